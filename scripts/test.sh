@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs every test (unit tests, real-engine tests, fuzz seed
+# replays). Exits non-zero when anything fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+cd "${VELTRIX_BUILD_DIR:-build}"
+run=(ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
+# Real-window tests need an X server; without a display, give them a virtual one.
+if [ -z "${DISPLAY:-}" ]; then
+  run=(xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" "${run[@]}")
+fi
+"${run[@]}"
