@@ -1,0 +1,1 @@
+veltrix_fuzz(avi_probe_fuzz SOURCES avi_probe_fuzz.cpp LIBS veltrix_media_probe)
