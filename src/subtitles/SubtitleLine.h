@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Currency.h"
+
+#include <QStringView>
+
+#include <optional>
+
+// Recognisers for the kinds of lines a subtitle file is made of. Each works on one line without
+// its line end and decides from the line alone.
+
+// Lines beyond 1024 characters are cut there (a half surrogate pair at the cut is dropped).
+QStringView CutToLineLimit(QStringView line);
+
+struct MicroDvdLine
+{
+    Currency start;     // frame numbers
+    Currency end;
+    QStringView text;   // what follows the second closing brace
+};
+
+// "{start}{end}text": begins with "{", and a "}" directly followed by "{" has another "}" after
+// it. The start is read leniently (blanks inside the digits ignored, no number reads 0), the end
+// strictly (anything but a number reads 0).
+std::optional<MicroDvdLine> MatchMicroDvdLine(QStringView line);
+
+// "start,end" timing of plain text formats: a digit, ":" and a digit, later a ",", later again a
+// digit, ":" and a digit. Returns the position of the first "," of the line, or -1.
+qsizetype MatchCommaTimingLine(QStringView line);
+
+// "h:m:s,ms" to milliseconds; "," and ":" both separate fields, the seconds may be fractional
+// (rounded to whole seconds, halves to even) and the millisecond field counts as written. Fewer
+// than three fields, a field that is not a number, or hours, minutes and seconds whose sum leaves
+// 32 bits give 0; an unreadable millisecond field adds nothing.
+Currency ParseTimingField(QStringView text);
