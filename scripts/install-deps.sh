@@ -18,6 +18,8 @@ packages=(
   fonts-liberation fonts-dejavu-core
   # tests, real-window tests, screenshots, benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox imagemagick x11-utils ffmpeg
+  # the engines' own command-line players, the peers the open-to-playing benchmark measures
+  mpv gstreamer1.0-tools
   # software OpenGL under Xvfb
   libgl1-mesa-dri
 )
