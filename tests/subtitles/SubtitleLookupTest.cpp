@@ -1,0 +1,172 @@
+#include "subtitles/SubtitleReader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+Currency at(double value) { return *Currency::fromDouble(value); }
+
+QByteArray srtOf(const std::vector<std::pair<int, int>>& times)
+{
+    QByteArray text;
+    auto stamp = [](int ms) {
+        return QString::asprintf("%02d:%02d:%02d,%03d", ms / 3600000, ms / 60000 % 60,
+                                    ms / 1000 % 60, ms % 1000).toLatin1();
+    };
+    for (const auto& [start, end] : times)
+        text += stamp(start) + " --> " + stamp(end) + "\r\nx\r\n\r\n";
+    return text;
+}
+
+// Index (1-based) of what the lookup returned, 0 for nothing.
+int shown(SubtitleReader& reader, Currency time, int32_t frus = 0)
+{
+    const SubtitlePtr entry = reader.GetSubtitle(time, frus);
+    if (!entry)
+        return 0;
+    for (size_t i = 0; i < reader.Entries().size(); ++i) {
+        if (reader.Entries()[i] == entry)
+            return static_cast<int>(i + 1);
+    }
+    return -1;
+}
+
+// The lookup as a plain scan from the first entry, to hold the indexed one to.
+struct ScanLookup
+{
+    std::vector<std::pair<int64_t, int64_t>> times;
+    int current = 0;
+
+    int find(int64_t key)
+    {
+        const int n = static_cast<int>(times.size());
+        auto t1 = [&](int i) { return times[static_cast<size_t>(i - 1)].first; };
+        auto t2 = [&](int i) { return times[static_cast<size_t>(i - 1)].second; };
+        if (current > 0 && t1(current) <= key && key <= t2(current))
+            return current;
+        if (current <= 0 || key < t1(current)) {
+            current = 0;
+            for (int i = 1; i <= n && current == 0; ++i)
+                if (t1(i) < key)
+                    current = i;
+        }
+        if (current <= 0)
+            return 0;
+        for (int i = current; i <= n; ++i) {
+            current = i;
+            if (key < t1(i))
+                return 0;
+            if (key <= t2(i))
+                return i;
+        }
+        current = 0;
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST(SubtitleLookup, GapsBoundsAndCachedIndex)
+{
+    SubtitleReader reader;
+    EXPECT_EQ(shown(reader, at(1500)), 0);   // nothing loaded
+    ASSERT_TRUE(reader.LoadBytes(srtOf({{1000, 2000}, {3000, 4000}}), "a.srt"));
+    EXPECT_EQ(shown(reader, at(1500)), 1);
+    EXPECT_EQ(shown(reader, at(2500)), 0);
+    EXPECT_EQ(reader.CurrentIndex(), 2);
+    EXPECT_EQ(shown(reader, at(3000)), 2);
+    EXPECT_EQ(shown(reader, at(4001)), 0);
+    EXPECT_EQ(reader.CurrentIndex(), 0);
+
+    // From scratch the first entry needs a start strictly before the key.
+    EXPECT_EQ(shown(reader, at(1000)), 0);
+    EXPECT_EQ(shown(reader, Currency::fromRaw(10000001)), 1);
+    // The same entry object comes back while it covers the position.
+    EXPECT_EQ(reader.GetSubtitle(at(1200), 0), reader.GetSubtitle(at(1900), 0));
+}
+
+TEST(SubtitleLookup, OverlapsPreferTheEntryShown)
+{
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.LoadBytes(srtOf({{10000, 20000}, {15000, 25000}}), "a.srt"));
+    EXPECT_EQ(shown(reader, at(0)), 0);
+    EXPECT_EQ(shown(reader, at(16000)), 1);
+    EXPECT_EQ(shown(reader, at(21000)), 2);
+}
+
+TEST(SubtitleLookup, DelayAndFrameRateOverride)
+{
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.LoadBytes(srtOf({{1000, 2000}, {3000, 4000}}), "a.srt"));
+    reader.delay = 500;
+    EXPECT_EQ(shown(reader, at(2000)), 1);
+    EXPECT_EQ(shown(reader, at(2500)), 1);
+    EXPECT_EQ(shown(reader, at(2600)), 0);
+    reader.delay = 0;
+
+    // Made for 25 frames per second, played on a 23.976 video: the video is slower, so its
+    // 4170 ms is the file's 4000 ms. Scaled once, not twice.
+    reader.FPS = 25;
+    EXPECT_EQ(shown(reader, at(4170), 41708), 2);
+    EXPECT_EQ(shown(reader, at(4172), 41708), 0);
+    // Same rate as the video: unchanged. Unknown video rate: the override is skipped.
+    EXPECT_EQ(shown(reader, at(4000), 40000), 2);
+    EXPECT_EQ(shown(reader, at(4170), 0), 0);
+    EXPECT_EQ(shown(reader, at(4000), 0), 2);
+
+    ASSERT_TRUE(reader.LoadBytes("{100}{200}a\r\n{300}{400}b\r\n", "a.sub"));
+    reader.FPS = 0;
+    reader.delay = 1000;   // 25 frames at 40,000 microseconds a frame
+    EXPECT_EQ(shown(reader, at(125), 40000), 0);   // frame 100 exactly: not yet
+    EXPECT_EQ(shown(reader, at(126), 40000), 1);
+    EXPECT_EQ(shown(reader, at(226), 40000), 0);
+    EXPECT_EQ(shown(reader, at(150), 0), 1);   // no frame rate: no delay in frames
+    reader.delay = 2147484;   // times 1000 leaves 32 bits: the delay step is skipped
+    EXPECT_EQ(shown(reader, at(150), 40000), 1);
+    reader.delay = 0;
+    reader.FPS = 25;
+    EXPECT_EQ(shown(reader, at(400), 40000), 2);
+    EXPECT_EQ(shown(reader, at(401), 40000), 0);
+    reader.FPS = 50;       // frame numbers scale by the video's rate over the override
+    EXPECT_EQ(shown(reader, at(700), 40000), 2);
+    EXPECT_EQ(shown(reader, at(180), 40000), 0);
+}
+
+TEST(SubtitleLookup, AnswersAsAScanFromTheFirstEntryWould)
+{
+    std::mt19937 random(20261206);
+    for (int file = 0; file < 40; ++file) {
+        // Sorted, overlapping, shuffled and reversed entries, and entries ending before they start.
+        std::vector<std::pair<int, int>> times;
+        const int n = 2 + static_cast<int>(random() % 60);
+        int clock = 0;
+        for (int i = 0; i < n; ++i) {
+            clock += static_cast<int>(random() % 3000);
+            const int length = static_cast<int>(random() % 4000) - (file % 5 == 0 ? 500 : 0);
+            times.emplace_back(clock, clock + length);
+        }
+        if (file % 3 == 1)
+            std::shuffle(times.begin(), times.end(), random);
+        SubtitleReader reader;
+        ASSERT_TRUE(reader.LoadBytes(srtOf(times), "r.srt"));
+        ScanLookup scan;
+        for (const auto& [a, b] : times)
+            scan.times.emplace_back(int64_t{a} * Currency::Scale, int64_t{b} * Currency::Scale);
+        for (int step = 0; step < 400; ++step) {
+            // Mostly playback, sometimes a jump anywhere, sometimes exactly on a boundary.
+            int64_t key = 0;
+            const unsigned kind = random() % 10;
+            if (kind < 6)
+                key = step * 25 * Currency::Scale * (clock / 10000 + 1);
+            else if (kind < 8)
+                key = static_cast<int64_t>(random() % static_cast<unsigned>(clock + 5000)) * Currency::Scale;
+            else
+                key = scan.times[random() % scan.times.size()].second + (kind == 8 ? 0 : 1);
+            const int expected = scan.find(key);
+            ASSERT_EQ(shown(reader, Currency::fromRaw(key)), expected) << "file " << file << " step " << step;
+            ASSERT_EQ(reader.CurrentIndex(), scan.current);
+        }
+    }
+}

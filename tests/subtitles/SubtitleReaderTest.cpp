@@ -1,0 +1,149 @@
+#include "subtitles/SubtitleReader.h"
+
+#include "TempFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString textOf(const SubtitleReader& reader, size_t n) { return reader.Entries().at(n - 1)->Text; }
+int64_t ms(Currency c) { return c.raw() / Currency::Scale; }
+
+} // namespace
+
+TEST(ParseTime, FieldsAndTheirArithmetic)
+{
+    struct Case { const char16_t* text; int64_t raw; };
+    const Case cases[] = {
+        {u"00:01:02,500", 625000000}, {u" 01:02:03,7 ", 37230070000},
+        {u"00:00:01.50", 20000000},   {u"0:00:03.50", 40000000},
+        {u"1:02", 0},                 {u"", 0},
+        {u"00:00:02,abc", 20000000},  // unreadable milliseconds add nothing
+        {u"00:00:02,000 X1:100", 20000000},
+        {u"00:xx:02,000", 0},         {u"00::02", 0},
+        {u"596:00:00,000", 21456000000000}, {u"600:00:00,000", 0},  // 32-bit millisecond sum
+        {u"-0:00:01,000", 10000000},  {u"0:-1:00,0", -600000000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SubtitleReader::ParseTime(c.text).raw(), c.raw) << QString::fromUtf16(c.text).toStdString();
+}
+
+TEST(SubtitleReader, SubRipFile)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.Load(files.write("a.srt",
+        "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n<i>there</i>\r\n\r\n"
+        "2\r\n00:00:03,000 --> 00:00:04,000\r\nBye\r\n")));
+    EXPECT_FALSE(reader.Frames);
+    EXPECT_EQ(reader.Filename(), files.path("a.srt"));
+    ASSERT_EQ(reader.Entries().size(), 2u);
+    EXPECT_EQ(ms(reader.Entries()[0]->Time1), 1000);
+    EXPECT_EQ(ms(reader.Entries()[0]->Time2), 2500);
+    EXPECT_EQ(textOf(reader, 1), "Hello\r\nthere");
+    EXPECT_TRUE(reader.Entries()[0]->Italic);
+    EXPECT_EQ(textOf(reader, 2), "Bye");
+
+    // Without blank lines the next counter joins the previous entry, a one-digit one as "#".
+    ASSERT_TRUE(reader.Load(files.write("b.srt",
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n7\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n")));
+    EXPECT_EQ(textOf(reader, 1), "One\r\n#");
+}
+
+TEST(SubtitleReader, LineEndsAndLongLines)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    // Lone LF and lone CR end lines too; a final line without an end still counts.
+    ASSERT_TRUE(reader.Load(files.write("lf.srt",
+        "00:00:01,000 --> 00:00:02,000\nA\n\nignored\r00:00:03,000 --> 00:00:04,000\rB")));
+    ASSERT_EQ(reader.Entries().size(), 2u);
+    EXPECT_EQ(textOf(reader, 1), "A");
+    EXPECT_EQ(textOf(reader, 2), "B");
+
+    QByteArray longLine(1000000, 'x');
+    longLine.prepend("y");
+    ASSERT_TRUE(reader.Load(files.write("long.srt",
+        "00:00:01,000 --> 00:00:02,000\r\n" + longLine + "\r\n\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
+    EXPECT_EQ(textOf(reader, 1).size(), 1024);
+}
+
+TEST(SubtitleReader, MicroDvdLines)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.Load(files.write("a.sub",
+        "{100}{250}Hello|World\r\n{ 1 0 0}{250}x\r\n{100}{}Hi\r\n{100}{250}\r\nmore text\r\n"
+        "{300}{ 400 }{y:i}Slanted\r\n{5}x}{7}rest\r\n{7}}{9}odd\r\n")));
+    EXPECT_TRUE(reader.Frames);
+    const auto& e = reader.Entries();
+    ASSERT_EQ(e.size(), 7u);
+    EXPECT_EQ(ms(e[0]->Time1), 100);
+    EXPECT_EQ(ms(e[0]->Time2), 250);
+    EXPECT_EQ(e[0]->Text, "Hello\r\nWorld");
+    EXPECT_EQ(ms(e[1]->Time1), 100);
+    EXPECT_EQ(ms(e[2]->Time2), 0);
+    // Nothing after the braces: the entry stays empty, and it stays current for the next line.
+    EXPECT_EQ(e[3]->Text, "more text");
+    EXPECT_EQ(ms(e[4]->Time2), 400);
+    EXPECT_TRUE(e[4]->Italic);
+    // The end is read between the first "}" and the next one, whatever lies there.
+    EXPECT_EQ(ms(e[5]->Time1), 5);
+    EXPECT_EQ(ms(e[5]->Time2), 0);
+    EXPECT_EQ(e[5]->Text, "{7}rest");
+    EXPECT_EQ(ms(e[6]->Time2), 0);
+    EXPECT_EQ(e[6]->Text, "{9}odd");
+}
+
+TEST(SubtitleReader, CommaTimingAndWhatItCatches)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.Load(files.write("a.txt",
+        "0:00:01.00,0:00:02.00\r\nFirst\r\nAt 10:30, not 11:45\r\n0:00:03.00,0:00:04.00\r\nThird\r\n")));
+    ASSERT_EQ(reader.Entries().size(), 3u);
+    EXPECT_EQ(ms(reader.Entries()[0]->Time1), 1000);
+    EXPECT_EQ(ms(reader.Entries()[0]->Time2), 2000);
+    // A sentence that looks like "time,time" starts an entry of its own, timed 0 to 0.
+    EXPECT_EQ(reader.Entries()[1]->Time1.raw(), 0);
+    EXPECT_EQ(reader.Entries()[1]->Time2.raw(), 0);
+    EXPECT_EQ(reader.Entries()[1]->Text, "");
+    EXPECT_EQ(reader.Entries()[2]->Text, "Third");
+}
+
+TEST(SubtitleReader, FailuresLeaveAnEmptyReader)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    reader.FPS = 23.976;
+    ASSERT_TRUE(reader.Load(files.write("two.srt",
+        "00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
+    reader.delay = 500;
+    EXPECT_FALSE(reader.Load(files.write("one.srt", "00:00:01,000 --> 00:00:02,000\r\nA\r\n")));
+    EXPECT_TRUE(reader.Entries().empty());
+    EXPECT_EQ(reader.Filename(), "");
+    EXPECT_EQ(reader.delay, 0);
+    EXPECT_EQ(reader.FPS, 23.976);   // the override belongs to the viewer, not the file
+
+    // A frame line that failed to make a file keeps the frame flag it set.
+    EXPECT_FALSE(reader.Load(files.write("one.sub", "{1}{2}x\r\n")));
+    EXPECT_TRUE(reader.Frames);
+    reader.Destroy();
+    EXPECT_FALSE(reader.Frames);
+
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\0\0\xff\xfe garbage \x01\x02", 16),
+                                    QByteArray(5000, '\n'), QByteArray("--> -->")})
+        EXPECT_FALSE(reader.Load(files.write("bad", bytes)));
+    EXPECT_FALSE(reader.Load(files.path("missing.srt")));
+    EXPECT_FALSE(reader.Load(files.path("")));   // the folder itself
+}
+
+TEST(SubtitleReader, EntriesKeepFileOrder)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.Load(files.write("order.srt",
+        "00:00:05,000 --> 00:00:06,000\r\nLate\r\n\r\n00:00:01,000 --> 00:00:02,000\r\nEarly\r\n")));
+    EXPECT_EQ(textOf(reader, 1), "Late");
+    EXPECT_EQ(textOf(reader, 2), "Early");
+}

@@ -1,0 +1,72 @@
+#include "subtitles/Subtitle.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace {
+
+Subtitle entryOf(std::initializer_list<const char16_t*> lines)
+{
+    Subtitle entry;
+    for (const char16_t* line : lines)
+        entry.AddText(QStringView(line));
+    return entry;
+}
+
+} // namespace
+
+TEST(SubtitleMarkup, LineBreaksItalicsAndTags)
+{
+    struct Case { std::initializer_list<const char16_t*> lines; const char16_t* text; bool italic; };
+    const Case cases[] = {
+        {{u"Hello|World"}, u"Hello\r\nWorld", false},
+        {{u"Hello[BR]World"}, u"Hello\r\nWorld", false},
+        {{u"Hello[bR]World[br]!"}, u"Hello\r\nWorld\r\n!", false},
+        {{u"{y:i}Go away"}, u"Go away", true},
+        {{u"{Y:I}Go away"}, u"Go away", true},
+        {{u"<I>Run!</I>"}, u"Run!", true},
+        {{u"<i>First|second</i>"}, u"First\r\nsecond", true},
+        {{u"Plain", u"<i>Slanted</i>"}, u"Plain\r\nSlanted", true},
+        // Once italic, later lines lose their tags too, and a closing tag alone is removed.
+        {{u"<i>One", u"two</i>"}, u"One\r\ntwo", true},
+        {{u"Stray</i>"}, u"Stray</i>", false},
+        {{u"<b>bold</b> &amp; {c:$0000ff}"}, u"<b>bold</b> &amp; {c:$0000ff}", false},
+    };
+    for (const Case& c : cases) {
+        const Subtitle entry = entryOf(c.lines);
+        EXPECT_EQ(entry.Text, QString::fromUtf16(c.text)) << entry.Text.toStdString();
+        EXPECT_EQ(entry.Italic, c.italic) << entry.Text.toStdString();
+    }
+}
+
+TEST(SubtitleMarkup, EnclosedLinesAreMarkedAsSound)
+{
+    struct Case { const char16_t* raw; const char16_t* text; };
+    const Case cases[] = {
+        {u"*sigh*", u"#sigh#"}, {u"'Hello'", u"#Hello#"}, {u"2002", u"#00#"},
+        {u"   ", u"# #"},        {u"|", u"#"},            {u"5", u"#"},
+        {u"A", u"A"},           {u"-Hi-", u"-Hi-"},      {u"...so...", u"...so..."},
+        {u"Hello", u"Hello"},   {u"(laughs)", u"(laughs)"}, {u"\"Quote\"", u"\"Quote\""},
+        // Letters of any script are letters: words are never turned into notes.
+        {u"été", u"été"},       {u"абба", u"абба"},
+        // The raw line is looked at, not the pieces a "|" makes of it.
+        {u"*la|la*", u"#la\r\nla#"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(entryOf({c.raw}).Text, QString::fromUtf16(c.text)) << QString::fromUtf16(c.raw).toStdString();
+}
+
+TEST(SubtitleMarkup, EmptyLineIsRefusedAndChangesNothing)
+{
+    Subtitle entry;
+    EXPECT_TRUE(entry.AddText(u"First"));
+    EXPECT_FALSE(entry.AddText(u""));
+    EXPECT_EQ(entry.Text, "First");
+    EXPECT_FALSE(entry.Italic);
+    // The caller may set italic itself: tags of later lines are then removed.
+    Subtitle notice;
+    notice.Italic = true;
+    notice.AddText(u"<i>Loaded</i>");
+    EXPECT_EQ(notice.Text, "Loaded");
+}

@@ -1,0 +1,91 @@
+#include "subtitles/SubtitleReader.h"
+#include "subtitles/IconvDecoder.h"
+#include "subtitles/TextDecoder.h"
+
+#include "TempFiles.h"
+
+#include <QStringEncoder>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray Timing1 = "1\r\n00:00:01,000 --> 00:00:02,000\r\n";
+const QByteArray Timing2 = "\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n";
+
+QByteArray utf16le(const QString& text)
+{
+    QStringEncoder encoder(QStringEncoder::Utf16LE);
+    return encoder.encode(text);
+}
+
+} // namespace
+
+TEST(TextDecoder, LegacyCodePagesShowTheirLetters)
+{
+    // "Příliš žluťoučký kůň" and "Ďábelské ódy" in Windows-1250: š, ž and ť are 0x9A, 0x9E, 0x9D,
+    // which ISO-8859-2 does not have.
+    const QByteArray czech = Timing1 + "P\xf8\xedli\x9a \x9elu\x9dou\xe8k\xfd k\xf9\xf2" + Timing2
+                           + "\xcf\xe1\x62\x65lsk\xe9 \xf3\x64y";
+    TempFiles files;
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.Load(files.write("cz.srt", czech)));
+    EXPECT_EQ(reader.Encoding(), "WINDOWS-1250");
+    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Příliš žluťoučký kůň"));
+    EXPECT_EQ(reader.Entries()[1]->Text, QStringLiteral("Ďábelské ódy"));
+
+    // "Привет, как дела?" / "Всё хорошо, спасибо." in Windows-1251.
+    const QByteArray russian = Timing1 + "\xcf\xf0\xe8\xe2\xe5\xf2, \xea\xe0\xea \xe4\xe5\xeb\xe0?"
+                             + Timing2 + "\xc2\xf1\xb8 \xf5\xee\xf0\xee\xf8\xee, \xf1\xef\xe0\xf1\xe8"
+                               "\xe1\xee.";
+    ASSERT_TRUE(reader.Load(files.write("ru.srt", russian)));
+    EXPECT_EQ(reader.Encoding(), "WINDOWS-1251");
+    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Привет, как дела?"));
+    EXPECT_EQ(reader.Entries()[1]->Text, QStringLiteral("Всё хорошо, спасибо."));
+}
+
+TEST(TextDecoder, UnicodeFilesAndMarks)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    // A byte-order mark must not end up in front of the first timing line.
+    ASSERT_TRUE(reader.Load(files.write("bom.srt",
+        "\xEF\xBB\xBF" "00:00:01,000 --> 00:00:02,000\r\nÜber\r\n\r\n"
+        "00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
+    EXPECT_EQ(reader.Encoding(), "UTF-8 (BOM)");
+    EXPECT_EQ(reader.Entries()[0]->Time1.raw(), 10000000);
+    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Über"));
+
+    const QString text = QStringLiteral("00:00:01,000 --> 00:00:02,000\r\n日本語\r\n\r\n"
+                                        "00:00:03,000 --> 00:00:04,000\r\nB\r\n");
+    ASSERT_TRUE(reader.Load(files.write("u16.srt", "\xFF\xFE" + utf16le(text))));
+    EXPECT_EQ(reader.Encoding(), "UTF-16LE");
+    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("日本語"));
+
+    ASSERT_TRUE(reader.Load(files.write("u8.srt", text.toUtf8())));
+    EXPECT_EQ(reader.Encoding(), "UTF-8");
+}
+
+TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
+{
+    // Mostly UTF-8 with one stray Latin-1 byte: the file is not UTF-8, and every byte still
+    // becomes a character, so the timing lines survive.
+    const QByteArray mixed = Timing1 + "caf\xc3\xa9 and na\xefve" + Timing2 + "end";
+    const DecodedText decoded = DecodeSubtitleText(mixed);
+    EXPECT_NE(decoded.encoding, "UTF-8");
+    EXPECT_TRUE(decoded.text.contains("00:00:03,000 --> 00:00:04,000"));
+    EXPECT_TRUE(decoded.text.endsWith("end"));
+
+    // Bytes a code page does not define become U+FFFD, one each.
+    EXPECT_EQ(DecodeWithIconv(QByteArray("a\x81" "b\x80", 4), "WINDOWS-1252"),
+              QStringLiteral("a\uFFFDb€"));
+    // Multi-byte code pages go through iconv as a stream; a cut character ends as U+FFFD.
+    EXPECT_EQ(DecodeWithIconv(QByteArray("\x93\xfa\x96\x7b\x8c", 5), "SHIFT_JIS"),
+              QStringLiteral("日本\uFFFD"));
+    EXPECT_FALSE(DecodeWithIconv("abc", "NO-SUCH-CODE-PAGE"));
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF", 2));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80", 3));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
+    EXPECT_FALSE(IsValidUtf8("abcdefgh\xE2\x82", 10)); // cut short
+    EXPECT_TRUE(IsValidUtf8("abcdefgh\xE2\x82\xAC", 11));
+}
