@@ -1,0 +1,199 @@
+#include "controls/PropertyBag.h"
+#include "controls/nSlider.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the slider's events as one ordered string, so a test can check their order.
+struct EventLog
+{
+    explicit EventLog(nSlider& slider)
+    {
+        QObject::connect(&slider, &nSlider::Slide, [this] { text += "S"; });
+        QObject::connect(&slider, &nSlider::Release, [this] { text += "R"; });
+        QObject::connect(&slider, &nSlider::Change, [this] { text += "C"; });
+    }
+    std::string text;
+};
+
+struct SliderFixture : ::testing::Test
+{
+    SliderFixture()
+    {
+        slider.resize(445, 20);
+        slider.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&slider));
+    }
+    nSlider slider;
+};
+
+QColor PixelAt(QWidget& widget, QPoint point)
+{
+    return widget.grab().toImage().pixelColor(point);
+}
+
+} // namespace
+
+TEST_F(SliderFixture, ValueIsClampedAndOnlyRealChangesRaiseChange)
+{
+    EventLog log(slider);
+    slider.SetValue(1.7);
+    EXPECT_EQ(slider.Value(), 1.0);
+    slider.SetValue(-0.2);
+    EXPECT_EQ(slider.Value(), 0.0);
+    slider.SetValue(-1);
+    EXPECT_EQ(slider.Value(), -1.0);
+    slider.SetValue(-1);
+    EXPECT_EQ(log.text, "CCC");
+
+    slider.SetOrientation(2);
+    EXPECT_EQ(slider.Orientation(), 0);
+}
+
+TEST_F(SliderFixture, ThumbSitsInsideTheSunkenBorderAtBothEnds)
+{
+    slider.SetValue(0);
+    EXPECT_EQ(slider.ThumbStart(), 2);
+    slider.SetValue(1);
+    EXPECT_EQ(slider.ThumbStart(), 403); // covers 403..443 of 445
+    // Halfway lands on a half pixel (2 + 401 * 0.5 = 202.5) and rounds to even.
+    slider.SetValue(0.5);
+    EXPECT_EQ(slider.ThumbStart(), 202);
+}
+
+TEST_F(SliderFixture, ClickOnTrackJumpsCentredThenSlidesAndReleases)
+{
+    slider.SetValue(0);
+    EventLog log(slider);
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(300, 10));
+    // Thumb centred on x=300: start 280, value (280 - 2) / 401.
+    EXPECT_DOUBLE_EQ(slider.Value(), 278.0 / 401.0);
+    EXPECT_EQ(slider.ThumbStart(), 280);
+    EXPECT_EQ(log.text, "CS");
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(300, 10));
+    EXPECT_EQ(log.text, "CSR");
+
+    // Near the end the jump clamps to 1 instead of running off the track.
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(444, 10));
+    EXPECT_EQ(slider.Value(), 1.0);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(444, 10));
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(0, 10));
+    EXPECT_EQ(slider.Value(), 0.0);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(0, 10));
+}
+
+TEST_F(SliderFixture, GrabbingTheThumbMovesNothingUntilTheMouseMoves)
+{
+    slider.SetValue(0.5); // thumb 202..242
+    EventLog log(slider);
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(210, 10));
+    EXPECT_EQ(slider.Value(), 0.5);
+    EXPECT_EQ(log.text, "");
+
+    // The grab point stays under the pointer: moving 50 pixels moves the thumb 50 pixels.
+    QTest::mouseMove(&slider, QPoint(260, 10));
+    EXPECT_EQ(slider.ThumbStart(), 252);
+    EXPECT_EQ(log.text, "CS");
+    // The same place again still slides, without a change.
+    QTest::mouseMove(&slider, QPoint(260, 10));
+    EXPECT_EQ(log.text, "CSS");
+    // Far past the start the value holds at 0 and never becomes the hidden -1.
+    QTest::mouseMove(&slider, QPoint(-400, 10));
+    EXPECT_EQ(slider.Value(), 0.0);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(-400, 10));
+    EXPECT_EQ(log.text.back(), 'R');
+}
+
+TEST_F(SliderFixture, DisabledIgnoresPressAndMoveButStillReleases)
+{
+    slider.SetEnabled(false);
+    EventLog log(slider);
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseMove(&slider, QPoint(30, 10));
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(30, 10));
+    EXPECT_EQ(slider.Value(), 0.5);
+    EXPECT_EQ(log.text, "R");
+
+    // Right and middle buttons never move it.
+    slider.SetEnabled(true);
+    QTest::mouseClick(&slider, Qt::RightButton, {}, QPoint(20, 10));
+    QTest::mouseClick(&slider, Qt::MiddleButton, {}, QPoint(20, 10));
+    EXPECT_EQ(slider.Value(), 0.5);
+    EXPECT_EQ(log.text, "R");
+}
+
+TEST_F(SliderFixture, ThumbAndFieldAreDrawnAsTheStateSays)
+{
+    const QColor window = slider.palette().color(QPalette::Base);
+    const QColor face = slider.palette().color(QPalette::Button);
+    ASSERT_NE(window, face);
+    slider.SetValue(0);
+    EXPECT_EQ(PixelAt(slider, QPoint(20, 10)), face);    // on the thumb
+    EXPECT_EQ(PixelAt(slider, QPoint(300, 10)), window); // on the field
+    slider.SetValue(-1);
+    EXPECT_EQ(PixelAt(slider, QPoint(20, 10)), window); // hidden thumb
+    slider.SetEnabled(false);
+    EXPECT_EQ(PixelAt(slider, QPoint(300, 10)), face); // disabled field greys
+}
+
+TEST(SliderVertical, TrackRunsDownTheHeight)
+{
+    nSlider slider;
+    slider.SetOrientation(1);
+    slider.resize(20, 200);
+    slider.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&slider));
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(10, 150));
+    EXPECT_EQ(slider.ThumbStart(), 130);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(10, 150));
+    const QImage image = slider.grab().toImage();
+    EXPECT_EQ(image.pixelColor(10, 150), slider.palette().color(QPalette::Button));
+    EXPECT_EQ(image.pixelColor(10, 50), slider.palette().color(QPalette::Base));
+}
+
+TEST(SliderBackBuffer, GrowsByHalfAgainAndOnlyWhenOutgrown)
+{
+    nSlider slider;
+    slider.resize(100, 20);
+    slider.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&slider));
+    EXPECT_EQ(slider.BackBufferSize(), QSize(150, 30));
+    slider.resize(140, 30);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(slider.BackBufferSize(), QSize(150, 30));
+    slider.resize(160, 20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(slider.BackBufferSize(), QSize(240, 30));
+}
+
+TEST(SliderPersistence, EmptyBagGivesDefaultsAndValuesRoundTrip)
+{
+    nSlider fresh;
+    fresh.ReadProperties(PropertyBag());
+    EXPECT_EQ(fresh.Value(), 0.5);
+    EXPECT_EQ(fresh.BlockSize(), 40);
+    EXPECT_TRUE(fresh.Enabled());
+
+    nSlider source;
+    QSignalSpy changed(&source, &nSlider::PropertyChanged);
+    source.SetValue(0.25);
+    source.SetStyle(2);
+    source.SetBlockSize(12);
+    source.SetEnabled(false);
+    source.SetOrientation(1);
+    EXPECT_EQ(changed.count(), 5);
+    PropertyBag bag;
+    source.WriteProperties(bag);
+    EXPECT_EQ(bag.Names(), (QStringList{"Enabled", "Orientation", "Value", "BlockSize", "Style"}));
+    nSlider copy;
+    copy.ReadProperties(bag);
+    EXPECT_EQ(copy.Value(), 0.25);
+    EXPECT_EQ(copy.Style(), 2);
+    EXPECT_EQ(copy.BlockSize(), 12);
+    EXPECT_FALSE(copy.Enabled());
+    EXPECT_EQ(copy.Orientation(), 1);
+}
