@@ -1,0 +1,69 @@
+// Whole-process time to load a 100,000-entry SubRip file (about 10 MB): veltrix-inspect against
+// FFmpeg reading the same file, alternating, median of five runs each.
+#include "SrtGenerator.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double runMilliseconds(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, args);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed\n", qPrintable(program));
+        return -1;
+    }
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.srt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(GenerateSrt(100000)) < 0)
+        return 1;
+    file.close();
+
+    std::vector<double> ours, theirs;
+    for (int run = 0; run < 5; ++run) {
+        ours.push_back(runMilliseconds(QStringLiteral(VELTRIX_INSPECT),
+                                       {"subtitles", path, "--summary"}));
+        if (!ffmpeg.isEmpty())
+            theirs.push_back(runMilliseconds(ffmpeg, {"-v", "error", "-i", path, "-c", "copy",
+                                                      "-f", "null", "-"}));
+    }
+    std::printf("file: %lld bytes, 100000 entries\n", static_cast<long long>(QFile(path).size()));
+    std::printf("veltrix-inspect --summary: median %.1f ms\n", median(ours));
+    if (theirs.empty()) {
+        std::printf("ffmpeg not found: no peer measured\n");
+        return 0;
+    }
+    std::printf("ffmpeg -c copy -f null:    median %.1f ms\n", median(theirs));
+    std::printf("ratio (ffmpeg / veltrix):  %.1fx\n", median(theirs) / median(ours));
+    return 0;
+}

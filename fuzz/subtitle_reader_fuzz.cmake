@@ -1,0 +1,1 @@
+veltrix_fuzz(subtitle_reader_fuzz SOURCES subtitle_reader_fuzz.cpp LIBS veltrix_subtitles)

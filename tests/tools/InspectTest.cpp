@@ -1,0 +1,101 @@
+#include "TempFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct InspectRun
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+InspectRun inspect(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(VELTRIX_INSPECT), args);
+    process.waitForFinished(30000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QByteArray Srt = "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>One</i>|two\r\n\r\n"
+                       "2\r\n00:00:03,000 --> 00:00:04,000\r\n\"Quoted\" \\ back\r\n";
+
+} // namespace
+
+TEST(Inspect, SubtitlesAsJsonWithLookupsInSequence)
+{
+    TempFiles files;
+    const InspectRun run = inspect({"subtitles", files.write("a.srt", Srt), "--at", "1500", "--at",
+                             "2500", "--at", "3000.0001", "--at", "1000", "--delay", "0"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject json = run.json();
+    EXPECT_TRUE(json["loaded"].toBool());
+    EXPECT_FALSE(json["frames"].toBool());
+    EXPECT_EQ(json["encoding"].toString(), "UTF-8");
+    const QJsonArray entries = json["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]["time1"].toString(), "1000.0000");
+    EXPECT_EQ(entries[0]["time2"].toString(), "2000.0000");
+    EXPECT_TRUE(entries[0]["italic"].toBool());
+    EXPECT_EQ(entries[0]["text"].toString(), "One\r\ntwo");
+    EXPECT_EQ(entries[1]["text"].toString(), "\"Quoted\" \\ back");
+    const QJsonArray lookups = json["lookups"].toArray();
+    ASSERT_EQ(lookups.size(), 4);
+    EXPECT_EQ(lookups[0]["at"].toString(), "1500.0000");
+    EXPECT_EQ(lookups[0]["index"].toInt(), 1);
+    EXPECT_TRUE(lookups[1]["index"].isNull());
+    EXPECT_EQ(lookups[2]["index"].toInt(), 2);
+    // A jump back to the first entry's start: the re-seek needs a start strictly before it.
+    EXPECT_TRUE(lookups[3]["index"].isNull());
+}
+
+TEST(Inspect, SummaryFramesAndOptions)
+{
+    TempFiles files;
+    const QString sub = files.write("a.sub", "{100}{200}a\r\n{300}{400}b\r\n");
+    InspectRun run = inspect({"subtitles", sub, "--summary", "--frus", "40000", "--delay", "1000",
+                       "--at", "126", "--fps", "25", "--at", "425"});
+    ASSERT_EQ(run.status, 0);
+    QJsonObject json = run.json();
+    EXPECT_TRUE(json["frames"].toBool());
+    EXPECT_EQ(json["count"].toInt(), 2);
+    EXPECT_FALSE(json.contains("entries"));
+    EXPECT_EQ(json["lookups"].toArray().at(0).toObject().value("index").toInt(), 1);
+    EXPECT_EQ(json["lookups"].toArray().at(1).toObject().value("index").toInt(), 2);
+
+    run = inspect({"subtitles", files.path("missing.srt")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(run.json()["loaded"].toBool());
+    EXPECT_EQ(run.json()["entries"].toArray().size(), 0);
+}
+
+TEST(Inspect, AviAndUsageErrors)
+{
+    TempFiles files;
+    QByteArray header("RIFF\0\0\0\0AVI LIST\0\0\0\0hdrlavih\x38\0\0\0\xec\xa2\0\0", 36);
+    InspectRun run = inspect({"avi", files.write("a.avi", header)});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.json()["frus"].toInt(), 41708);
+    EXPECT_NEAR(run.json()["fps"].toDouble(), 23.976215, 1e-6);
+    EXPECT_EQ(inspect({"avi", files.path("none.avi")}).out.trimmed(), "{\"frus\": 0, \"fps\": 0}");
+
+    for (const QStringList& bad : {QStringList{}, QStringList{"subtitles"},
+                                   QStringList{"subtitles", "a.srt", "--at"},
+                                   QStringList{"subtitles", "a.srt", "--delay", "1.5"},
+                                   QStringList{"subtitles", "a.srt", "--fps", "fast"},
+                                   QStringList{"subtitles", "a.srt", "--bogus", "1"},
+                                   QStringList{"avi"}, QStringList{"play", "x"}}) {
+        run = inspect(bad);
+        EXPECT_EQ(run.status, 2) << bad.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
