@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
   # windows, drawing, dialogs
   qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+  # QOpenGLWidget, which mpv's render API draws into
+  libqt6opengl6-dev
   # playback engines
   libmpv-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
