@@ -1,0 +1,321 @@
+#include "controls/FlatToolTip.h"
+#include "controls/PropertyBag.h"
+#include "controls/XFlatButton.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ButtonFixture : ::testing::Test
+{
+    ButtonFixture()
+    {
+        form.resize(300, 200);
+        button = new XFlatButton(&form);
+        button->setGeometry(10, 10, 120, 40);
+        button->SetText("Play");
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    // Events as one ordered string.
+    std::string Watch(XFlatButton* b)
+    {
+        QObject::connect(b, &XFlatButton::MouseDown, [this](auto...) { log += "D"; });
+        QObject::connect(b, &XFlatButton::MouseUp, [this](auto...) { log += "U"; });
+        QObject::connect(b, &XFlatButton::Click, [this] { log += "C"; });
+        QObject::connect(b, &XFlatButton::ToggleChanged,
+                         [this](bool down) { log += down ? "T" : "t"; });
+        QObject::connect(b, &XFlatButton::Hover, [this] { log += "H"; });
+        QObject::connect(b, &XFlatButton::StopHover, [this] { log += "h"; });
+        return {};
+    }
+    QWidget form;
+    XFlatButton* button = nullptr;
+    std::string log;
+};
+
+// What Qt sends when the pointer leaves for another widget of the window.
+void PointerLeaves(QWidget* widget)
+{
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(widget, &leave);
+}
+
+// Qt drops a move to where the pointer already is, and the last test may have left it there.
+void PointerEnters(QWidget* widget, QPoint at = QPoint(20, 20))
+{
+    QTest::mouseMove(widget, at + QPoint(1, 1));
+    QTest::mouseMove(widget, at);
+}
+
+int CountPixels(const QImage& image, const QColor& color)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == color;
+    return count;
+}
+
+} // namespace
+
+TEST_F(ButtonFixture, ClickRaisesDownUpClickAndRightButtonOnlyWhenAllowed)
+{
+    Watch(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log, "HDUC");
+    log.clear();
+    QTest::mouseClick(button, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log, "DU");
+    log.clear();
+    button->SetAllowRightClick(true);
+    QTest::mouseClick(button, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log, "DUC");
+}
+
+TEST_F(ButtonFixture, ReleaseAwayFromTheButtonAbandonsThePress)
+{
+    Watch(button);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Pressed);
+    QTest::mouseMove(button, QPoint(200, 20));
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Normal);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(200, 20));
+    EXPECT_EQ(log.find('C'), std::string::npos);
+}
+
+TEST_F(ButtonFixture, DisabledButtonIsSilentUnlessAskedForMouseEvents)
+{
+    Watch(button);
+    button->SetEnabled(false);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log, "");
+    button->SetMouseEventsWhenDisabled(true);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log, "DU");
+}
+
+TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgain)
+{
+    Watch(button);
+    button->SetTogglable(true);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(button->ToggleStatePressed());
+    PointerLeaves(button);
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Pressed);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_FALSE(button->ToggleStatePressed());
+    EXPECT_EQ(log, "HDTUChHDtUC");
+}
+
+TEST_F(ButtonFixture, GroupOfTwoKeepsExactlyOneDown)
+{
+    auto* other = new XFlatButton(&form);
+    other->setGeometry(150, 10, 120, 40);
+    auto* stranger = new XFlatButton(&form);
+    for (XFlatButton* b : {button, other, stranger})
+        b->SetTogglable(true);
+    button->SetGroup(3);
+    other->SetGroup(3);
+    QSignalSpy otherChanged(other, &XFlatButton::ToggleChanged);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(button->ToggleStatePressed());
+    EXPECT_FALSE(other->ToggleStatePressed());
+    QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(other->ToggleStatePressed());
+    EXPECT_FALSE(button->ToggleStatePressed());
+    button->SetToggleStatePressed(false); // releasing one presses the other
+    EXPECT_TRUE(other->ToggleStatePressed());
+    EXPECT_EQ(otherChanged.count(), 1);
+    EXPECT_FALSE(stranger->ToggleStatePressed());
+}
+
+TEST_F(ButtonFixture, SpaceBarPressesAndClicks)
+{
+    Watch(button);
+    button->setFocus();
+    QTest::keyPress(button, Qt::Key_Space);
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Pressed);
+    QTest::keyRelease(button, Qt::Key_Space);
+    EXPECT_EQ(log, "C");
+}
+
+TEST_F(ButtonFixture, HoverEndsWithinFiftyMillisecondsWithoutAMoveEvent)
+{
+    Watch(button);
+    QWidget* under = button;
+    button->SetPointerProbe([&under] { return under; });
+    PointerEnters(button);
+    EXPECT_EQ(log, "H");
+    QTest::qWait(120);
+    EXPECT_EQ(log, "H"); // still under the pointer
+    under = &form;       // the pointer left too fast for any move event to reach the button
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(log), QString("Hh"), 200);
+    EXPECT_LE(clock.elapsed(), 90);
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Normal);
+}
+
+TEST_F(ButtonFixture, ToolTipAtOnceAfterHoverTimeOrNotAtAll)
+{
+    button->SetPointerProbe([this] { return button; });
+    button->setToolTip("Play the video");
+    PointerEnters(button);
+    EXPECT_TRUE(button->ToolTipVisible());
+    PointerLeaves(button);
+    EXPECT_FALSE(button->ToolTipVisible());
+
+    button->SetToolTipBehavior(XFlatButton::ToolTipAfterHover);
+    PointerEnters(button);
+    EXPECT_FALSE(button->ToolTipVisible());
+    QTest::qWait(XFlatButton::SystemHoverTime() / 2);
+    EXPECT_FALSE(button->ToolTipVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(button->ToolTipVisible(), XFlatButton::SystemHoverTime());
+    PointerLeaves(button);
+
+    // Blank text or a handler's cancel shows nothing.
+    button->SetToolTipBehavior(XFlatButton::ToolTipAtOnce);
+    button->setToolTip("   ");
+    PointerEnters(button);
+    EXPECT_FALSE(button->ToolTipVisible());
+    PointerLeaves(button);
+    button->setToolTip("Stop");
+    QObject::connect(button, &XFlatButton::ToolTip,
+                     [](QString&, bool& cancel) { cancel = true; });
+    PointerEnters(button);
+    EXPECT_FALSE(button->ToolTipVisible());
+}
+
+TEST(FlatToolTipPlacement, BelowTheButtonAndPulledInsideTheScreen)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    const QRect button(100, 900, 25, 25);
+    EXPECT_EQ(FlatToolTip::Placement({110, 910}, button, {80, 20}, screen), QPoint(110, 927));
+    // Would end 3 px from the right edge: pulled left to end 7 px inside.
+    EXPECT_EQ(FlatToolTip::Placement({1190, 910}, button, {87, 20}, screen),
+              QPoint(1280 - 7 - 87, 927));
+    // Near the bottom: pulled up.
+    EXPECT_EQ(FlatToolTip::Placement({110, 1000}, QRect(100, 990, 25, 25), {80, 20}, screen),
+              QPoint(110, 1024 - 7 - 20));
+}
+
+TEST_F(ButtonFixture, DisabledCaptionIsFlatOrEmbossed)
+{
+    QFont big = button->font();
+    big.setPixelSize(24);
+    button->SetFont(big);
+    button->SetText("WMW");
+    button->SetBackColor(0);
+    button->SetDisabledColor(0xE0E0E0);
+    button->SetNormalBorderStyle(0);
+    button->SetEnabled(false);
+    button->SetDisabledEmbossed(false);
+    const QImage flat = button->grab().toImage();
+    EXPECT_EQ(CountPixels(flat, Qt::white), 0);
+    EXPECT_GT(CountPixels(flat, QColor(0xE0, 0xE0, 0xE0)), 20);
+    button->SetDisabledEmbossed(true);
+    EXPECT_GT(CountPixels(button->grab().toImage(), Qt::white), 20);
+}
+
+TEST_F(ButtonFixture, BorderFollowsTheStateAndTheCodeDrawsIt)
+{
+    button->SetBackColor(0x00FF00);
+    button->SetHoverBackColor(0x00FF00);
+    button->SetNormalBorderStyle(0);
+    button->SetHoverBorderStyle(11);
+    const QColor frame = QColor(button->palette().color(QPalette::Shadow).rgb());
+    ASSERT_NE(frame, QColor(0, 255, 0));
+    EXPECT_EQ(button->grab().toImage().pixelColor(0, 20), QColor(0, 255, 0));
+    button->ShowHovering(true);
+    EXPECT_EQ(button->grab().toImage().pixelColor(0, 20), frame);
+    EXPECT_EQ(button->grab().toImage().pixelColor(1, 20), QColor(0, 255, 0));
+    // The locked look survives the pointer leaving.
+    PointerLeaves(button);
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Hovered);
+    button->UnlockState();
+    EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Normal);
+}
+
+TEST_F(ButtonFixture, PaintBufferDrawingReachesTheScreenInOrder)
+{
+    std::string order;
+    QObject::connect(button, &XFlatButton::BeforePaint, [&] { order += "B"; });
+    QObject::connect(button, &XFlatButton::PaintBuffer, [&](QPainter* painter) {
+        order += "P";
+        painter->fillRect(QRect(50, 10, 10, 10), Qt::red);
+    });
+    QObject::connect(button, &XFlatButton::Painted, [&] { order += "D"; });
+    const QImage image = button->grab().toImage();
+    EXPECT_EQ(order, "BPD");
+    EXPECT_EQ(image.pixelColor(55, 15), QColor(Qt::red));
+}
+
+TEST_F(ButtonFixture, CaptionSitsOneMarginFromTheChosenEdge)
+{
+    const QSize text(30, 12);
+    button->resize(230, 46); // margins 10 and 2
+    button->SetTextAlignment(3);
+    EXPECT_EQ(button->CaptionOrigin(text), QPoint(10, 17));
+    button->SetTextAlignment(4);
+    EXPECT_EQ(button->CaptionOrigin(text), QPoint(230 - 30 - 10, 17));
+    button->SetTextAlignment(0);
+    EXPECT_EQ(button->CaptionOrigin(text).x(), 100);
+}
+
+TEST_F(ButtonFixture, ColourFadesOverTheGradientLength)
+{
+    button->SetTextColor(0x000000);
+    button->SetHoverColor(0xFFFFFF);
+    button->SetGradientLength(300);
+    PointerEnters(button);
+    QTest::qWait(100);
+    const OleColor midway = button->CurrentColor();
+    EXPECT_NE(midway, 0u);
+    EXPECT_NE(midway, 0xFFFFFFu);
+    QTRY_COMPARE_WITH_TIMEOUT(button->CurrentColor(), 0xFFFFFFu, 600);
+}
+
+TEST(XFlatButtonProperties, DefaultsAndBagRoundTrip)
+{
+    XFlatButton fresh;
+    fresh.setObjectName("cmdPlay");
+    fresh.ReadProperties(PropertyBag());
+    EXPECT_EQ(fresh.Text(), "cmdPlay");
+    EXPECT_EQ(fresh.TextColor(), 0x80000012u);
+    EXPECT_EQ(fresh.PressedColor(), 0xFF0000u);
+    EXPECT_EQ(fresh.BackColor(), 0x8000000Fu);
+    EXPECT_EQ(fresh.PressedBorderStyle(), 10);
+    EXPECT_EQ(fresh.ToolTipBehavior(), 1);
+    EXPECT_TRUE(fresh.DisabledEmbossed());
+
+    XFlatButton source;
+    source.SetText("Mute");
+    source.SetTogglable(true);
+    source.SetGroup(2);
+    source.SetFocusMargin(5);
+    source.SetGradientLength(150);
+    PropertyBag bag;
+    source.WriteProperties(bag);
+    XFlatButton copy;
+    copy.ReadProperties(bag);
+    EXPECT_EQ(copy.Text(), "Mute");
+    EXPECT_TRUE(copy.Togglable());
+    EXPECT_EQ(copy.Group(), 2);
+    EXPECT_EQ(copy.FocusMargin(), 5);
+    EXPECT_EQ(copy.GradientLength(), 150);
+
+    // A bag without a pressed colour or hover background takes them from what it does hold.
+    PropertyBag partial;
+    partial.WriteProperty("HoverColor", qulonglong(0x123456));
+    partial.WriteProperty("BackColor", qulonglong(0));
+    copy.ReadProperties(partial);
+    EXPECT_EQ(copy.PressedColor(), 0x123456u);
+    EXPECT_EQ(copy.HoverBackColor(), 0u);
+    EXPECT_EQ(copy.PressedBackColor(), 0u);
+}
