@@ -4,8 +4,18 @@
 
 std::optional<int> WidgetControlAccess::CheckBoxValue(const QObject* control) const
 {
-    if (const auto* box = qobject_cast<const QCheckBox*>(control))
-        return int(box->checkState());
+    // Qt numbers the states clear, grey, checked; the store's values are clear, checked, grey.
+    if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
+        switch (box->checkState()) {
+        case Qt::Unchecked:
+            return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        }
+        return std::nullopt;
+    }
     return ControlAccess::CheckBoxValue(control);
 }
 
@@ -14,8 +24,18 @@ bool WidgetControlAccess::SetCheckBoxValue(QObject* control, int value) const
     auto* box = qobject_cast<QCheckBox*>(control);
     if (!box)
         return ControlAccess::SetCheckBoxValue(control, value);
-    if (value < 0 || value > 2)
+    switch (value) {
+    case 0:
+        box->setCheckState(Qt::Unchecked);
+        break;
+    case 1:
+        box->setCheckState(Qt::Checked);
+        break;
+    case 2:
+        box->setCheckState(Qt::PartiallyChecked);
+        break;
+    default:
         return false;
-    box->setCheckState(Qt::CheckState(value));
+    }
     return true;
 }

@@ -30,7 +30,7 @@ TEST(RegistryProcesses, TwoWritersAtOnceLoseNothing)
     QTemporaryDir dir;
     const QString db = dir.filePath(QStringLiteral("registry.db"));
     QObject owner;
-    constexpr int PerWriter = 300;
+    constexpr int PerWriter = 2000;
     QProcess* a = StartWriter(&owner, db, {QStringLiteral("A"), QString::number(PerWriter)});
     QProcess* b = StartWriter(&owner, db, {QStringLiteral("B"), QString::number(PerWriter)});
     ASSERT_TRUE(a->waitForFinished(8000));

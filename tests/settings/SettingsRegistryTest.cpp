@@ -1,0 +1,185 @@
+#include "settings/Settings.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace winreg;
+
+namespace {
+
+const QString AppKey = QStringLiteral("Software\\Tavrell\\Veltrix");
+
+class SettingsRegistryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_registry = std::make_shared<Registry>(m_dir.filePath(QStringLiteral("registry.db")));
+        m_store = makeStore();
+    }
+    std::unique_ptr<Settings> makeStore()
+    {
+        auto store = std::make_unique<Settings>();
+        store->SetRegistry(m_registry);
+        store->REGKEY = HKEY_LOCAL_MACHINE;
+        store->RegSubKey = AppKey;
+        return store;
+    }
+    void putRaw(const QString& name, uint32_t type, const QByteArray& data)
+    {
+        HKEY key = 0;
+        ASSERT_EQ(m_registry->CreateKeyEx(HKEY_LOCAL_MACHINE, AppKey, KEY_ALL_ACCESS, &key),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(m_registry->SetValueEx(key, name, type, data), ERROR_SUCCESS);
+        m_registry->CloseKey(key);
+    }
+    std::optional<std::pair<uint32_t, QByteArray>> raw(const QString& name)
+    {
+        HKEY key = 0;
+        if (m_registry->OpenKeyEx(HKEY_LOCAL_MACHINE, AppKey, KEY_READ, &key) != ERROR_SUCCESS)
+            return std::nullopt;
+        uint32_t type = 0;
+        QByteArray data;
+        const LSTATUS rc = m_registry->QueryValueEx(key, name, &type, &data);
+        m_registry->CloseKey(key);
+        if (rc != ERROR_SUCCESS)
+            return std::nullopt;
+        return std::make_pair(type, data);
+    }
+    static QByteArray Dword(int32_t v)
+    {
+        QByteArray b(4, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    }
+
+    QTemporaryDir m_dir;
+    std::shared_ptr<Registry> m_registry;
+    std::unique_ptr<Settings> m_store;
+};
+
+} // namespace
+
+TEST_F(SettingsRegistryTest, DeclaringKeepsStoredValuesAndAddsDefaults)
+{
+    putRaw(QStringLiteral("(N)VOLUME"), REG_DWORD, Dword(70));
+    m_store->LoadReg();
+    EXPECT_EQ(m_store->DefaultSetting(QStringLiteral("VOLUME"), 50, SettingNumber).toInt(), 70);
+    EXPECT_EQ(m_store->DefaultSetting(QStringLiteral("MUTE"), false, SettingBoolean), false);
+    EXPECT_EQ(m_store->GetSetting(QStringLiteral("Volume")).toDouble(), 70.0);
+
+    m_store->SetSetting(QStringLiteral("Volume"), 80);
+    EXPECT_EQ(m_store->SettingCount(), 2);
+    EXPECT_EQ(m_store->GetNameFromIndex(1), QStringLiteral("VOLUME"));
+    EXPECT_EQ(m_store->GetSettingByIndex(1).toDouble(), 80.0);
+    EXPECT_EQ(m_store->GetSettingByIndex(3, QStringLiteral("none")), QStringLiteral("none"));
+}
+
+TEST_F(SettingsRegistryTest, ValueEncodingsRoundTrip)
+{
+    m_store->AddSetting(QStringLiteral("VOLUME"), 2.5, SettingNumber);
+    m_store->AddSetting(QStringLiteral("ODD"), 3.5, SettingNumber);
+    m_store->AddSetting(QStringLiteral("HUGE"), 1e12, SettingNumber);
+    m_store->AddSetting(QStringLiteral("MUTE"), true, SettingBoolean);
+    m_store->AddSetting(QStringLiteral("PATHSUBS"), QString(), SettingString);
+    m_store->AddSetting(QStringLiteral("TITLE"), QStringLiteral("Ünïcode"), SettingString);
+    m_store->AddSetting(QStringLiteral("UNDECIDED"), 1, SettingUndecided);
+    ASSERT_TRUE(m_store->SaveReg());
+
+    EXPECT_EQ(raw(QStringLiteral("(N)VOLUME")), std::make_pair(REG_DWORD, Dword(2)));   // to even
+    EXPECT_EQ(raw(QStringLiteral("(N)ODD")), std::make_pair(REG_DWORD, Dword(4)));
+    EXPECT_FALSE(raw(QStringLiteral("(N)HUGE")));     // does not fit: the write is skipped
+    EXPECT_EQ(raw(QStringLiteral("(B)MUTE")), std::make_pair(REG_DWORD, Dword(1)));
+    EXPECT_EQ(raw(QStringLiteral("(S)PATHSUBS")), std::make_pair(REG_SZ, QByteArray()));
+    EXPECT_FALSE(raw(QStringLiteral("(?)UNDECIDED")));
+
+    auto fresh = makeStore();
+    fresh->LoadReg();
+    EXPECT_EQ(fresh->GetSetting(QStringLiteral("mute")), QVariant(true));
+    EXPECT_EQ(fresh->GetSetting(QStringLiteral("PATHSUBS")), QVariant(QString()));
+    EXPECT_EQ(fresh->GetSetting(QStringLiteral("TITLE")), QVariant(QStringLiteral("Ünïcode")));
+    EXPECT_EQ(fresh->GetSetting(QStringLiteral("VOLUME")), QVariant(2));
+}
+
+TEST_F(SettingsRegistryTest, HandWrittenValuesLoadByTheirTag)
+{
+    putRaw(QStringLiteral("(B)AOT"), REG_SZ, "True");
+    putRaw(QStringLiteral("(B)ODD"), REG_SZ, "maybe");
+    putRaw(QStringLiteral("(B)NUM"), REG_SZ, QByteArray("0\0", 2));
+    putRaw(QStringLiteral("(N)SHORT"), REG_BINARY, QByteArray("\x05", 1));
+    putRaw(QStringLiteral("(S)NUL"), REG_SZ, QByteArray("text\0", 5));
+    putRaw(QStringLiteral("Plain"), REG_SZ, "bare");
+    m_store->LoadReg();
+    EXPECT_EQ(m_store->GetSetting(QStringLiteral("AOT")), QVariant(true));
+    EXPECT_EQ(m_store->GetSetting(QStringLiteral("ODD")), QVariant(false));
+    EXPECT_EQ(m_store->GetSetting(QStringLiteral("NUM")), QVariant(false));
+    EXPECT_EQ(m_store->GetSetting(QStringLiteral("SHORT")), QVariant(5));
+    EXPECT_EQ(m_store->GetSetting(QStringLiteral("NUL")), QVariant(QStringLiteral("text")));
+    EXPECT_EQ(m_store->GetSettingType(QStringLiteral("Plain")), SettingString);
+
+    // The untagged value is written back untagged; nothing appears under "(S)Plain".
+    m_store->SetSetting(QStringLiteral("Plain"), QStringLiteral("changed"), SettingString);
+    ASSERT_TRUE(m_store->SaveSettingReg(QStringLiteral("plain")));
+    EXPECT_EQ(raw(QStringLiteral("Plain"))->second, "changed");
+    EXPECT_FALSE(raw(QStringLiteral("(S)Plain")));
+    EXPECT_FALSE(m_store->SaveSettingReg(QStringLiteral("Absent")));
+}
+
+TEST_F(SettingsRegistryTest, SingleStringReadPrefersTheLastOfItsNames)
+{
+    EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("X")), QString());
+    putRaw(QStringLiteral("(S)X"), REG_SZ, QByteArray("tagged\0", 7));
+    EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("X")), QStringLiteral("tagged"));
+    putRaw(QStringLiteral("X"), REG_SZ, "bare");
+    EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("x")), QStringLiteral("bare"));
+    EXPECT_EQ(m_store->SettingCount(), 0);
+}
+
+TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
+{
+    putRaw(QStringLiteral("Foreign"), REG_SZ, "x");
+    m_store->AddSetting(QStringLiteral("KEEP"), 1, SettingNumber);
+    m_store->AddSetting(QStringLiteral("GONE"), QStringLiteral("g"), SettingString);
+    ASSERT_TRUE(m_store->SaveReg(true));
+    EXPECT_FALSE(raw(QStringLiteral("Foreign")));
+    putRaw(QStringLiteral("GONE"), REG_SZ, "bare copy");
+
+    m_store->RemoveSetting(QStringLiteral("gone"), true);
+    EXPECT_FALSE(m_store->ExistSetting(QStringLiteral("GONE")));
+    EXPECT_FALSE(raw(QStringLiteral("(S)GONE")));
+    EXPECT_FALSE(raw(QStringLiteral("GONE")));
+    EXPECT_TRUE(raw(QStringLiteral("(N)KEEP")));
+
+    Settings broken;
+    broken.SetRegistry(std::make_shared<Registry>(QStringLiteral("/proc/version/r.db")));
+    broken.REGKEY = HKEY_LOCAL_MACHINE;
+    broken.RegSubKey = AppKey;
+    broken.AddSetting(QStringLiteral("A"), 1);
+    QSignalSpy failed(&broken, &Settings::SaveFail);
+    EXPECT_FALSE(broken.SaveReg());
+    EXPECT_EQ(failed.count(), 1);
+    EXPECT_FALSE(broken.SaveSettingReg(QStringLiteral("A")));
+    broken.LoadReg();
+    EXPECT_EQ(broken.SettingCount(), 1);
+}
+
+TEST_F(SettingsRegistryTest, BrokenRegistryFileStartsWithDefaults)
+{
+    const QString path = m_dir.filePath(QStringLiteral("garbage.db"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("this is not a database, just text that a user saved by mistake");
+    }
+    Settings store;
+    store.SetRegistry(std::make_shared<Registry>(path));
+    store.REGKEY = HKEY_LOCAL_MACHINE;
+    store.RegSubKey = AppKey;
+    store.LoadReg();
+    EXPECT_EQ(store.DefaultSetting(QStringLiteral("VOLUME"), 50).toInt(), 50);
+    EXPECT_TRUE(store.SaveReg());
+    EXPECT_FALSE(store.registry().movedAsidePath().isEmpty());
+}
