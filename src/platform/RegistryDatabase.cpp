@@ -65,10 +65,21 @@ private:
     int m_rc = SQLITE_OK;
 };
 
+// Failures that say something about the file itself, as opposed to the moment (locked, busy)
+// or the place (unreadable folder, full disk). Only these justify moving the file aside.
 bool IsBrokenFileCode(int rc)
 {
-    const int primary = rc & 0xff;
-    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+    switch (rc & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_ERROR:      // another program's tables, views or triggers under our names
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+    case SQLITE_SCHEMA:
+        return true;
+    default:
+        return false;
+    }
 }
 
 QString NormalisedKeyPath(const QString& keyPath)
@@ -176,7 +187,7 @@ RegistryDatabase::SchemaState RegistryDatabase::prepareSchema()
     Statement probe(m_db, "SELECT k.id, k.root, k.path, k.path_fold, v.seq, v.name, v.name_fold,"
                           " v.type, v.data, v.key_id FROM reg_keys k, reg_values v LIMIT 0");
     if (!probe.ok())
-        return sqlite3_errcode(m_db) == SQLITE_ERROR ? SchemaState::Broken : failure();
+        return failure();
     return SchemaState::Ready;
 }
 

@@ -1,0 +1,1 @@
+veltrix_fuzz(registry_file_fuzz SOURCES registry_file_fuzz.cpp LIBS veltrix_settings)

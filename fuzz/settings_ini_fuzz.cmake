@@ -1,0 +1,1 @@
+veltrix_fuzz(settings_ini_fuzz SOURCES settings_ini_fuzz.cpp LIBS veltrix_settings)
