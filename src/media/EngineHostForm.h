@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class MediaPlayerController;
+
+// What the two engine host forms share: the picture box PIC that the controller re-parents and
+// sizes, the engine's video widget MP kept at PIC's size, and the forwarding of MP's mouse
+// events and of the engine's state changes. The form itself is never shown.
+class EngineHostForm : public QWidget {
+    Q_OBJECT
+public:
+    ~EngineHostForm() override;
+
+    QWidget* PIC() const { return pic_; }
+    QWidget* MP() const { return mp_; }
+    // Keeps MP at PIC's size. Qt holds back resize events of hidden widgets, so whoever
+    // sizes PIC calls this in the same step.
+    void PIC_Resize();
+
+protected:
+    explicit EngineHostForm(MediaPlayerController& player);
+    // Puts the engine's widget into PIC and starts forwarding its mouse events.
+    void setMP(QWidget* mp);
+    // The open-state and play-state handlers: only the window refresh.
+    void engineStateChanged();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void forwardMouse(QEvent* event);
+
+    MediaPlayerController& player_;
+    QPointer<QWidget> pic_;
+    QPointer<QWidget> mp_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+
+// How the engine host forms create their engines. The player uses the defaults; tests switch the
+// outputs off (no sound card, no display) and name a missing element or a bad option to see an
+// engine fail to load as it would on a machine without it.
+struct EngineOptions {
+    // Draw video into the picture box. Without a display the engines decode to a null output.
+    bool videoOutput = true;
+    bool audioOutput = true;
+    // The GStreamer element engine 1 plays through.
+    QByteArray playbinFactory = "playbin";
+    // Options set on mpv before it starts, after the player's own.
+    QList<QPair<QByteArray, QByteArray>> extraMpvOptions;
+
+    // The defaults, with video off when Qt runs without a real display (offscreen, minimal).
+    static EngineOptions ForCurrentDisplay();
+};

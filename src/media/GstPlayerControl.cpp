@@ -1,0 +1,338 @@
+#include "GstPlayerControl.h"
+
+#include <gst/audio/streamvolume.h>
+#include <gst/gst.h>
+#include <gst/video/videooverlay.h>
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+GstElement* makeSink(const char* factory, bool sync)
+{
+    GstElement* sink = gst_element_factory_make(factory, nullptr);
+    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "sync"))
+        g_object_set(sink, "sync", sync ? TRUE : FALSE, nullptr);
+    return sink;
+}
+
+// glimagesink scales the picture to the window; ximagesink, the fallback, only centres it.
+GstElement* makeWindowSink()
+{
+    for (const char* factory : {"glimagesink", "ximagesink"}) {
+        GstElement* sink = gst_element_factory_make(factory, nullptr);
+        if (!sink)
+            continue;
+        // Clicks on the video belong to the host form: the sink must not select pointer input
+        // on our window (X allows one client to do that) nor swallow it in a window of its own.
+        if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "handle-events"))
+            g_object_set(sink, "handle-events", FALSE, nullptr);
+        return sink;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<GstPlayerControl> GstPlayerControl::Create(const EngineOptions& options,
+                                                           QString* whyNot)
+{
+    GError* error = nullptr;
+    if (!gst_init_check(nullptr, nullptr, &error)) {
+        if (whyNot)
+            *whyNot = QString::fromUtf8(error ? error->message : "GStreamer did not start");
+        g_clear_error(&error);
+        return nullptr;
+    }
+    GstElement* playbin = gst_element_factory_make(options.playbinFactory.constData(), nullptr);
+    if (!playbin) {
+        if (whyNot)
+            *whyNot = QStringLiteral("GStreamer has no element \"%1\"")
+                          .arg(QString::fromLatin1(options.playbinFactory));
+        return nullptr;
+    }
+    gst_object_ref_sink(playbin);
+    GstElement* videoSink = options.videoOutput ? makeWindowSink() : nullptr;
+    GstElement* videoOut = videoSink ? videoSink : makeSink("fakesink", true);
+    GstElement* audioOut = makeSink(options.audioOutput ? "autoaudiosink" : "fakesink", true);
+    if (videoOut)
+        g_object_set(playbin, "video-sink", videoOut, nullptr);
+    if (audioOut)
+        g_object_set(playbin, "audio-sink", audioOut, nullptr);
+    // Subtitles are this program's own business; the engine must not draw any it finds.
+    guint flags = 0;
+    g_object_get(playbin, "flags", &flags, nullptr);
+    g_object_set(playbin, "flags", flags & ~guint(1 << 2), nullptr);
+    return std::unique_ptr<GstPlayerControl>(new GstPlayerControl(playbin, videoSink));
+}
+
+GstPlayerControl::GstPlayerControl(GstElement* playbin, GstElement* videoSink)
+    : playbin_(playbin), videoSink_(videoSink)
+{
+    GstBus* bus = gst_element_get_bus(playbin_);
+    busWatch_ = gst_bus_add_watch(bus, &GstPlayerControl::onBusMessage, this);
+    gst_object_unref(bus);
+    applyVolume();
+}
+
+GstPlayerControl::~GstPlayerControl()
+{
+    if (busWatch_)
+        g_source_remove(busWatch_);
+    gst_element_set_state(playbin_, GST_STATE_NULL);
+    gst_object_unref(playbin_);
+}
+
+int GstPlayerControl::OpenState() const
+{
+    if (!opened_ || error_)
+        return 0;
+    GstState current = GST_STATE_NULL;
+    gst_element_get_state(playbin_, &current, nullptr, 0);
+    return current >= GST_STATE_PAUSED ? 6 : 5;
+}
+
+int GstPlayerControl::PlayState() const
+{
+    const int open = OpenState();
+    if (open == 0)
+        return 6;
+    if (open != 6)
+        return 3;
+    if (stopped_)
+        return 0;
+    GstState current = GST_STATE_NULL;
+    GstState pending = GST_STATE_VOID_PENDING;
+    gst_element_get_state(playbin_, &current, &pending, 0);
+    const GstState target = pending != GST_STATE_VOID_PENDING ? pending : current;
+    if (target == GST_STATE_PAUSED)
+        return 1;
+    if (target == GST_STATE_PLAYING)
+        return current == GST_STATE_PLAYING ? 2 : 3;
+    return 3;
+}
+
+bool GstPlayerControl::Open(const QString& fileName)
+{
+    gst_element_set_state(playbin_, GST_STATE_NULL);
+    fileName_ = fileName;
+    opened_ = false;
+    error_ = false;
+    stopped_ = false;
+    pendingSeek_.reset();
+    gchar* uri = gst_filename_to_uri(QFileInfo(fileName).absoluteFilePath().toUtf8().constData(),
+                                     nullptr);
+    if (!uri) {
+        error_ = true;
+        return false;
+    }
+    g_object_set(playbin_, "uri", uri, nullptr);
+    g_free(uri);
+    opened_ = true;
+    applyVolume();
+    if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        error_ = true;
+        gst_element_set_state(playbin_, GST_STATE_NULL);
+        notifyStates();
+        return false;
+    }
+    notifyStates();
+    return true;
+}
+
+void GstPlayerControl::Play()
+{
+    if (!opened_ || error_)
+        return;
+    stopped_ = false;
+    gst_element_set_state(playbin_, GST_STATE_PLAYING);
+    notifyStates();
+}
+
+void GstPlayerControl::Pause()
+{
+    if (!opened_ || error_)
+        return;
+    stopped_ = false;
+    gst_element_set_state(playbin_, GST_STATE_PAUSED);
+    notifyStates();
+}
+
+void GstPlayerControl::Stop()
+{
+    if (!opened_ || error_)
+        return;
+    rewindAndHold();
+    notifyStates();
+}
+
+void GstPlayerControl::rewindAndHold()
+{
+    // Paused at the start rather than READY, so the file stays open with its duration and size.
+    stopped_ = true;
+    gst_element_set_state(playbin_, GST_STATE_PAUSED);
+    SetCurrentPosition(0);
+}
+
+double GstPlayerControl::Duration() const
+{
+    gint64 duration = 0;
+    if (!opened_ || error_ || !gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration)
+        || duration < 0)
+        return 0;
+    return double(duration) / GST_SECOND;
+}
+
+double GstPlayerControl::CurrentPosition() const
+{
+    if (!opened_ || error_)
+        return 0;
+    // A flushing seek completes on the streaming thread; until then the target is the position.
+    if (pendingSeek_)
+        return *pendingSeek_;
+    gint64 position = 0;
+    if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
+        return 0;
+    return double(position) / GST_SECOND;
+}
+
+void GstPlayerControl::SetCurrentPosition(double seconds)
+{
+    if (!opened_ || error_ || !std::isfinite(seconds))
+        return;
+    seconds = std::max(0.0, seconds);
+    const auto target = gint64(seconds * GST_SECOND);
+    if (gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
+                                GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target))
+        pendingSeek_ = seconds;
+}
+
+void GstPlayerControl::SetVolume(long hundredthsOfDecibel)
+{
+    volume_ = std::clamp(hundredthsOfDecibel, -10000L, 0L);
+    applyVolume();
+}
+
+void GstPlayerControl::SetMute(bool mute)
+{
+    mute_ = mute;
+    applyVolume();
+}
+
+double GstPlayerControl::AppliedLinearVolume() const
+{
+    gboolean muted = FALSE;
+    g_object_get(playbin_, "mute", &muted, nullptr);
+    if (muted)
+        return 0;
+    return gst_stream_volume_get_volume(GST_STREAM_VOLUME(playbin_),
+                                        GST_STREAM_VOLUME_FORMAT_LINEAR);
+}
+
+void GstPlayerControl::applyVolume()
+{
+    // The bottom of the scale is silence, not the -100 dB a literal conversion would give.
+    const double linear = volume_ <= -10000
+        ? 0.0
+        : gst_stream_volume_convert_volume(GST_STREAM_VOLUME_FORMAT_DB,
+                                           GST_STREAM_VOLUME_FORMAT_LINEAR, volume_ / 100.0);
+    gst_stream_volume_set_volume(GST_STREAM_VOLUME(playbin_), GST_STREAM_VOLUME_FORMAT_LINEAR,
+                                 linear);
+    g_object_set(playbin_, "mute", mute_ ? TRUE : FALSE, nullptr);
+}
+
+bool GstPlayerControl::videoSize(int* width, int* height) const
+{
+    *width = 0;
+    *height = 0;
+    if (!opened_ || error_)
+        return false;
+    GstPad* pad = nullptr;
+    g_signal_emit_by_name(playbin_, "get-video-pad", 0, &pad);
+    if (!pad)
+        return false;
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    gst_object_unref(pad);
+    if (!caps)
+        return false;
+    const GstStructure* structure = gst_caps_get_structure(caps, 0);
+    const bool known = gst_structure_get_int(structure, "width", width)
+        && gst_structure_get_int(structure, "height", height);
+    gst_caps_unref(caps);
+    return known;
+}
+
+int GstPlayerControl::ImageSourceWidth() const
+{
+    int width = 0;
+    int height = 0;
+    videoSize(&width, &height);
+    return width;
+}
+
+int GstPlayerControl::ImageSourceHeight() const
+{
+    int width = 0;
+    int height = 0;
+    videoSize(&width, &height);
+    return height;
+}
+
+void GstPlayerControl::SetWindowHandle(quintptr window)
+{
+    if (videoSink_ && GST_IS_VIDEO_OVERLAY(videoSink_))
+        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(videoSink_), window);
+}
+
+void GstPlayerControl::Expose()
+{
+    if (videoSink_ && GST_IS_VIDEO_OVERLAY(videoSink_) && OpenState() == 6)
+        gst_video_overlay_expose(GST_VIDEO_OVERLAY(videoSink_));
+}
+
+int GstPlayerControl::onBusMessage(GstBus*, GstMessage* message, void* self)
+{
+    static_cast<GstPlayerControl*>(self)->handleMessage(message);
+    return TRUE;
+}
+
+void GstPlayerControl::handleMessage(GstMessage* message)
+{
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ERROR:
+        error_ = true;
+        pendingSeek_.reset();
+        gst_element_set_state(playbin_, GST_STATE_NULL);
+        break;
+    case GST_MESSAGE_EOS:
+        // The classic control rewinds at the end and reports stopped.
+        rewindAndHold();
+        break;
+    case GST_MESSAGE_ASYNC_DONE:
+        pendingSeek_.reset();
+        break;
+    case GST_MESSAGE_STATE_CHANGED:
+        if (GST_MESSAGE_SRC(message) != GST_OBJECT(playbin_))
+            return;
+        break;
+    default:
+        return;
+    }
+    notifyStates();
+}
+
+void GstPlayerControl::notifyStates()
+{
+    const int open = OpenState();
+    const int play = PlayState();
+    if (open != lastOpenState_) {
+        const int old = std::exchange(lastOpenState_, open);
+        emit OpenStateChange(old, open);
+    }
+    if (play != lastPlayState_) {
+        const int old = std::exchange(lastPlayState_, play);
+        emit PlayStateChange(old, play);
+    }
+}

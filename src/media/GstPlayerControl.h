@@ -1,0 +1,87 @@
+#pragma once
+
+#include "media/EngineOptions.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+typedef struct _GstElement GstElement;
+typedef struct _GstBus GstBus;
+typedef struct _GstMessage GstMessage;
+
+// Engine 1: a GStreamer playbin behind the members of the classic player control the controller
+// was written against: open state (0 closed, 5 opening, 6 open), play state (0 stopped, 1 paused,
+// 2 playing, 3 waiting, 6 closed), volume in hundredths of a decibel (0 full, -10000 silent),
+// mute, duration, current position, file name, image source size and an error flag.
+//
+// Everything runs on the user-interface thread: the bus is watched from the GLib main context
+// that Qt's event loop runs, so the signals are emitted there.
+class GstPlayerControl : public QObject {
+    Q_OBJECT
+public:
+    // Null, with the reason in *whyNot, when GStreamer or the playbin element is missing.
+    static std::unique_ptr<GstPlayerControl> Create(const EngineOptions& options,
+                                                    QString* whyNot = nullptr);
+    ~GstPlayerControl() override;
+
+    int OpenState() const;
+    int PlayState() const;
+    bool ErrorFlag() const { return error_; }
+    QString FileName() const { return fileName_; }
+
+    // Starts playing the file (the classic control starts on open). False when the engine
+    // refuses the file at once; later failures raise the error flag.
+    bool Open(const QString& fileName);
+    void Play();
+    void Pause();
+    // Rewinds to the start and holds there; the file stays open.
+    void Stop();
+
+    double Duration() const;
+    double CurrentPosition() const;
+    void SetCurrentPosition(double seconds);
+
+    long Volume() const { return volume_; }
+    void SetVolume(long hundredthsOfDecibel);
+    // The linear factor playbin applies for the volume and mute, as the sound is scaled.
+    double AppliedLinearVolume() const;
+    bool Mute() const { return mute_; }
+    void SetMute(bool mute);
+
+    int ImageSourceWidth() const;
+    int ImageSourceHeight() const;
+
+    // The native window the video is drawn into; 0 detaches.
+    void SetWindowHandle(quintptr window);
+    // Redraws the last frame, after the window was exposed or resized.
+    void Expose();
+
+signals:
+    void OpenStateChange(int oldState, int newState);
+    void PlayStateChange(int oldState, int newState);
+
+private:
+    explicit GstPlayerControl(GstElement* playbin, GstElement* videoSink);
+    static int onBusMessage(GstBus* bus, GstMessage* message, void* self);
+    void handleMessage(GstMessage* message);
+    void rewindAndHold();
+    void applyVolume();
+    void notifyStates();
+    bool videoSize(int* width, int* height) const;
+
+    GstElement* playbin_;
+    GstElement* videoSink_;  // owned by playbin; null when video goes to a fake sink
+    unsigned busWatch_ = 0;
+    QString fileName_;
+    bool opened_ = false;
+    bool error_ = false;
+    bool stopped_ = false;
+    std::optional<double> pendingSeek_;
+    long volume_ = 0;
+    bool mute_ = false;
+    int lastOpenState_ = 0;
+    int lastPlayState_ = 6;
+};

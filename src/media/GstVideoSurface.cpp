@@ -1,0 +1,30 @@
+#include "GstVideoSurface.h"
+
+#include <QEvent>
+
+GstVideoSurface::GstVideoSurface(std::function<void()> exposed,
+                                 std::function<void(quintptr)> windowChanged, QWidget* parent)
+    : QWidget(parent), exposed_(std::move(exposed)), windowChanged_(std::move(windowChanged))
+{
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GstVideoSurface::paintEvent(QPaintEvent*)
+{
+    exposed_();
+}
+
+void GstVideoSurface::resizeEvent(QResizeEvent*)
+{
+    exposed_();
+}
+
+bool GstVideoSurface::event(QEvent* event)
+{
+    if (event->type() == QEvent::WinIdChange)
+        windowChanged_(quintptr(winId()));
+    return QWidget::event(event);
+}

@@ -1,0 +1,148 @@
+// The controller's window side: the picture box's placement and size, zoom, full screen and the
+// mouse events the engine hosts forward.
+#include "MediaPlayerController.h"
+
+#include "media/EngineHostForm.h"
+#include "media/frmMP2.h"
+#include "platform/Rounding.h"
+
+#include <QCursor>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+QWidget* MediaPlayerController::Container() const
+{
+    EngineHostForm* host = loadedHost();
+    return host ? host->PIC() : nullptr;
+}
+
+quintptr MediaPlayerController::hwndContainer() const
+{
+    QWidget* pic = Container();
+    return pic ? quintptr(pic->winId()) : 0;
+}
+
+long MediaPlayerController::Width() const
+{
+    QWidget* pic = Container();
+    return pic ? pic->width() : 0;
+}
+
+long MediaPlayerController::Height() const
+{
+    QWidget* pic = Container();
+    return pic ? pic->height() : 0;
+}
+
+double MediaPlayerController::Zoom() const
+{
+    const long videoWidth = WidthOriginalVideo();
+    const long videoHeight = HeightOriginalVideo();
+    if (videoWidth == 0 || videoHeight == 0)
+        return 0;
+    return std::min(double(Width()) / videoWidth, double(Height()) / videoHeight);
+}
+
+void MediaPlayerController::SetZoom(double factor)
+{
+    QWidget* pic = Container();
+    QWidget* main = host_ ? host_->MainWindow() : nullptr;
+    const long videoWidth = WidthOriginalVideo();
+    const long videoHeight = HeightOriginalVideo();
+    // Without a known video size the window would shrink to its frame: leave it as it is.
+    if (!pic || !main || videoWidth <= 0 || videoHeight <= 0 || !std::isfinite(factor)
+        || factor <= 0)
+        return;
+    const QRect outer = main->frameGeometry();
+    const auto outerWidth =
+        RoundToInt32(videoWidth * factor + (outer.width() - pic->width()));
+    const auto outerHeight =
+        RoundToInt32(videoHeight * factor + (outer.height() - pic->height()));
+    if (!outerWidth || !outerHeight)
+        return;
+    // Qt sizes the client area; the frame around it stays what it is.
+    main->resize(main->width() + (*outerWidth - outer.width()),
+                 main->height() + (*outerHeight - outer.height()));
+}
+
+void MediaPlayerController::Resize()
+{
+    EngineHostForm* engineHost = loadedHost();
+    if (!engineHost || !engineHost->PIC())
+        return;
+    QWidget* area = nullptr;
+    if (host_)
+        area = fullScreen_ ? host_->FullScreenWindow() : host_->VideoArea();
+    if (area)
+        engineHost->PIC()->resize(area->width(), area->height());
+    engineHost->PIC_Resize();
+    if (engine_ == 2 && mp2_)
+        mp2_->Control().setStretchToFit(true);
+}
+
+void MediaPlayerController::AttachContainer()
+{
+    EngineHostForm* engineHost = loadedHost();
+    if (!engineHost || !engineHost->PIC() || !host_)
+        return;
+    QWidget* target = fullScreen_ ? host_->FullScreenWindow() : host_->VideoArea();
+    if (!target)
+        return;
+    QWidget* pic = engineHost->PIC();
+    pic->setParent(target);
+    pic->move(0, 0);
+    pic->show();
+}
+
+void MediaPlayerController::SetFullScreen(bool fullScreen)
+{
+    if (fullScreen == fullScreen_)
+        return;
+    fullScreen_ = fullScreen;
+    if (!host_)
+        return;
+    QWidget* main = host_->MainWindow();
+    if (fullScreen) {
+        QWidget* window = host_->LoadFullScreenWindow();
+        if (window) {
+            QScreen* screen = main ? main->screen() : window->screen();
+            if (screen)
+                window->setGeometry(screen->geometry());
+        }
+        AttachContainer();
+        if (main)
+            main->hide();
+        Resize();
+        if (window)
+            window->show();
+    } else {
+        if (QWidget* window = host_->FullScreenWindow())
+            window->hide();
+        AttachContainer();
+        Resize();
+        host_->UnloadFullScreenWindow();
+        if (main)
+            main->show();
+        host_->ReapplyAlwaysOnTop();
+    }
+    host_->ReleaseOverlaySurface();
+}
+
+void MediaPlayerController::EventMouseDown(int button, int, long, long)
+{
+    if (button == 1 && engine_ == 2)
+        PlayToggle();
+}
+
+void MediaPlayerController::EventMouseUp(int button, int, long, long)
+{
+    if (button != 2 || !host_)
+        return;
+    QWidget* owner = host_->SubtitleWindow();
+    if (!owner)
+        owner = host_->MainWindow();
+    host_->ShowVideoMenu(owner, QCursor::pos());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "TestMatroska.h"
+#include "TestVideo.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// The media every engine test plays, written once per test program: a four-second 25 fps AVI
+// with a tone, the same pictures as Matroska, an empty file and a file no engine can play.
+struct GeneratedMedia {
+    QTemporaryDir dir;
+    QString avi;
+    QString matroska;
+    QString empty;
+    QString junk;
+
+    GeneratedMedia()
+    {
+        TestVideoSpec spec;
+        spec.audio = true;
+        avi = dir.filePath(QStringLiteral("moving square.avi"));
+        matroska = dir.filePath(QStringLiteral("moving square.mkv"));
+        empty = dir.filePath(QStringLiteral("empty.avi"));
+        junk = dir.filePath(QStringLiteral("notes.avi"));
+        EXPECT_TRUE(WriteTestAvi(avi, spec));
+        EXPECT_TRUE(WriteTestMatroska(avi, matroska));
+        QFile(empty).open(QIODevice::WriteOnly);
+        QFile text(junk);
+        EXPECT_TRUE(text.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 200; ++i)
+            text.write("These are not the frames you are looking for.\n");
+    }
+
+    static GeneratedMedia& Get()
+    {
+        static GeneratedMedia media;
+        return media;
+    }
+};

@@ -1,0 +1,321 @@
+// Both engines, for real, headless: null video and audio outputs, media written by the tests.
+#include "GeneratedMedia.h"
+#include "MediaTestHost.h"
+
+#include "media/MediaPlayerController.h"
+#include "media/frmMP1.h"
+#include "media/frmMP2.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class EngineTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        EngineOptions options;
+        options.videoOutput = false;
+        options.audioOutput = false;
+        player.SetEngineOptions(options);
+        player.SetWindowHost(&host);
+        ASSERT_TRUE(player.SetMP(GetParam())) << player.EngineLoadError().toStdString();
+    }
+
+    bool waitForStatus(long status, int ms = 5000)
+    {
+        return QTest::qWaitFor([&] { return player.Status() == status; }, ms);
+    }
+
+    bool waitForPosition(double seconds)
+    {
+        return QTest::qWaitFor([&] { return std::abs(player.Position() - seconds) < 0.05; }, 5000);
+    }
+
+    const GeneratedMedia& media = GeneratedMedia::Get();
+    MediaTestHost host;
+    MediaPlayerController player;
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2),
+                         [](const auto& info) {
+                             return info.param == 1 ? std::string("GStreamer")
+                                                    : std::string("Mpv");
+                         });
+
+TEST_P(EngineTest, OpenPlaysAndReportsTheMedia)
+{
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    EXPECT_LT(timer.elapsed(), MediaPlayerController::kOpenTimeoutMs);
+    EXPECT_EQ(player.Status(), 4);
+    EXPECT_FALSE(player.HasError());
+    EXPECT_EQ(player.CurrentFile(), media.avi);
+    EXPECT_NEAR(player.Duration(), 4.0, 0.05);
+    EXPECT_EQ(player.WidthOriginalVideo(), 160);
+    EXPECT_EQ(player.HeightOriginalVideo(), 120);
+    EXPECT_EQ(player.GetFRUS(), 40000);
+    EXPECT_DOUBLE_EQ(player.FPS(), 25.0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0.1; }, 3000))
+        << "the position must advance while playing";
+    EXPECT_GT(host.ableCalls, 0) << "state changes reach the window refresh";
+}
+
+TEST_P(EngineTest, TransportGivesItsStatusCodes)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    player.Pause();
+    EXPECT_TRUE(waitForStatus(3));
+    player.PlayToggle();
+    EXPECT_TRUE(waitForStatus(4));
+    player.PlayToggle();
+    EXPECT_TRUE(waitForStatus(3));
+    player.SetPosition(1.0);
+    ASSERT_TRUE(waitForPosition(1.0));
+
+    player.Stop_();
+    EXPECT_TRUE(waitForStatus(2));
+    EXPECT_NEAR(player.Position(), 0.0, 0.05);
+    player.PlayToggle();  // stopped: nothing happens
+    QTest::qWait(200);
+    EXPECT_EQ(player.Status(), 2);
+    EXPECT_NEAR(player.Position(), 0.0, 0.05);
+
+    player.SetStatus(4);
+    EXPECT_TRUE(waitForStatus(4));
+    player.SetStatus(1);  // transitional: nothing happens
+    QTest::qWait(100);
+    EXPECT_EQ(player.Status(), 4);
+    player.SetStatus(2);
+    EXPECT_TRUE(waitForStatus(2));
+    EXPECT_NEAR(player.Position(), 0.0, 0.05);
+}
+
+TEST_P(EngineTest, SeekReadsBackAndCountsFrames)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    player.Pause();
+    ASSERT_TRUE(waitForStatus(3));
+    player.SetPosition(2.5);
+    EXPECT_NEAR(player.Position(), 2.5, 0.001) << "the target reads back at once";
+    QTest::qWait(300);
+    EXPECT_NEAR(player.Position(), 2.5, 0.001) << "and stays once the engine got there";
+    EXPECT_EQ(player.PositionFrame(), Currency::fromRaw(625000));
+    player.SetPosition(3.0);
+    player.Play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 3.1; }, 3000));
+}
+
+TEST_P(EngineTest, VolumeAndMuteSurviveOpening)
+{
+    player.SetVolume(100);
+    EXPECT_EQ(player.Volume(), 100);
+    player.SetVolume(37);
+    player.SetMute(true);
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    EXPECT_EQ(player.Volume(), 37);
+    EXPECT_TRUE(player.Mute());
+    player.SetMute(false);
+    EXPECT_FALSE(player.Mute());
+    player.SetVolume(100);
+    EXPECT_EQ(player.Volume(), 100);
+}
+
+TEST_P(EngineTest, NonAviPlaysWithoutFrameRate)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    ASSERT_EQ(player.GetFRUS(), 40000);
+    ASSERT_TRUE(player.OpenFile(media.matroska));
+    EXPECT_EQ(player.Status(), 4);
+    EXPECT_EQ(player.GetFRUS(), 0);
+    EXPECT_EQ(player.FPS(), 0.0);
+    player.SetPosition(1.0);
+    EXPECT_EQ(player.PositionFrame(), Currency());
+    EXPECT_EQ(player.WidthOriginalVideo(), 160);
+}
+
+TEST_P(EngineTest, SwitchingToTheSameEngineReopensWhereItWas)
+{
+    player.SetVolume(80);
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    player.Pause();
+    ASSERT_TRUE(waitForStatus(3));
+    player.SetPosition(1.5);
+    ASSERT_TRUE(waitForPosition(1.5));
+
+    ASSERT_TRUE(player.SetMP(GetParam()));
+    EXPECT_EQ(player.MediaPlayer(), GetParam());
+    EXPECT_EQ(player.CurrentFile(), media.avi);
+    EXPECT_TRUE(waitForStatus(3)) << "a paused medium comes back paused";
+    EXPECT_TRUE(waitForPosition(1.5));
+    EXPECT_EQ(player.Volume(), 80);
+    EXPECT_EQ(player.GetFRUS(), 40000);
+}
+
+TEST_P(EngineTest, NoEngineUnloadsBothAndAnswersEmpty)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    ASSERT_TRUE(player.SetMP(0));
+    EXPECT_EQ(player.MediaPlayer(), 0);
+    EXPECT_EQ(player.EngineHost1(), nullptr);
+    EXPECT_EQ(player.EngineHost2(), nullptr);
+    EXPECT_EQ(player.Status(), 0);
+    EXPECT_EQ(player.CurrentFile(), QString());
+    EXPECT_EQ(player.hwndContainer(), 0u);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(media.avi));
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(player.GetFRUS(), 40000) << "the header is still read";
+    ASSERT_TRUE(player.SetMP(7));
+    EXPECT_EQ(player.MediaPlayer(), 7);
+    player.Play();
+    EXPECT_EQ(player.Status(), 0);
+}
+
+TEST_P(EngineTest, FilesTheEngineCannotPlayFailPromptly)
+{
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(media.dir.filePath(QStringLiteral("missing.avi"))));
+    EXPECT_FALSE(player.OpenFile(media.empty));
+    EXPECT_LT(timer.elapsed(), 100) << "no engine is asked about these";
+    timer.restart();
+    EXPECT_FALSE(player.OpenFile(media.junk));
+    EXPECT_LT(timer.elapsed(), 5000) << "an engine that rejects the file ends the wait";
+    EXPECT_TRUE(player.HasError());
+    EXPECT_NE(player.Status(), 4);
+    ASSERT_TRUE(player.OpenFile(media.avi)) << "a good file plays after a bad one";
+    EXPECT_FALSE(player.HasError());
+}
+
+TEST_P(EngineTest, CloseMediaFollowsTheEngine)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    player.CloseMedia();
+    if (GetParam() == 1) {
+        EXPECT_TRUE(waitForStatus(2)) << "engine 1 only stops";
+        EXPECT_EQ(player.CurrentFile(), media.avi);
+    } else {
+        EXPECT_TRUE(waitForStatus(0));
+        EXPECT_EQ(player.CurrentFile(), QString());
+        EXPECT_FALSE(player.HasError());
+    }
+}
+
+TEST_P(EngineTest, ClicksOnTheVideoReachTheController)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
+    ASSERT_NE(mp, nullptr);
+    QTest::mousePress(mp, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(host.menuCalls, 0) << "a right press neither toggles nor opens the menu";
+    EXPECT_EQ(player.Status(), 4);
+    QTest::mouseRelease(mp, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(host.menuCalls, 1);
+    EXPECT_EQ(host.menuOwner, host.MainWindow());
+    QWidget overlay;
+    host.SetSubtitleWindow(&overlay);
+    QTest::mouseRelease(mp, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(host.menuOwner, &overlay) << "the pop-up belongs to the overlay when it is loaded";
+
+    QTest::mousePress(mp, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(mp, Qt::LeftButton, {}, QPoint(10, 10));
+    if (GetParam() == 2) {
+        EXPECT_EQ(player.Status(), 3) << "a left click toggles engine 2";
+        QTest::mouseDClick(mp, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_TRUE(waitForStatus(4) || waitForStatus(3));
+    } else {
+        QTest::qWait(100);
+        EXPECT_EQ(player.Status(), 4) << "engine 1 leaves clicks alone";
+    }
+}
+
+TEST_P(EngineTest, PictureBoxFollowsItsHost)
+{
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    QWidget* pic = player.Container();
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(pic->parentWidget(), host.VideoArea());
+    EXPECT_EQ(player.Width(), 320);
+    EXPECT_EQ(player.Height(), 240);
+    EXPECT_DOUBLE_EQ(player.Zoom(), 2.0);
+    host.VideoArea()->resize(200, 240);
+    player.Resize();
+    EXPECT_EQ(player.Width(), 200);
+    EXPECT_DOUBLE_EQ(player.Zoom(), 1.25);
+    QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
+    EXPECT_EQ(mp->size(), pic->size()) << "the engine's widget keeps the picture box's size";
+    if (GetParam() == 2)
+        EXPECT_TRUE(player.EngineHost2()->Control().stretchToFit());
+
+    player.SetFullScreen(false);  // the current value: nothing at all
+    EXPECT_EQ(host.overlayReleases, 0);
+    player.SetFullScreen(true);
+    ASSERT_NE(host.FullScreenWindow(), nullptr);
+    EXPECT_EQ(pic->parentWidget(), host.FullScreenWindow());
+    EXPECT_EQ(pic->size(), host.FullScreenWindow()->size());
+    player.SetFullScreen(false);
+    EXPECT_EQ(pic->parentWidget(), host.VideoArea());
+    EXPECT_EQ(host.FullScreenWindow(), nullptr);
+    EXPECT_EQ(host.alwaysOnTopCalls, 1);
+    EXPECT_EQ(host.overlayReleases, 2);
+    EXPECT_EQ(player.Status(), 4) << "playback goes on through the move";
+}
+
+TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
+{
+    EngineOptions options;
+    options.videoOutput = false;
+    options.audioOutput = false;
+    MediaPlayerController player;
+    player.SetEngineOptions(options);
+    ASSERT_TRUE(player.SetMP(1));
+    GstPlayerControl& control = player.EngineHost1()->Control();
+    player.SetVolume(0);
+    EXPECT_EQ(control.Volume(), -7000);
+    EXPECT_EQ(player.Volume(), 0);
+    EXPECT_NEAR(control.AppliedLinearVolume(), std::pow(10.0, -70.0 / 20), 1e-6);
+    player.SetVolume(50);
+    EXPECT_EQ(control.Volume(), -875);
+    EXPECT_EQ(player.Volume(), 50);
+    EXPECT_NEAR(control.AppliedLinearVolume(), std::pow(10.0, -8.75 / 20), 1e-6);
+    player.SetVolume(100);
+    EXPECT_EQ(control.Volume(), 0);
+    EXPECT_NEAR(control.AppliedLinearVolume(), 1.0, 1e-9);
+    control.SetVolume(-10000);
+    EXPECT_EQ(control.AppliedLinearVolume(), 0.0) << "the bottom of the scale is silence";
+    player.SetMute(true);
+    player.SetVolume(100);
+    EXPECT_EQ(control.AppliedLinearVolume(), 0.0);
+}
+
+TEST(EngineFallback, AnEngineThatCannotBeCreatedFailsToLoad)
+{
+    EngineOptions options;
+    options.videoOutput = false;
+    options.audioOutput = false;
+    options.playbinFactory = "no-such-playbin";
+    options.extraMpvOptions = {{"no-such-option", "1"}};
+    MediaPlayerController player;
+    player.SetEngineOptions(options);
+    EXPECT_FALSE(player.SetMP(1));
+    EXPECT_EQ(player.MediaPlayer(), 0);
+    EXPECT_TRUE(player.EngineLoadError().contains("no-such-playbin"));
+    EXPECT_FALSE(player.SetMP(2));
+    EXPECT_EQ(player.MediaPlayer(), 0);
+    EXPECT_FALSE(player.EngineLoadError().isEmpty());
+
+    options.playbinFactory = "playbin";
+    player.SetEngineOptions(options);
+    EXPECT_TRUE(player.SetMP(1)) << "the other engine is the fall-back";
+    EXPECT_EQ(player.MediaPlayer(), 1);
+}
+
+}  // namespace
