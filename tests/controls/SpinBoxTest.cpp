@@ -1,0 +1,195 @@
+#include "controls/PropertyBag.h"
+#include "controls/SpinBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SpinFixture : ::testing::Test
+{
+    SpinFixture()
+    {
+        box.resize(200, 24);
+        QObject::connect(&box, &SpinBox::Filtered,
+                         [this](int removed) { log += "F" + std::to_string(removed); });
+        QObject::connect(&box, &SpinBox::Change, [this] { log += "C"; });
+        QObject::connect(&box, &SpinBox::SpinUp, [this] { log += "U"; });
+        QObject::connect(&box, &SpinBox::SpinDown, [this] { log += "D"; });
+        box.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+    }
+    void Type(const QString& keys) { QTest::keyClicks(box.TextBox(), keys); }
+    void Spin(bool up) { QTest::mouseClick(up ? upButton() : downButton(), Qt::LeftButton); }
+    QWidget* upButton() { return box.SpinButton()->findChildren<QWidget*>().at(0); }
+    QWidget* downButton() { return box.SpinButton()->findChildren<QWidget*>().at(1); }
+    SpinBox box;
+    std::string log;
+};
+
+} // namespace
+
+TEST_F(SpinFixture, WholeNumberFilterStripsOrUndoes)
+{
+    box.SetTextFormat(SpinBox::WholeNumber);
+    box.SetFilterWhen(SpinBox::OnChange);
+    box.SetText("12a3");
+    EXPECT_EQ(box.Text(), "123");
+    EXPECT_EQ(log, "F1C");
+
+    box.SetFilterWhen(SpinBox::OnChangeOrUndo);
+    box.SetText("45");
+    log.clear();
+    box.SetText("4x5y");
+    EXPECT_EQ(box.Text(), "45"); // the last accepted text comes back
+    EXPECT_EQ(log, "F2C");
+    // Typed one key at a time, a bad key is simply refused and the caret stays put.
+    box.TextBox()->setCursorPosition(1);
+    Type("9z");
+    EXPECT_EQ(box.Text(), "495");
+    EXPECT_EQ(box.TextBox()->cursorPosition(), 2);
+}
+
+TEST_F(SpinFixture, DecimalKeepsOneKindOfSeparatorCharacter)
+{
+    box.SetTextFormat(SpinBox::DecimalNumber);
+    box.SetFilterWhen(SpinBox::OnChange);
+    box.SetMaxNumber(0); // no range
+    box.SetText("23,976 fps");
+    EXPECT_EQ(box.Text(), "23976");
+    box.SetText("-23.976");
+    EXPECT_EQ(box.Text(), "23.976");
+}
+
+TEST_F(SpinFixture, AnyTextOnlyLosesLineBreaksAndTakesTheCase)
+{
+    box.SetText("Sub\r\ntitle");
+    EXPECT_EQ(box.Text(), "Subtitle");
+    box.SetLetterCase(SpinBox::Upper);
+    box.SetText("12a3 x"); // refused whole: the filter would have changed it
+    EXPECT_EQ(box.Text(), "Subtitle");
+    box.SetFilterWhen(SpinBox::OnChange);
+    box.SetText("12a3 x");
+    EXPECT_EQ(box.Text(), "12A3 X");
+    box.SetLetterCase(SpinBox::Lower);
+    box.SetText("MiXeD\n");
+    EXPECT_EQ(box.Text(), "mixed");
+}
+
+TEST_F(SpinFixture, RangeClampsTypedNumbersAndStopsTheSpin)
+{
+    box.SetTextFormat(SpinBox::WholeNumber);
+    box.SetFilterWhen(SpinBox::OnChange);
+    box.SetMinNumber(1);
+    box.SetMaxNumber(10);
+    box.SetSpinButtonVisible(true);
+    Type("25");
+    EXPECT_EQ(box.Text(), "10");
+    log.clear();
+    Spin(true);
+    EXPECT_EQ(box.Text(), "10");
+    EXPECT_EQ(log, "F0U");
+    Spin(false);
+    EXPECT_EQ(box.Text(), "9");
+    box.SetText("1");
+    Spin(false);
+    EXPECT_EQ(box.Text(), "1");
+    Spin(true);
+    EXPECT_EQ(box.Text(), "2");
+    EXPECT_TRUE(box.TextBox()->hasFocus());
+}
+
+TEST_F(SpinFixture, WithoutARangeTheSpinHasNoLimits)
+{
+    box.SetMinNumber(0);
+    box.SetMaxNumber(0);
+    box.SetSpinButtonVisible(true);
+    box.SetText("0");
+    Spin(true);
+    EXPECT_EQ(box.Text(), "1");
+    Spin(false);
+    Spin(false);
+    EXPECT_EQ(box.Text(), "-1");
+    box.SetText("2.5");
+    Spin(true);
+    EXPECT_EQ(box.Text(), "3.5");
+}
+
+TEST_F(SpinFixture, FilterOnLeavingOrOnlyWhenAsked)
+{
+    QLineEdit other;
+    other.show();
+    box.SetTextFormat(SpinBox::WholeNumber);
+    box.SetFilterWhen(SpinBox::OnLeave);
+    box.TextBox()->setFocus();
+    box.SetText("7 days");
+    EXPECT_EQ(box.Text(), "7 days");
+    other.activateWindow();
+    other.setFocus();
+    QTRY_COMPARE(box.Text(), QString("7"));
+
+    box.SetFilterWhen(SpinBox::OnCall);
+    box.SetText("8 days");
+    EXPECT_EQ(box.Text(), "8 days");
+    box.Filter();
+    EXPECT_EQ(box.Text(), "8");
+}
+
+TEST_F(SpinFixture, SelectOnFocusSelectsEverything)
+{
+    QLineEdit other;
+    other.show();
+    other.activateWindow();
+    other.setFocus();
+    box.SetText("1500");
+    box.SetSelectOnFocus(true);
+    box.activateWindow();
+    box.TextBox()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(box.TextBox()->selectedText(), QString("1500"));
+}
+
+TEST_F(SpinFixture, LabelAreaSizesToItsTextAndSpinTakesTheRightEdge)
+{
+    box.SetLabelText("Show subtitles ");
+    box.SetSpinButtonVisible(true);
+    const int labelWidth = box.LabelArea()->fontMetrics().horizontalAdvance("Show subtitles ") + 2;
+    EXPECT_TRUE(box.LabelArea()->isVisible());
+    EXPECT_EQ(box.LabelArea()->width(), labelWidth);
+    EXPECT_EQ(box.TextBox()->x(), labelWidth);
+    EXPECT_EQ(box.SpinButton()->geometry().right(), box.width() - 1);
+    EXPECT_EQ(box.TextBox()->geometry().right() + 1, box.SpinButton()->x());
+    box.SetLabelText("");
+    EXPECT_FALSE(box.LabelArea()->isVisible());
+    EXPECT_EQ(box.TextBox()->x(), 0);
+}
+
+TEST(SpinBoxProperties, BagRoundTripAppliesTheFilterToTheStoredText)
+{
+    PropertyBag bag;
+    bag.WriteProperty("TextFormat", 2);
+    bag.WriteProperty("MaxNumber", 0.0f);
+    bag.WriteProperty("MaxLength", 7);
+    bag.WriteProperty("LabelText", "Show subtitles ");
+    bag.WriteProperty("Text", "0");
+    SpinBox box;
+    box.ReadProperties(bag);
+    EXPECT_EQ(box.TextFormat(), 2);
+    EXPECT_EQ(box.MaxNumber(), 0.0f);
+    EXPECT_EQ(box.FilterWhen(), 3);
+    EXPECT_EQ(box.TextBox()->maxLength(), 7);
+    EXPECT_EQ(box.Text(), "0");
+    box.SetText("12345678");
+    EXPECT_EQ(box.Text(), "1234567");
+
+    PropertyBag saved;
+    box.WriteProperties(saved);
+    SpinBox copy;
+    copy.ReadProperties(saved);
+    EXPECT_EQ(copy.LabelText(), "Show subtitles ");
+    EXPECT_EQ(copy.Text(), "1234567");
+    EXPECT_EQ(copy.MaxLength(), 7);
+}
