@@ -22,6 +22,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox imagemagick x11-utils ffmpeg
   # the engines' own command-line players, the peers the open-to-playing benchmark measures
   mpv gstreamer1.0-tools
+  # real clicks on the video in the window tests (XTest)
+  libxtst-dev
   # software OpenGL under Xvfb
   libgl1-mesa-dri
 )
