@@ -47,7 +47,7 @@ private:
 
 // A code page in which every byte stands alone can be decoded through a 256-entry table, ten
 // times faster than iconv call by call. Returns false for multi-byte code pages.
-bool buildSingleByteTable(Converter& converter, std::array<char16_t, 256>& table)
+bool buildSingleByteTable(Converter& converter, SingleByteTable& table)
 {
     for (int byte = 0; byte < 256; ++byte) {
         converter.reset();
@@ -106,12 +106,21 @@ QString decodeStream(Converter& converter, const QByteArray& bytes)
 
 } // namespace
 
+std::optional<SingleByteTable> SingleByteTableFor(const QString& encoding)
+{
+    Converter converter(encoding.toLatin1());
+    SingleByteTable table{};
+    if (!converter.valid() || !buildSingleByteTable(converter, table))
+        return std::nullopt;
+    return table;
+}
+
 std::optional<QString> DecodeWithIconv(const QByteArray& bytes, const QString& encoding)
 {
     Converter converter(encoding.toLatin1());
     if (!converter.valid())
         return std::nullopt;
-    std::array<char16_t, 256> table{};
+    SingleByteTable table{};
     if (!buildSingleByteTable(converter, table))
         return decodeStream(converter, bytes);
     QString text(bytes.size(), Qt::Uninitialized);

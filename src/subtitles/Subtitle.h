@@ -21,6 +21,9 @@ public:
     // Appends one raw line of the file after turning its markup into display text. An empty line
     // has no characters to mark and is refused: false, and the entry is left unchanged.
     bool AddText(QStringView line);
+
+private:
+    void append(QStringView line);
 };
 
 using SubtitlePtr = std::shared_ptr<Subtitle>;

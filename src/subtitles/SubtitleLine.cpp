@@ -7,33 +7,68 @@
 
 namespace {
 
-constexpr qsizetype LineLimit = 1024;
-
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // The index just past the first "digit:digit" at or after from, or -1.
 qsizetype findDigitColonDigit(QStringView line, qsizetype from)
 {
-    for (qsizetype i = from; i + 2 < line.size(); ++i) {
-        if (line[i + 1] == u':' && isDigit(line[i]) && isDigit(line[i + 2]))
-            return i + 3;
+    const QChar* data = line.data();
+    for (qsizetype colon = from + 1; colon + 1 < line.size(); ++colon) {
+        if (data[colon] == u':' && isDigit(data[colon - 1]) && isDigit(data[colon + 1]))
+            return colon + 2;
     }
     return -1;
 }
 
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 std::optional<int32_t> wholeNumber(QStringView field)
 {
+    // Nearly every field is a few plain digits; only the rest needs the general parser.
+    const QStringView digits = trimBlanks(field);
+    if (!digits.isEmpty() && digits.size() <= 9) {
+        int32_t value = 0;
+        bool plain = true;
+        for (QChar c : digits) {
+            plain = plain && isDigit(c);
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        if (plain)
+            return value;
+    }
     const std::optional<double> value = ParseStrict(field);
     return value ? RoundToInt32(*value) : std::nullopt;
 }
 
 } // namespace
 
+qsizetype FindTimingArrow(QStringView line)
+{
+    // Every line of a file is searched: a plain walk for the rare ">" costs a fraction of a
+    // general substring search, whose set-up alone exceeds a short line's scan.
+    const QChar* data = line.data();
+    for (qsizetype p = 2; p < line.size(); ++p) {
+        if (data[p] == u'>' && data[p - 1] == u'-' && data[p - 2] == u'-')
+            return p - 2;
+    }
+    return -1;
+}
+
 QStringView CutToLineLimit(QStringView line)
 {
-    if (line.size() <= LineLimit)
+    if (line.size() <= SubtitleLineLimit)
         return line;
-    line = line.first(LineLimit);
+    line = line.first(SubtitleLineLimit);
     if (line.back().isHighSurrogate())
         line.chop(1);
     return line;
@@ -44,11 +79,11 @@ std::optional<MicroDvdLine> MatchMicroDvdLine(QStringView line)
     if (line.isEmpty() || line.front() != u'{')
         return std::nullopt;
     const qsizetype join = line.indexOf(u"}{", 1);
-    if (join < 0 || line.indexOf(u'}', join + 2) < 0)
+    if (join < 0 || line.indexOf(QChar(u'}'), join + 2) < 0)
         return std::nullopt;
 
-    const qsizetype close1 = line.indexOf(u'}');
-    const qsizetype close2 = line.indexOf(u'}', close1 + 1);
+    const qsizetype close1 = line.indexOf(QChar(u'}'));
+    const qsizetype close2 = line.indexOf(QChar(u'}'), close1 + 1);
     MicroDvdLine result;
     if (const std::optional<double> start = ParseLenient(line.sliced(1, close1 - 1)))
         result.start = Currency::fromDouble(*start).value_or(Currency());
@@ -65,15 +100,49 @@ qsizetype MatchCommaTimingLine(QStringView line)
     const qsizetype afterFirst = findDigitColonDigit(line, 0);
     if (afterFirst < 0)
         return -1;
-    const qsizetype comma = line.indexOf(u',', afterFirst);
+    const qsizetype comma = line.indexOf(QChar(u','), afterFirst);
     if (comma < 0 || findDigitColonDigit(line, comma + 1) < 0)
         return -1;
-    return line.indexOf(u',');
+    return line.indexOf(QChar(u','));
 }
+
+namespace {
+
+// Reads "d+:d+:d+,d+" (or "." before the milliseconds) of plain digits, the form nearly every
+// timing takes; nullopt for anything else, which the general reading handles.
+std::optional<int64_t> plainTiming(QStringView text)
+{
+    int64_t fields[4] = {0, 0, 0, 0};
+    int field = 0;
+    qsizetype digits = 0;
+    for (QChar c : text) {
+        if (isDigit(c)) {
+            if (++digits > 9)
+                return std::nullopt;
+            fields[field] = fields[field] * 10 + (c.unicode() - u'0');
+        } else if (digits > 0 && field < 3 && (c == u':' || (field == 2 && c == u','))) {
+            ++field;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (field != 3 || digits == 0)
+        return std::nullopt;
+    const int64_t total = fields[2] * 1000 + fields[1] * 60000 + fields[0] * 3600000;
+    if (total > INT32_MAX || fields[2] * 1000 > INT32_MAX || fields[1] * 60000 > INT32_MAX
+        || fields[0] * 3600000 > INT32_MAX)
+        return std::nullopt;   // the general reading decides what an overflow gives
+    return total + fields[3];
+}
+
+} // namespace
 
 Currency ParseTimingField(QStringView text)
 {
-    text = text.trimmed();
+    text = trimBlanks(text);
+    if (const std::optional<int64_t> milliseconds = plainTiming(text))
+        return Currency::fromRaw(*milliseconds * Currency::Scale);
     std::array<QStringView, 4> fields;
     qsizetype count = 0;
     qsizetype start = 0;

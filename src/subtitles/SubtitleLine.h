@@ -10,7 +10,11 @@
 // its line end and decides from the line alone.
 
 // Lines beyond 1024 characters are cut there (a half surrogate pair at the cut is dropped).
+inline constexpr qsizetype SubtitleLineLimit = 1024;
 QStringView CutToLineLimit(QStringView line);
+
+// Position of the first "-->" of a SubRip timing line, or -1.
+qsizetype FindTimingArrow(QStringView line);
 
 struct MicroDvdLine
 {

@@ -11,27 +11,6 @@ namespace {
 // Larger files are not subtitles; reading one whole would only exhaust memory.
 constexpr qint64 MaximumFileSize = 512LL * 1024 * 1024;
 
-// Calls handle(line) for every line of the text. CR LF is the usual end of a line; a lone LF or
-// a lone CR ends one too. A final line without an end counts; an end at the very end adds none.
-template <typename Handler>
-void forEachLine(QStringView text, Handler&& handle)
-{
-    const QChar* data = text.data();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = data[i];
-        if (c != u'\n' && c != u'\r')
-            continue;
-        handle(QStringView(data + start, i - start));
-        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        handle(QStringView(data + start, n - start));
-}
-
 } // namespace
 
 bool SubtitleReader::Load(const QString& file)
@@ -44,6 +23,8 @@ bool SubtitleReader::Load(const QString& file)
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly))
         return false;
+    // Read, not mapped: a file cut short by another program while we parse it must not be
+    // able to end the player with a bus error.
     const QByteArray bytes = input.readAll();
     if (input.error() != QFileDevice::NoError)
         return false;
@@ -53,33 +34,31 @@ bool SubtitleReader::Load(const QString& file)
 bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
 {
     Destroy();
-    DecodedText decoded = DecodeSubtitleText(bytes);
-    // Kept even when the file fails to load: it helps to tell why.
-    m_encoding = decoded.encoding;
-    std::vector<SubtitlePtr> created;
+    const auto created = std::make_shared<SubtitleStore>();
     Subtitle* current = nullptr;
-    forEachLine(decoded.text, [&](QStringView line) { parseLine(line, created, current); });
-    if (created.size() < 2)
+    // Kept even when the file fails to load: it helps to tell why.
+    m_encoding = DecodeSubtitleLines(bytes, SubtitleLineLimit,
+                                     [&](QStringView line) { parseLine(line, *created, current); });
+    if (created->size() < 2)
         return false;
 
+    m_entries = SubtitleStore::share(created);
     std::vector<int64_t> starts, ends;
-    starts.reserve(created.size());
-    ends.reserve(created.size());
-    for (const SubtitlePtr& entry : created) {
+    starts.reserve(m_entries.size());
+    ends.reserve(m_entries.size());
+    for (const SubtitlePtr& entry : m_entries) {
         starts.push_back(entry->Time1.raw());
         ends.push_back(entry->Time2.raw());
     }
     m_timeline = SubtitleTimeline(std::move(starts), std::move(ends));
-    m_entries = std::move(created);
     m_fileName = fileName;
     return true;
 }
 
-void SubtitleReader::parseLine(QStringView line, std::vector<SubtitlePtr>& list,
-                               Subtitle*& current)
+void SubtitleReader::parseLine(QStringView line, SubtitleStore& list, Subtitle*& current)
 {
     line = CutToLineLimit(line);
-    if (const qsizetype arrow = line.indexOf(u"-->"); arrow >= 0) {
+    if (const qsizetype arrow = FindTimingArrow(line); arrow >= 0) {
         current = NewEntry(list);
         current->Time1 = ParseTime(line.first(arrow));
         current->Time2 = ParseTime(line.sliced(arrow + 3));
@@ -100,10 +79,9 @@ void SubtitleReader::parseLine(QStringView line, std::vector<SubtitlePtr>& list,
     }
 }
 
-Subtitle* SubtitleReader::NewEntry(std::vector<SubtitlePtr>& list)
+Subtitle* SubtitleReader::NewEntry(SubtitleStore& list)
 {
-    list.push_back(std::make_shared<Subtitle>());
-    return list.back().get();
+    return list.add();
 }
 
 void SubtitleReader::Destroy()

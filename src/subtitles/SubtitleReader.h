@@ -1,6 +1,7 @@
 #pragma once
 
 #include "subtitles/Subtitle.h"
+#include "subtitles/SubtitleStore.h"
 #include "subtitles/SubtitleTimeline.h"
 
 #include <QByteArray>
@@ -51,8 +52,8 @@ public:
     int CurrentIndex() const { return m_currentIndex; }
 
 private:
-    static Subtitle* NewEntry(std::vector<SubtitlePtr>& list);
-    void parseLine(QStringView line, std::vector<SubtitlePtr>& list, Subtitle*& current);
+    static Subtitle* NewEntry(SubtitleStore& list);
+    void parseLine(QStringView line, SubtitleStore& list, Subtitle*& current);
     Currency lookupKey(Currency time, int32_t videoFrus) const;
 
     QString m_fileName;

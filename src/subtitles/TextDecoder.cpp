@@ -1,6 +1,7 @@
 #include "subtitles/TextDecoder.h"
 
 #include "subtitles/IconvDecoder.h"
+#include "subtitles/LineSplitter.h"
 
 #include <QStringDecoder>
 
@@ -153,25 +154,102 @@ QString DetectLegacyEncoding(const QByteArray& bytes)
     return QString::fromLatin1(name.toUpper());
 }
 
-DecodedText DecodeSubtitleText(const QByteArray& bytes)
+namespace {
+
+bool isAscii(const char* data, qsizetype length)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < length; ++i) {
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// UTF-8 is decoded a line at a time into one reused buffer; most lines are plain ASCII and are
+// only widened.
+void decodeUtf8Lines(QByteArrayView bytes, qsizetype lineLimit, const LineHandler& onLine)
+{
+    // Enough bytes for lineLimit characters even when every character takes four.
+    const qsizetype byteLimit = lineLimit * 4;
+    QString buffer;
+    SplitLines(bytes.data(), bytes.size(), [&](const char* line, qsizetype length) {
+        length = qMin(length, byteLimit);
+        if (isAscii(line, length)) {
+            // Assigning Latin-1 reuses the buffer's storage and widens with vector instructions.
+            buffer = QLatin1StringView(line, length);
+            onLine(buffer);
+            return;
+        }
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        buffer.resize(decoder.requiredSpace(length));
+        const QChar* end = decoder.appendToBuffer(buffer.data(), QByteArrayView(line, length));
+        onLine(QStringView(buffer.constData(), end));
+    });
+}
+
+void decodeTableLines(QByteArrayView bytes, qsizetype lineLimit, const SingleByteTable& table,
+                      const LineHandler& onLine)
+{
+    QString buffer;
+    SplitLines(bytes.data(), bytes.size(), [&](const char* line, qsizetype length) {
+        length = qMin(length, lineLimit);
+        buffer.resize(length);
+        char16_t* out = reinterpret_cast<char16_t*>(buffer.data());
+        for (qsizetype i = 0; i < length; ++i)
+            out[i] = table[static_cast<unsigned char>(line[i])];
+        onLine(QStringView(buffer.constData(), length));
+    });
+}
+
+void splitDecodedLines(const QString& text, const LineHandler& onLine)
+{
+    SplitLines(text.constData(), text.size(), [&](const QChar* line, qsizetype length) {
+        onLine(QStringView(line, length));
+    });
+}
+
+} // namespace
+
+QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const LineHandler& onLine)
 {
     for (const ByteOrderMark& mark : Marks) {
-        if (bytes.startsWith(QByteArrayView(mark.bytes, mark.size))) {
+        if (!bytes.startsWith(QByteArrayView(mark.bytes, mark.size)))
+            continue;
+        const QByteArrayView body = QByteArrayView(bytes).sliced(mark.size);
+        if (mark.encoding == QStringDecoder::Utf8) {
+            decodeUtf8Lines(body, lineLimit, onLine);
+        } else {
             QStringDecoder decoder(mark.encoding, QStringDecoder::Flag::Stateless);
-            return {decoder.decode(QByteArrayView(bytes).sliced(mark.size)),
-                    QString::fromLatin1(mark.name)};
+            splitDecodedLines(decoder.decode(body), onLine);
         }
+        return QString::fromLatin1(mark.name);
     }
-    if (IsValidUtf8(bytes.constData(), bytes.size()))
-        return {QString::fromUtf8(bytes), QStringLiteral("UTF-8")};
+    if (IsValidUtf8(bytes.constData(), bytes.size())) {
+        decodeUtf8Lines(bytes, lineLimit, onLine);
+        return QStringLiteral("UTF-8");
+    }
 
     QString encoding = DetectLegacyEncoding(bytes);
+    if (const std::optional<SingleByteTable> table = SingleByteTableFor(encoding)) {
+        decodeTableLines(bytes, lineLimit, *table, onLine);
+        return encoding;
+    }
     std::optional<QString> text = DecodeWithIconv(bytes, encoding);
     if (!text) {
         encoding = QString::fromLatin1(FallbackEncoding);
         text = DecodeWithIconv(bytes, encoding);
     }
-    if (!text)   // no iconv conversion at all: keep the bytes readable rather than fail
-        return {QString::fromLatin1(bytes), QStringLiteral("ISO-8859-1")};
-    return {std::move(*text), encoding};
+    if (!text) {   // no iconv conversion at all: keep the bytes readable rather than fail
+        text = QString::fromLatin1(bytes);
+        encoding = QStringLiteral("ISO-8859-1");
+    }
+    splitDecodedLines(*text, onLine);
+    return encoding;
 }

@@ -2,17 +2,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+
+#include <functional>
 
 // Subtitle files come in whatever encoding their author's system used. A byte-order mark decides
 // first; then text that is valid UTF-8 is UTF-8; anything else is decoded from the code page that
 // detection names (Windows-1252 when it names none). Bytes that do not decode become U+FFFD.
-struct DecodedText
-{
-    QString text;
-    QString encoding;   // the name of what was used, e.g. "UTF-8", "WINDOWS-1250"
-};
 
-DecodedText DecodeSubtitleText(const QByteArray& bytes);
+using LineHandler = std::function<void(QStringView line)>;
+
+// Decodes the text and hands it over line by line (without line ends), so a large file is never
+// held as text all at once. Lines longer than lineLimit characters may arrive cut, though never
+// shorter than lineLimit. Returns the name of the encoding used, e.g. "UTF-8", "WINDOWS-1250".
+QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const LineHandler& onLine);
 
 // One pass; true for empty and pure ASCII input.
 bool IsValidUtf8(const char* data, qsizetype size);

@@ -5,6 +5,7 @@
 #include "TempFiles.h"
 
 #include <QStringEncoder>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -71,10 +72,14 @@ TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
     // Mostly UTF-8 with one stray Latin-1 byte: the file is not UTF-8, and every byte still
     // becomes a character, so the timing lines survive.
     const QByteArray mixed = Timing1 + "caf\xc3\xa9 and na\xefve" + Timing2 + "end";
-    const DecodedText decoded = DecodeSubtitleText(mixed);
-    EXPECT_NE(decoded.encoding, "UTF-8");
-    EXPECT_TRUE(decoded.text.contains("00:00:03,000 --> 00:00:04,000"));
-    EXPECT_TRUE(decoded.text.endsWith("end"));
+    QStringList lines;
+    const QString encoding = DecodeSubtitleLines(mixed, 1024, [&](QStringView line) {
+        lines.append(line.toString());
+    });
+    EXPECT_NE(encoding, "UTF-8");
+    EXPECT_TRUE(lines.contains("00:00:03,000 --> 00:00:04,000"));
+    EXPECT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines.back(), "end");
 
     // Bytes a code page does not define become U+FFFD, one each.
     EXPECT_EQ(DecodeWithIconv(QByteArray("a\x81" "b\x80", 4), "WINDOWS-1252"),
