@@ -1,0 +1,196 @@
+#include "controls/DialogProvider.h"
+#include "controls/clsOpenSave.h"
+
+#include <QDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the dialogs as a test scripts them and remembers what it was asked.
+struct ScriptedDialogs : DialogProvider
+{
+    std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override
+    {
+        lastRequest = request;
+        ++shown;
+        if (files.isEmpty())
+            return std::nullopt;
+        return FileDialogAnswer{files, chosenFilter, QFileInfo(files.first()).absolutePath()};
+    }
+    std::optional<QColor> RunColorDialog(QWidget*, const QColor& initial,
+                                         QList<QColor>& custom) override
+    {
+        offeredColor = initial;
+        offeredCustom = custom;
+        if (!pickColor.isValid())
+            return std::nullopt;
+        custom[3] = pickColor; // the user adds it to the custom colours too
+        return pickColor;
+    }
+    std::optional<QString> RunFolderDialog(QWidget*, const QString& title) override
+    {
+        folderTitle = title;
+        return folder;
+    }
+
+    QStringList files;
+    int chosenFilter = 0;
+    FileDialogRequest lastRequest;
+    int shown = 0;
+    QColor pickColor, offeredColor;
+    QList<QColor> offeredCustom;
+    std::optional<QString> folder;
+    QString folderTitle;
+};
+
+struct DialogsFixture : ::testing::Test
+{
+    std::shared_ptr<ScriptedDialogs> script = std::make_shared<ScriptedDialogs>();
+    clsOpenSave dialogs{script};
+    const QString nul = QString(QChar(0));
+};
+
+} // namespace
+
+TEST_F(DialogsFixture, FilterIsStoredWithNulsAndExactlyTwoAtTheEnd)
+{
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
+    dialogs.SetFilter("Text|*.txt|");
+    EXPECT_EQ(dialogs.InternalFilter(), "Text" + nul + "*.txt" + nul + nul);
+    dialogs.SetFilter("Text|*.txt||");
+    EXPECT_EQ(dialogs.InternalFilter(), "Text" + nul + "*.txt" + nul + nul);
+    EXPECT_EQ(dialogs.Filter(), "Text|*.txt");
+
+    dialogs.SetFilter("Video files (*.avi; *.mpg; *.asf)|*.avi;*.mpg;*.asf|All files (*.*)|*.*");
+    EXPECT_EQ(dialogs.NameFilters(),
+              (QStringList{"Video files (*.avi *.mpg *.asf)", "All files (*.*)"}));
+}
+
+TEST_F(DialogsFixture, OpenFileBuildsItsFilterFromTheExtension)
+{
+    dialogs.SetFilterIndex(5);
+    dialogs.OpenFile("/tmp", "");
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
+    EXPECT_EQ(dialogs.FilterIndex(), 5); // left as it was
+    EXPECT_EQ(dialogs.InitDir(), "/tmp");
+
+    dialogs.OpenFile({}, ".TXT");
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|TXT files (*.TXT)|*.TXT");
+    EXPECT_EQ(script->lastRequest.selectedFilter, 1); // the specific type comes up first
+    dialogs.OpenFile({}, "srt", "Subtitles");
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|Subtitles (*.srt)|*.srt");
+    EXPECT_TRUE(dialogs.flags() & clsOpenSave::HideReadOnly);
+    EXPECT_FALSE(script->lastRequest.multiple);
+}
+
+TEST_F(DialogsFixture, ChosenFileFillsTheProperties)
+{
+    script->files = {"/media/films/Movie.avi"};
+    script->chosenFilter = 1;
+    dialogs.SetFilter("Video|*.avi|All|*.*");
+    dialogs.SetDialogTitle("Open video");
+    dialogs.ShowOpen();
+    EXPECT_FALSE(dialogs.Canceled());
+    EXPECT_EQ(dialogs.Filename(), "/media/films/Movie.avi");
+    EXPECT_EQ(dialogs.FileTitle(), "Movie.avi");
+    EXPECT_EQ(dialogs.Filename().mid(dialogs.FileExt()), "avi");
+    EXPECT_EQ(dialogs.InitDir(), "/media/films");
+    EXPECT_EQ(dialogs.FilterIndex(), 2);
+    EXPECT_EQ(script->lastRequest.title, "Open video");
+}
+
+TEST_F(DialogsFixture, OpenFilesIndexesOneFileFromZeroAndSeveralFromOne)
+{
+    script->files = {"/media/a.srt"};
+    QMap<int, QString> one = dialogs.OpenFiles("/media", "srt");
+    EXPECT_TRUE(script->lastRequest.multiple);
+    EXPECT_EQ(script->lastRequest.title, "Open");
+    ASSERT_EQ(one.size(), 1);
+    EXPECT_EQ(one.value(0), "/media/a.srt");
+
+    script->files = {"/media/a.srt", "/media/b.srt", "/media/c.srt"};
+    QMap<int, QString> three = dialogs.OpenFiles();
+    EXPECT_EQ(three.keys(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(three.value(3), "/media/c.srt");
+
+    script->files = {};
+    EXPECT_TRUE(dialogs.OpenFiles().isEmpty());
+}
+
+TEST_F(DialogsFixture, CanceledStaysTrueButLaterChoicesStillArrive)
+{
+    dialogs.ShowOpen();
+    EXPECT_TRUE(dialogs.Canceled());
+    EXPECT_EQ(dialogs.OpenFile(), "");
+    script->files = {"/media/b.srt"};
+    dialogs.ShowOpen();
+    EXPECT_TRUE(dialogs.Canceled());
+    EXPECT_EQ(dialogs.Filename(), "/media/b.srt");
+    EXPECT_EQ(dialogs.OpenFile(), "/media/b.srt");
+    EXPECT_EQ(dialogs.SaveFile({}, "srt", {}, 0, "Save", "b.srt"), "/media/b.srt");
+}
+
+TEST_F(DialogsFixture, CancelErrorRaisesOnlyFromTheShowCalls)
+{
+    dialogs.SetCancelError(true);
+    try {
+        dialogs.ShowSave();
+        FAIL() << "no error raised";
+    } catch (const DialogCanceledError& error) {
+        EXPECT_EQ(error.Number(), 1);
+        EXPECT_STREQ(error.what(), "Cancel was selected");
+    }
+    EXPECT_EQ(dialogs.OpenFile(), ""); // the convenience functions swallow it
+}
+
+TEST_F(DialogsFixture, SaveFileAsksBeforeOverwritingUnlessFlagsAreNegative)
+{
+    script->files = {"/media/out.srt"};
+    EXPECT_EQ(dialogs.SaveFile("/media", "srt", {}, 0, "Save as", "out.srt"), "/media/out.srt");
+    EXPECT_TRUE(script->lastRequest.save);
+    EXPECT_TRUE(script->lastRequest.confirmOverwrite);
+    EXPECT_EQ(script->lastRequest.fileName, "out.srt");
+    dialogs.SaveFile("/media", "srt", {}, -1);
+    EXPECT_FALSE(script->lastRequest.confirmOverwrite);
+    EXPECT_EQ(dialogs.flags(), 0);
+}
+
+TEST_F(DialogsFixture, NameLongerThanTheBufferFailsLikeACancel)
+{
+    script->files = {"/media/" + QString(300, u'x') + ".srt"};
+    dialogs.ShowOpen(); // MaxFileSize is 260 on a new object
+    EXPECT_TRUE(dialogs.Canceled());
+    EXPECT_EQ(dialogs.Filename(), "");
+    EXPECT_EQ(dialogs.OpenFile(), script->files.first()); // OpenFile allows 32767
+}
+
+TEST_F(DialogsFixture, SaveFolderEndsInOneSeparator)
+{
+    script->folder = "/";
+    EXPECT_EQ(dialogs.SaveFolder("Pick"), "/");
+    EXPECT_EQ(script->folderTitle, "Pick");
+    script->folder = " /media/films ";
+    EXPECT_EQ(dialogs.SaveFolder(), "/media/films/");
+    script->folder.reset();
+    EXPECT_EQ(dialogs.SaveFolder(), "");
+}
+
+TEST_F(DialogsFixture, ColourDialogKeepsCustomColoursPerObject)
+{
+    dialogs.SetColor(0x0000FF); // red in 0x00BBGGRR
+    script->pickColor = QColor(0, 128, 255);
+    EXPECT_EQ(dialogs.ShowColor(), 0xFF8000u);
+    EXPECT_EQ(script->offeredColor, QColor(255, 0, 0));
+    EXPECT_EQ(script->offeredCustom.size(), 16);
+    EXPECT_EQ(script->offeredCustom.at(15), QColor(Qt::white));
+    EXPECT_EQ(dialogs.CustomColors()[3], 0xFF8000u);
+
+    script->pickColor = QColor(); // cancelled: the proposed colour stays
+    EXPECT_EQ(dialogs.ShowColor(), 0xFF8000u);
+    EXPECT_EQ(script->offeredCustom.at(3), QColor(0, 128, 255));
+
+    clsOpenSave other(script);
+    EXPECT_EQ(other.CustomColors()[3], 0xFFFFFFu);
+}
