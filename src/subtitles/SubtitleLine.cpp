@@ -40,7 +40,10 @@ std::optional<int32_t> wholeNumber(QStringView field)
         int32_t value = 0;
         bool plain = true;
         for (QChar c : digits) {
-            plain = plain && isDigit(c);
+            if (!isDigit(c)) {
+                plain = false;
+                break;
+            }
             value = value * 10 + (c.unicode() - u'0');
         }
         if (plain)
