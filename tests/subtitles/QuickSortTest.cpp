@@ -1,0 +1,204 @@
+#include "controls/ListFile.h"
+#include "subtitles/clsQuickSort.h"
+
+#include <QDate>
+#include <QLibrary>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+class Rated : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(double Rating MEMBER rating)
+    Q_PROPERTY(QString Key MEMBER key)
+
+public:
+    Rated(double r, QString k = {}) : rating(r), key(std::move(k)) {}
+    Q_INVOKABLE int ScaledBy(int factor) const { return int(rating) * factor; }
+
+    double rating;
+    QString key;
+};
+
+using Collection = clsQuickSort::Collection;
+
+Collection Values(const QVariantList& values)
+{
+    Collection c;
+    for (const QVariant& v : values)
+        c.Add(v);
+    return c;
+}
+
+QVariantList Contents(const Collection& c)
+{
+    QVariantList out;
+    for (qsizetype i = 0; i < c.Count(); ++i)
+        out.append(c.At(i));
+    return out;
+}
+
+Collection Objects(const std::vector<std::unique_ptr<Rated>>& items, bool withKeys = false)
+{
+    Collection c;
+    for (const auto& item : items)
+        c.Add(QVariant::fromValue<QObject*>(item.get()), withKeys ? item->key : QString());
+    return c;
+}
+
+QList<double> Ratings(const Collection& c)
+{
+    QList<double> out;
+    for (qsizetype i = 0; i < c.Count(); ++i)
+        out.append(c.At(i).value<QObject*>()->property("Rating").toDouble());
+    return out;
+}
+
+} // namespace
+
+TEST(QuickSort, PlainValuesInBothDirections)
+{
+    clsQuickSort sorter;
+    Collection empty;
+    sorter.Quicksort(empty);
+    EXPECT_EQ(empty.Count(), 0);
+
+    Collection ints = Values({3, 1, 2});
+    sorter.Quicksort(ints, {}, true);
+    EXPECT_EQ(Contents(ints), (QVariantList{1, 2, 3}));
+    sorter.Quicksort(ints);                              // descending when left out
+    EXPECT_EQ(Contents(ints), (QVariantList{3, 2, 1}));
+
+    Collection strings = Values({QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c")});
+    sorter.Quicksort(strings, {}, true);
+    EXPECT_EQ(Contents(strings), (QVariantList{"A", "b", "c"}));
+    sorter.Quicksort(strings, {}, false);
+    EXPECT_EQ(Contents(strings), (QVariantList{"c", "b", "A"}));
+
+    Collection dates = Values({QDate(2001, 5, 1), QDate(1999, 1, 1), QDate(2000, 2, 29)});
+    sorter.Quicksort(dates, {}, true);
+    EXPECT_EQ(Contents(dates), (QVariantList{QDate(1999, 1, 1), QDate(2000, 2, 29), QDate(2001, 5, 1)}));
+
+    Collection flags = Values({true, false, true, false});
+    sorter.Quicksort(flags, {}, true);
+    EXPECT_EQ(Contents(flags), (QVariantList{true, false, true, false}));
+}
+
+TEST(QuickSort, ObjectsByPropertyAndByMethodWithParameter)
+{
+    std::vector<std::unique_ptr<Rated>> items;
+    for (double r : {0.5, 2.0, 1.1, 0.0, 1.0})
+        items.push_back(std::make_unique<Rated>(r));
+    clsQuickSort sorter;
+    Collection c = Objects(items);
+    sorter.Quicksort(c, QStringLiteral("Rating"));
+    EXPECT_EQ(Ratings(c), (QList<double>{2.0, 1.1, 1.0, 0.5, 0.0}));
+
+    // ScaledBy(-1) is -rating: ascending by it puts the highest rating first.
+    c = Objects(items);
+    sorter.Quicksort(c, QStringLiteral("ScaledBy"), true, false, -1);
+    EXPECT_EQ(Ratings(c).first(), 2.0);
+
+    // A first element without the property leaves the collection as it was.
+    c = Objects(items);
+    sorter.Quicksort(c, QStringLiteral("NoSuchProperty"), true);
+    EXPECT_EQ(Ratings(c), (QList<double>{0.5, 2.0, 1.1, 0.0, 1.0}));
+}
+
+TEST(QuickSort, SinglePrecisionTiesAndCaseTiesHaveNoFixedOrder)
+{
+    clsQuickSort sorter;
+    bool seen[2] = {false, false};
+    for (int round = 0; round < 64 && !(seen[0] && seen[1]); ++round) {
+        Collection c = Values({1.0, 1.0 + 1e-12});
+        sorter.Quicksort(c, {}, true);
+        seen[c.At(0).toDouble() == 1.0 ? 0 : 1] = true;
+    }
+    EXPECT_TRUE(seen[0] && seen[1]);
+
+    bool upperFirst = false, lowerFirst = false;
+    for (int round = 0; round < 64 && !(upperFirst && lowerFirst); ++round) {
+        Collection c = Values({QStringLiteral("abc"), QStringLiteral("ABC")});
+        sorter.Quicksort(c, {}, true);
+        (c.At(0).toString() == u"ABC" ? upperFirst : lowerFirst) = true;
+    }
+    EXPECT_TRUE(upperFirst && lowerFirst);
+}
+
+TEST(QuickSort, LargeInputsSortCorrectlyAndEqualKeysStayFast)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> pick(-1000, 1000);
+    QVariantList values;
+    for (int i = 0; i < 20000; ++i)
+        values.append(pick(random));
+    Collection c = Values(values);
+    clsQuickSort sorter;
+    sorter.Quicksort(c, {}, true);
+    QList<int> expected;
+    for (const QVariant& v : values)
+        expected.append(v.toInt());
+    std::sort(expected.begin(), expected.end());
+    for (qsizetype i = 0; i < c.Count(); ++i)
+        ASSERT_EQ(c.At(i).toInt(), expected[i]);
+
+    // A folder of candidates that all score 0: no quadratic time, no deep recursion.
+    Collection zeros = Values(QVariantList(200000, 0.0));
+    sorter.Quicksort(zeros);
+    EXPECT_EQ(zeros.Count(), 200000);
+}
+
+TEST(QuickSort, RetainKeys)
+{
+    std::vector<std::unique_ptr<Rated>> items;
+    items.push_back(std::make_unique<Rated>(1.0, QStringLiteral("one")));
+    items.push_back(std::make_unique<Rated>(3.0, QStringLiteral("three")));
+    clsQuickSort sorter;
+    Collection c = Objects(items, true);
+    sorter.Quicksort(c, QStringLiteral("Rating"));
+    EXPECT_EQ(c.KeyAt(0), QString());                    // keys dropped unless retained
+    c = Objects(items, true);
+    sorter.Quicksort(c, QStringLiteral("Rating"), false, true);
+    EXPECT_EQ(c.KeyAt(0), QStringLiteral("three"));
+    EXPECT_EQ(c.ByKey(QStringLiteral("ONE")).value<QObject*>(), items[0].get());
+
+    QSignalSpy message(&sorter, &clsQuickSort::ErrorMessage);
+    Collection plain = Values({2, 1});
+    sorter.Quicksort(plain, {}, true, true);
+    ASSERT_EQ(message.count(), 1);
+    EXPECT_EQ(message[0][0].toString(), clsQuickSort::RetainKeysMessage);
+    EXPECT_EQ(Contents(plain), (QVariantList{1, 2}));
+}
+
+TEST(QuickSort, ExternalIntegerSorter)
+{
+    clsQuickSort sorter;
+    EXPECT_FALSE(sorter.DLLEnable(QStringLiteral("/nonexistent/libnothing.so"), "SortDwords"));
+    EXPECT_FALSE(sorter.DLLEnable(QStringLiteral(QUICKSORT_EXTERNAL_PATH), "NoSuchRoutine"));
+    EXPECT_FALSE(sorter.DLLIsEnabled());
+    ASSERT_TRUE(sorter.DLLEnable(QStringLiteral(QUICKSORT_EXTERNAL_PATH), "SortDwords"));
+    EXPECT_TRUE(sorter.DLLIsEnabled());
+    std::vector<std::unique_ptr<Rated>> items;
+    for (double r : {5, 3, 9, 1})
+        items.push_back(std::make_unique<Rated>(r));
+    Collection c;
+    for (const auto& item : items)
+        c.Add(QVariant::fromValue<QObject*>(item.get()));
+    QLibrary library(QStringLiteral(QUICKSORT_EXTERNAL_PATH));
+    const auto* calls = reinterpret_cast<int*>(library.resolve("SortDwordsCalls"));
+    ASSERT_TRUE(calls);
+    const int before = *calls;
+    sorter.Quicksort(c, QStringLiteral("ScaledBy"), true, false, -1);   // integer keys
+    EXPECT_EQ(*calls, before + 1);
+    EXPECT_EQ(Ratings(c), (QList<double>{9, 5, 3, 1}));
+    sorter.DLLDisable();
+    EXPECT_FALSE(sorter.DLLIsEnabled());
+}
+
+#include "QuickSortTest.moc"
