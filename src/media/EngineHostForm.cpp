@@ -29,12 +29,12 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 
 }  // namespace
 
-EngineHostForm::EngineHostForm(MediaPlayerController& player)
+EngineHostForm::EngineHostForm(MediaPlayerController& player, bool nativePicture)
     : QWidget(nullptr, Qt::FramelessWindowHint), player_(player), pic_(new QWidget(this))
 {
     pic_->setObjectName(QStringLiteral("PIC"));
-    // A native window: the engines draw into it, and its handle is hwndContainer.
-    pic_->setAttribute(Qt::WA_NativeWindow);
+    if (nativePicture)
+        pic_->setAttribute(Qt::WA_NativeWindow);
     pic_->setAutoFillBackground(true);
     QPalette black = pic_->palette();
     black.setColor(QPalette::Window, Qt::black);

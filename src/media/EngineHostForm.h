@@ -20,7 +20,9 @@ public:
     void PIC_Resize();
 
 protected:
-    explicit EngineHostForm(MediaPlayerController& player);
+    // nativePicture: PIC gets a window of its own, for an engine that draws into a window
+    // handle. A GL widget must not sit in one (Qt composes it into the top-level window).
+    EngineHostForm(MediaPlayerController& player, bool nativePicture);
     // Puts the engine's widget into PIC and starts forwarding its mouse events.
     void setMP(QWidget* mp);
     // The open-state and play-state handlers: only the window refresh.

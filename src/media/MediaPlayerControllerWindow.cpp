@@ -21,8 +21,10 @@ QWidget* MediaPlayerController::Container() const
 
 quintptr MediaPlayerController::hwndContainer() const
 {
+    // PIC of engine 2 has no window of its own (its GL widget must not); the window it is
+    // drawn in stands for it, without creating one as winId() would.
     QWidget* pic = Container();
-    return pic ? quintptr(pic->winId()) : 0;
+    return pic ? quintptr(pic->effectiveWinId()) : 0;
 }
 
 long MediaPlayerController::Width() const

@@ -342,7 +342,6 @@ void MpvPlayerControl::handleEvent(const mpv_event& event)
         seekInFlight_ = false;
         if (!flag("pause"))
             pendingSeek_.reset();
-            seekInFlight_ = false;
         break;
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* property = static_cast<const mpv_event_property*>(event.data);

@@ -13,7 +13,7 @@ std::unique_ptr<frmMP1> frmMP1::Load(MediaPlayerController& player, const Engine
 
 frmMP1::frmMP1(MediaPlayerController& player, std::unique_ptr<GstPlayerControl> control,
                bool videoOutput)
-    : EngineHostForm(player), control_(std::move(control))
+    : EngineHostForm(player, videoOutput), control_(std::move(control))
 {
     GstPlayerControl* engine = control_.get();
     if (videoOutput) {
@@ -32,7 +32,6 @@ frmMP1::frmMP1(MediaPlayerController& player, std::unique_ptr<GstPlayerControl> 
 
 frmMP1::~frmMP1()
 {
-    // The sink must let go of the window before the window goes.
-    control_->SetWindowHandle(0);
+    // The pipeline stops before the window it draws into goes with PIC.
     control_.reset();
 }

@@ -13,7 +13,7 @@ std::unique_ptr<frmMP2> frmMP2::Load(MediaPlayerController& player, const Engine
 
 frmMP2::frmMP2(MediaPlayerController& player, std::unique_ptr<MpvPlayerControl> control,
                bool videoOutput)
-    : EngineHostForm(player), control_(std::move(control))
+    : EngineHostForm(player, false), control_(std::move(control))
 {
     if (videoOutput)
         setMP(new MpvVideoWidget(*control_));

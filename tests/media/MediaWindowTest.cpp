@@ -1,0 +1,120 @@
+// Both engines drawing into real windows: pixels on screen, the picture box moved between
+// top-level windows while playing, and real X clicks on the video.
+#include "GeneratedMedia.h"
+#include "MediaTestHost.h"
+#include "RealClick.h"
+
+#include "media/MediaPlayerController.h"
+#include "media/frmMP1.h"
+#include "media/frmMP2.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Share of the picture box's screen pixels that show the test video's orange background.
+double orangeShare(QWidget* pic)
+{
+    const QPoint origin = pic->mapToGlobal(QPoint(0, 0));
+    const QImage shot = QGuiApplication::primaryScreen()
+                            ->grabWindow(0, origin.x(), origin.y(), pic->width(), pic->height())
+                            .toImage();
+    if (shot.isNull() || shot.width() == 0)
+        return 0;
+    int orange = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (std::abs(c.red() - kTestVideoRed) < 40 && std::abs(c.green() - kTestVideoGreen) < 40
+                && std::abs(c.blue() - kTestVideoBlue) < 40)
+                ++orange;
+        }
+    }
+    return double(orange) / (shot.width() * shot.height());
+}
+
+void realClick(QWidget* widget, unsigned button)
+{
+    const QPoint at = widget->mapToGlobal(QPoint(widget->width() / 2, widget->height() / 2));
+    ASSERT_TRUE(SendRealClick(at.x(), at.y(), button));
+}
+
+class WindowTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        EngineOptions options;
+        options.audioOutput = false;
+        player.SetEngineOptions(options);
+        player.SetWindowHost(&host);
+        host.MainWindow()->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.MainWindow()));
+        ASSERT_TRUE(player.SetMP(GetParam())) << player.EngineLoadError().toStdString();
+        ASSERT_TRUE(player.OpenFile(media.avi));
+    }
+
+    bool pictureShows(QWidget* pic)
+    {
+        return QTest::qWaitFor([&] { return orangeShare(pic) > 0.3; }, 5000);
+    }
+
+    const GeneratedMedia& media = GeneratedMedia::Get();
+    MediaTestHost host;
+    MediaPlayerController player;
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, WindowTest, ::testing::Values(1, 2),
+                         [](const auto& info) {
+                             return info.param == 1 ? std::string("GStreamer")
+                                                    : std::string("Mpv");
+                         });
+
+TEST_P(WindowTest, VideoAppearsAndSurvivesMovingBetweenWindows)
+{
+    QWidget* pic = player.Container();
+    ASSERT_NE(pic, nullptr);
+    EXPECT_TRUE(pictureShows(pic)) << "share " << orangeShare(pic);
+
+    const double before = player.Position();
+    player.SetFullScreen(true);
+    ASSERT_NE(host.FullScreenWindow(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.FullScreenWindow()));
+    EXPECT_EQ(pic->window(), host.FullScreenWindow());
+    EXPECT_TRUE(pictureShows(pic)) << "in the other window, share " << orangeShare(pic);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Status() == 4; }, 5000));
+    EXPECT_GE(player.Position(), before) << "playback carries on where it was";
+
+    player.SetFullScreen(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.MainWindow()));
+    EXPECT_EQ(pic->window(), host.MainWindow());
+    EXPECT_TRUE(pictureShows(pic)) << "back home, share " << orangeShare(pic);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Status() == 4; }, 5000));
+    EXPECT_GE(player.Position(), before);
+}
+
+TEST_P(WindowTest, RealClicksOnTheVideoReachTheHostForm)
+{
+    QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
+    ASSERT_TRUE(pictureShows(player.Container()));
+    realClick(mp, 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.menuCalls == 1; }, 3000))
+        << "a right click on the video opens the Video menu";
+    realClick(mp, 1);
+    if (GetParam() == 2) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return player.Status() == 3; }, 3000))
+            << "a left click pauses engine 2";
+    } else {
+        QTest::qWait(300);
+        EXPECT_EQ(player.Status(), 4);
+    }
+}
+
+}  // namespace
