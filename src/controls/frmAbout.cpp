@@ -1,5 +1,6 @@
 #include "controls/frmAbout.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -35,20 +36,21 @@ frmAbout::frmAbout(QWidget* parent)
     m_image->setPixmap(logo);
     m_image->setGeometry(24, 24, 96, 96);
 
-    m_title = new QLabel(QLatin1String(kProductName) + QStringLiteral(" video player"), this);
+    m_title = new QLabel(QLatin1String(kProductName), this);
     QFont bold = tahoma;
     bold.setBold(true);
-    bold.setPixelSize(18);
+    bold.setPixelSize(22);
     m_title->setFont(bold);
-    m_title->setGeometry(140, 30, 260, 28);
+    m_title->setGeometry(140, 28, 260, 30);
 
     m_author = new QLabel(QStringLiteral("by Tavrell"), this);
-    m_author->setGeometry(140, 62, 260, 18);
+    m_author->setGeometry(140, 64, 260, 18);
 
     m_version = new QLabel(this);
     m_version->setText(VersionText(VELTRIX_VERSION_MAJOR, VELTRIX_VERSION_MINOR,
                                    VELTRIX_VERSION_PATCH));
-    m_version->setGeometry(140, 84, 260, 18);
+    m_version->setGeometry(140, 86, 260, 18);
+    m_version->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_notice = new QLabel(
         QStringLiteral("A video player that shows subtitle files over the picture.\n\n"
@@ -58,7 +60,12 @@ frmAbout::frmAbout(QWidget* parent)
         this);
     m_notice->setWordWrap(true);
     m_notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_notice->setGeometry(24, 146, 373, 120);
+    m_notice->setGeometry(24, 150, 373, 110);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setGeometry(24, 136, 373, 2);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setGeometry(421 - 24 - 88, 330 - 24 - 28, 88, 28);
