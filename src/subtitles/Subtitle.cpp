@@ -1,6 +1,6 @@
 #include "subtitles/Subtitle.h"
 
-#include <array>
+#include "subtitles/SubtitleLine.h"
 
 namespace {
 
@@ -19,23 +19,6 @@ void markEnclosure(QString& line)
 {
     line[0] = u'#';
     line[line.size() - 1] = u'#';
-}
-
-bool hasMarkupCharacters(QStringView line)
-{
-    // "<", "[", "{" and "|" are the only characters markup starts with. Every text line is
-    // scanned, so the test is one table lookup per character.
-    static constexpr auto starts = [] {
-        std::array<bool, 128> table{};
-        table['<'] = table['['] = table['{'] = table['|'] = true;
-        return table;
-    }();
-    for (QChar c : line) {
-        const char16_t code = c.unicode();
-        if (code < 128 && starts[code])
-            return true;
-    }
-    return false;
 }
 
 bool matchesAsciiCaseless(QStringView text, qsizetype at, QLatin1StringView tag)
@@ -100,10 +83,14 @@ QString withoutItalicTags(QStringView text)
 
 bool Subtitle::AddText(QStringView raw)
 {
+    return AddScannedText(raw, ShapeOf(raw).markup);
+}
+
+bool Subtitle::AddScannedText(QStringView raw, bool markup)
+{
     if (raw.isEmpty())
         return false;
     const bool enclosed = isEnclosed(raw);
-    const bool markup = hasMarkupCharacters(raw);
     // Most lines carry neither: they are appended as they are.
     if (!enclosed && !markup) {
         append(raw);

@@ -55,6 +55,27 @@ std::optional<int32_t> wholeNumber(QStringView field)
 
 } // namespace
 
+LineShape ShapeOf(QStringView line)
+{
+    enum : uint8_t { ArrowHead = 1, Colon = 2, Comma = 4, Markup = 8 };
+    static constexpr auto kinds = [] {
+        std::array<uint8_t, 128> table{};
+        table['>'] = ArrowHead;
+        table[':'] = Colon;
+        table[','] = Comma;
+        table['<'] = table['['] = table['{'] = table['|'] = Markup;
+        return table;
+    }();
+    uint8_t found = 0;
+    for (QChar c : line) {
+        const char16_t code = c.unicode();
+        if (code < 128)
+            found |= kinds[code];
+    }
+    return {(found & ArrowHead) != 0, (found & Colon) != 0, (found & Comma) != 0,
+            (found & Markup) != 0};
+}
+
 qsizetype FindTimingArrow(QStringView line)
 {
     // Every line of a file is searched: a plain walk for the rare ">" costs a fraction of a
@@ -111,6 +132,22 @@ qsizetype MatchCommaTimingLine(QStringView line)
 
 namespace {
 
+// "hh:mm:ss,mmm" exactly, as SubRip writes it: the common case, read without a loop.
+std::optional<int64_t> subRipTiming(QStringView text)
+{
+    // Only ",": with "." the seconds field is fractional and is rounded to whole seconds.
+    if (text.size() != 12 || text[2] != u':' || text[5] != u':' || text[8] != u',')
+        return std::nullopt;
+    int d[12];
+    for (int i : {0, 1, 3, 4, 6, 7, 9, 10, 11}) {
+        if (!isDigit(text[i]))
+            return std::nullopt;
+        d[i] = text[i].unicode() - u'0';
+    }
+    return (d[0] * 10 + d[1]) * 3600000LL + (d[3] * 10 + d[4]) * 60000LL
+         + (d[6] * 10 + d[7]) * 1000LL + d[9] * 100 + d[10] * 10 + d[11];
+}
+
 // Reads "d+:d+:d+,d+" (or "." before the milliseconds) of plain digits, the form nearly every
 // timing takes; nullopt for anything else, which the general reading handles.
 std::optional<int64_t> plainTiming(QStringView text)
@@ -144,8 +181,11 @@ std::optional<int64_t> plainTiming(QStringView text)
 Currency ParseTimingField(QStringView text)
 {
     text = trimBlanks(text);
-    if (const std::optional<int64_t> milliseconds = plainTiming(text))
-        return Currency::fromRaw(*milliseconds * Currency::Scale);
+    std::optional<int64_t> plain = subRipTiming(text);
+    if (!plain)
+        plain = plainTiming(text);
+    if (plain)
+        return Currency::fromRaw(*plain * Currency::Scale);
     std::array<QStringView, 4> fields;
     qsizetype count = 0;
     qsizetype start = 0;

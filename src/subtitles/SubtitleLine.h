@@ -13,6 +13,17 @@
 inline constexpr qsizetype SubtitleLineLimit = 1024;
 QStringView CutToLineLimit(QStringView line);
 
+// The characters of a line that decide what it can be, found in one pass so that each line is
+// walked once however many kinds it is tested for.
+struct LineShape
+{
+    bool arrowHead = false;   // ">": may be a SubRip timing line
+    bool colon = false;       // ":" and "," both: may be a comma timing line
+    bool comma = false;
+    bool markup = false;      // "<", "[", "{" or "|": may carry markup
+};
+LineShape ShapeOf(QStringView line);
+
 // Position of the first "-->" of a SubRip timing line, or -1.
 qsizetype FindTimingArrow(QStringView line);
 

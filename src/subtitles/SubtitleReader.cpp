@@ -58,24 +58,31 @@ bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
 void SubtitleReader::parseLine(QStringView line, SubtitleStore& list, Subtitle*& current)
 {
     line = CutToLineLimit(line);
-    if (const qsizetype arrow = FindTimingArrow(line); arrow >= 0) {
+    const LineShape shape = ShapeOf(line);
+    const qsizetype arrow = shape.arrowHead ? FindTimingArrow(line) : -1;
+    if (arrow >= 0) {
         current = NewEntry(list);
         current->Time1 = ParseTime(line.first(arrow));
         current->Time2 = ParseTime(line.sliced(arrow + 3));
-    } else if (const std::optional<MicroDvdLine> frames = MatchMicroDvdLine(line)) {
+        return;
+    }
+    if (const std::optional<MicroDvdLine> frames = MatchMicroDvdLine(line)) {
         current = NewEntry(list);
         current->Time1 = frames->start;
         current->Time2 = frames->end;
         current->AddText(frames->text);   // nothing after the braces: the entry stays empty
         Frames = true;
-    } else if (const qsizetype comma = MatchCommaTimingLine(line); comma >= 0) {
+        return;
+    }
+    const qsizetype comma = shape.colon && shape.comma ? MatchCommaTimingLine(line) : -1;
+    if (comma >= 0) {
         current = NewEntry(list);
         current->Time1 = ParseTime(line.first(comma));
         current->Time2 = ParseTime(line.sliced(comma + 1));
     } else if (line.isEmpty()) {
         current = nullptr;
     } else if (current) {
-        current->AddText(line);
+        current->AddScannedText(line, shape.markup);
     }
 }
 
