@@ -1,6 +1,5 @@
 #include "controls/FileMgr.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -62,11 +61,12 @@ bool FileMgr::list(const QString& folder)
         return false;
     }
     // Readdir's order is the file system's; people expect names in alphabetical order.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    std::sort(names->begin(), names->end(),
-              [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    // Folded once, so the sort compares plain strings.
+    std::vector<std::pair<QString, QString>> sorted;
+    sorted.reserve(size_t(names->size()));
+    for (QString& name : *names)
+        sorted.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(sorted.begin(), sorted.end());
 
     const auto patterns = filterPatterns();
     const auto passes = [&](const QString& name) {
@@ -75,21 +75,18 @@ bool FileMgr::list(const QString& folder)
     };
     Entries files;
     files.reserve(names->size() + 1);
-    const auto add = [&](const QString& path, const QFileInfo& info) {
+    const auto add = [&](const QString& path) {
         auto entry = std::make_shared<ListFile>();
-        entry->SetTo(path, info);
+        entry->SetTo(path);
+        if (!entry->IsDirectory() && entry->FileTitle() != u".." && !passes(entry->FileTitle()))
+            return;
         files.append(entry);
         emit FileListed(entry.get());
     };
     if (!ListFile::IsDriveRootPath(folder))
-        add(folder + QStringLiteral(".."), QFileInfo(folder + QStringLiteral("..")));
-    for (const QString& name : std::as_const(*names)) {
-        const QString path = folder + name;
-        const QFileInfo info(path);
-        if (!info.isDir() && !passes(name))
-            continue;
-        add(path, info);
-    }
+        add(folder + QStringLiteral(".."));
+    for (const auto& [folded, name] : sorted)
+        add(folder + name);
     m_files = std::move(files);
     m_path = folder;
     emit ListEnd();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QObject>
 #include <QString>
 
@@ -50,8 +49,6 @@ public:
     explicit ListFile(QObject* parent = nullptr);
 
     void SetTo(const QString& file);
-    // For the listing: the entry's information is already at hand, no second look-up.
-    void SetTo(const QString& path, const QFileInfo& info);
     std::shared_ptr<ListFile> Clone() const;
 
     QString Path() const { return m_path; }
@@ -60,6 +57,7 @@ public:
     QString FileExtension() const;
     QString ParentDir() const;
     qint64 Size() const { return m_size; }
+    // In UTC.
     QDateTime DateTime() const { return m_dateTime; }
     bool DateNA() const { return m_dateNA; }
     int Attributes() const { return m_attributes; }

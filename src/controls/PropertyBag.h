@@ -20,5 +20,5 @@ public:
 
 private:
     QVariantMap m_values;
-    QStringList m_order; // writing order, so a saved form lists properties as the control wrote them
+    QStringList m_order; // writing order: a saved form lists them as the control wrote them
 };

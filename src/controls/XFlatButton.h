@@ -121,7 +121,12 @@ public:
     int ScaleHeight() const { return height(); }
     void SetScaleHeight(int h) { resize(width(), h); }
 
-    void Refresh() { update(); }
+    // A property set from BeforePaint must not queue another paint behind the running one.
+    void Refresh()
+    {
+        if (!m_painting)
+            update();
+    }
     void Paint() { repaint(); }
     void ShowNotHovering(bool lockState = false, bool repaintNow = true);
     void ShowPressed(bool lockState = false, bool repaintNow = true);

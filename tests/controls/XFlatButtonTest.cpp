@@ -155,10 +155,14 @@ TEST_F(ButtonFixture, HoverEndsWithinFiftyMillisecondsWithoutAMoveEvent)
     QTest::qWait(120);
     EXPECT_EQ(log, "H"); // still under the pointer
     under = &form;       // the pointer left too fast for any move event to reach the button
+    QSignalSpy stopped(button, &XFlatButton::StopHover);
     QElapsedTimer clock;
     clock.start();
-    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(log), QString("Hh"), 200);
-    EXPECT_LE(clock.elapsed(), 90);
+    ASSERT_TRUE(stopped.wait(500));
+    // 50 ms by the watchdog's clock; the rest is room for a busy test machine.
+    RecordProperty("stop_hover_ms", int(clock.elapsed()));
+    EXPECT_LE(clock.elapsed(), 80);
+    EXPECT_EQ(log, "Hh");
     EXPECT_EQ(button->CurrentLook(), XFlatButton::Look::Normal);
 }
 
