@@ -291,6 +291,10 @@ void MpvPlayerControl::RenderContextLost()
 
 void MpvPlayerControl::RenderContextRestored()
 {
+    // A file opened before any render context existed plays without its video: mpv gives up
+    // on an output it cannot draw to. It is reopened where it is, like one whose context went.
+    if (!resumeAt_ && loaded_ && !flag("vo-configured"))
+        RenderContextLost();
     if (!resumeAt_)
         return;
     const double at = *resumeAt_;

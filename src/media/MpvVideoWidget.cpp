@@ -48,6 +48,7 @@ void MpvVideoWidget::initializeGL()
         render_ = nullptr;
         return;
     }
+    ++created_;
     mpv_render_context_set_update_callback(render_, &MpvVideoWidget::onUpdate, this);
     control_.RenderContextRestored();
 }

@@ -16,6 +16,8 @@ public:
 
     // True once a render context exists (the video output has something to draw into).
     bool HasRenderContext() const { return render_ != nullptr; }
+    // How many render contexts this widget has made: one per GL context Qt gave it.
+    int RenderContextsCreated() const { return created_; }
 
 protected:
     void initializeGL() override;
@@ -27,4 +29,5 @@ private:
 
     MpvPlayerControl& control_;
     mpv_render_context* render_ = nullptr;
+    int created_ = 0;
 };

@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 
 // The media every engine test plays, written once per test program: a four-second 25 fps AVI
-// with a tone, the same pictures as Matroska, an empty file and a file no engine can play.
+// with a tone, a half-second one, the same pictures as Matroska, an empty file and a file no
+// engine can play.
 struct GeneratedMedia {
     QTemporaryDir dir;
     QString avi;
+    QString shortAvi;
     QString matroska;
     QString empty;
     QString junk;
@@ -26,6 +28,9 @@ struct GeneratedMedia {
         empty = dir.filePath(QStringLiteral("empty.avi"));
         junk = dir.filePath(QStringLiteral("notes.avi"));
         EXPECT_TRUE(WriteTestAvi(avi, spec));
+        shortAvi = dir.filePath(QStringLiteral("short.avi"));
+        spec.frames = 12;
+        EXPECT_TRUE(WriteTestAvi(shortAvi, spec));
         EXPECT_TRUE(WriteTestMatroska(avi, matroska));
         QFile(empty).open(QIODevice::WriteOnly);
         QFile text(junk);

@@ -7,6 +7,8 @@
 #include "media/frmMP2.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -65,6 +67,28 @@ TEST_P(EngineTest, OpenPlaysAndReportsTheMedia)
     EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0.1; }, 3000))
         << "the position must advance while playing";
     EXPECT_GT(host.ableCalls, 0) << "state changes reach the window refresh";
+}
+
+TEST_P(EngineTest, OpeningKeepsTheEventLoopRunning)
+{
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(5);
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    EXPECT_GT(ticks, 0) << "timers fire while a file opens";
+}
+
+TEST_P(EngineTest, TheEndOfTheMediaStopsAtTheStart)
+{
+    ASSERT_TRUE(player.OpenFile(media.shortAvi));
+    EXPECT_TRUE(waitForStatus(2, 5000)) << "status " << player.Status();
+    EXPECT_NEAR(player.Position(), 0.0, 0.05);
+    EXPECT_EQ(player.CurrentFile(), media.shortAvi);
+    player.PlayToggle();
+    EXPECT_EQ(player.Status(), 2) << "stopped: the toggle does nothing";
+    player.Play();
+    EXPECT_TRUE(waitForStatus(4)) << "and it plays again from the start";
 }
 
 TEST_P(EngineTest, TransportGivesItsStatusCodes)
@@ -161,7 +185,10 @@ TEST_P(EngineTest, SwitchingToTheSameEngineReopensWhereItWas)
 TEST_P(EngineTest, NoEngineUnloadsBothAndAnswersEmpty)
 {
     ASSERT_TRUE(player.OpenFile(media.avi));
+    QPointer<QWidget> pic = player.Container();
     ASSERT_TRUE(player.SetMP(0));
+    EXPECT_TRUE(pic.isNull()) << "the picture box went back to its form and with it";
+    EXPECT_TRUE(host.VideoArea()->findChildren<QWidget*>().isEmpty());
     EXPECT_EQ(player.MediaPlayer(), 0);
     EXPECT_EQ(player.EngineHost1(), nullptr);
     EXPECT_EQ(player.EngineHost2(), nullptr);

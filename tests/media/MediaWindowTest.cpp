@@ -7,6 +7,7 @@
 #include "media/MediaPlayerController.h"
 #include "media/frmMP1.h"
 #include "media/frmMP2.h"
+#include "media/MpvVideoWidget.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -89,6 +90,10 @@ TEST_P(WindowTest, VideoAppearsAndSurvivesMovingBetweenWindows)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.FullScreenWindow()));
     EXPECT_EQ(pic->window(), host.FullScreenWindow());
     EXPECT_TRUE(pictureShows(pic)) << "in the other window, share " << orangeShare(pic);
+    if (GetParam() == 2) {
+        auto* video = static_cast<MpvVideoWidget*>(player.EngineHost2()->MP());
+        EXPECT_GE(video->RenderContextsCreated(), 2) << "a new window means a new GL context";
+    }
     EXPECT_TRUE(QTest::qWaitFor([&] { return player.Status() == 4; }, 5000));
     EXPECT_GE(player.Position(), before) << "playback carries on where it was";
 
