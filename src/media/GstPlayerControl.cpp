@@ -109,8 +109,9 @@ int GstPlayerControl::PlayState() const
     const GstState target = pending != GST_STATE_VOID_PENDING ? pending : current;
     if (target == GST_STATE_PAUSED)
         return 1;
+    // A seek while playing passes through PAUSED for a moment; it is still playing to the user.
     if (target == GST_STATE_PLAYING)
-        return current == GST_STATE_PLAYING ? 2 : 3;
+        return current == GST_STATE_PLAYING || pendingSeek_ ? 2 : 3;
     return 3;
 }
 

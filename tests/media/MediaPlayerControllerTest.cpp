@@ -296,6 +296,23 @@ TEST_P(EngineTest, PictureBoxFollowsItsHost)
     EXPECT_EQ(player.Status(), 4) << "playback goes on through the move";
 }
 
+TEST_P(EngineTest, ZoomSizesTheWindowForTheVideo)
+{
+    QWidget* main = host.MainWindow();
+    const QSize before = main->size();
+    player.SetZoom(2.0);
+    EXPECT_EQ(main->size(), before) << "no video size known: the window stays";
+
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    player.SetZoom(1.5);
+    // The window's chrome around the 320 x 240 video area was 80 x 60.
+    EXPECT_EQ(main->size(), QSize(160 * 3 / 2 + 80, 120 * 3 / 2 + 60));
+    // What the main window's layout does on its resize.
+    host.VideoArea()->resize(main->width() - 80, main->height() - 60);
+    player.Resize();
+    EXPECT_DOUBLE_EQ(player.Zoom(), 1.5);
+}
+
 TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
 {
     EngineOptions options;
