@@ -63,7 +63,12 @@ void XFlatButton::SetEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
+    // Still a live widget, so mouse events can be passed on while disabled, but out of the
+    // tab order like any disabled control.
+    setFocusPolicy(enabled ? Qt::TabFocus : Qt::NoFocus);
     if (!enabled) {
+        if (hasFocus())
+            clearFocus();
         m_mousePressed = m_keyPressed = false;
         if (m_hovered)
             EndHover();

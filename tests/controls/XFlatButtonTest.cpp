@@ -323,3 +323,49 @@ TEST(XFlatButtonProperties, DefaultsAndBagRoundTrip)
     EXPECT_EQ(copy.HoverBackColor(), 0u);
     EXPECT_EQ(copy.PressedBackColor(), 0u);
 }
+
+TEST_F(ButtonFixture, PicturesPerStateWithTheKeyColourLeftOut)
+{
+    QPixmap normal(16, 16);
+    normal.fill(QColor(255, 0, 255));
+    {
+        QPainter p(&normal);
+        p.fillRect(4, 4, 8, 8, Qt::black);
+    }
+    QPixmap hover(16, 16);
+    hover.fill(Qt::blue);
+    button->SetText(QString());
+    button->SetBackColor(0x00FF00);
+    button->SetHoverBackColor(0x00FF00);
+    button->SetNormalBorderStyle(0);
+    button->SetHoverBorderStyle(0);
+    button->SetPicture(normal);
+    button->SetPictureHover(hover);
+    const QPoint centre(60, 20), keyed(60 - 6, 20 - 6); // the picture spans 52..67 x 12..27
+    QImage image = button->grab().toImage();
+    EXPECT_EQ(image.pixelColor(centre), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(keyed), QColor(255, 0, 255));
+    button->SetTransparentColor(0xFF00FF);
+    button->SetTransparency(true);
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixelColor(keyed), QColor(0, 255, 0));
+    button->ShowHovering(true);
+    EXPECT_EQ(button->grab().toImage().pixelColor(centre), QColor(Qt::blue));
+    button->ShowPressed(true); // no pressed picture: the normal one stands in
+    EXPECT_EQ(button->grab().toImage().pixelColor(centre + QPoint(1, 1)), QColor(Qt::black));
+}
+
+TEST_F(ButtonFixture, PressedBackIsDitheredOrPlain)
+{
+    button->SetText(QString());
+    button->SetPressedBackColor(0x0000FF);
+    button->SetPressedBorderStyle(0);
+    button->ShowPressed(true);
+    QImage image = button->grab().toImage();
+    EXPECT_NE(image.pixelColor(30, 20), image.pixelColor(31, 20));
+    EXPECT_EQ(image.pixelColor(30, 20), image.pixelColor(31, 21));
+    button->SetStandardPressedBack(0);
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixelColor(30, 20), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(31, 20), QColor(255, 0, 0));
+}
