@@ -89,9 +89,9 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.avi"));
-    TestVideoSpec spec;
-    spec.audio = true;
-    if (!WriteTestAvi(file, spec)) {
+    TestVideoFormat format;
+    format.audio = true;
+    if (!WriteTestAvi(file, format)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         return 1;
     }

@@ -21,16 +21,16 @@ struct GeneratedMedia {
 
     GeneratedMedia()
     {
-        TestVideoSpec spec;
-        spec.audio = true;
+        TestVideoFormat format;
+        format.audio = true;
         avi = dir.filePath(QStringLiteral("moving square.avi"));
         matroska = dir.filePath(QStringLiteral("moving square.mkv"));
         empty = dir.filePath(QStringLiteral("empty.avi"));
         junk = dir.filePath(QStringLiteral("notes.avi"));
-        EXPECT_TRUE(WriteTestAvi(avi, spec));
+        EXPECT_TRUE(WriteTestAvi(avi, format));
         shortAvi = dir.filePath(QStringLiteral("short.avi"));
-        spec.frames = 12;
-        EXPECT_TRUE(WriteTestAvi(shortAvi, spec));
+        format.frames = 12;
+        EXPECT_TRUE(WriteTestAvi(shortAvi, format));
         EXPECT_TRUE(WriteTestMatroska(avi, matroska));
         QFile(empty).open(QIODevice::WriteOnly);
         QFile text(junk);

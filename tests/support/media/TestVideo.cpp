@@ -49,25 +49,25 @@ qsizetype beginList(QByteArray& out, const char* listType)
     return sizeAt;
 }
 
-int samplesForFrame(const TestVideoSpec& spec, int index)
+int samplesForFrame(const TestVideoFormat& format, int index)
 {
-    const auto start = int64_t(index) * spec.microsecondsPerFrame * spec.sampleRate / 1000000;
-    const auto end = int64_t(index + 1) * spec.microsecondsPerFrame * spec.sampleRate / 1000000;
+    const auto start = int64_t(index) * format.microsecondsPerFrame * format.sampleRate / 1000000;
+    const auto end = int64_t(index + 1) * format.microsecondsPerFrame * format.sampleRate / 1000000;
     return int(end - start);
 }
 
-QByteArray toneSamples(const TestVideoSpec& spec, int index)
+QByteArray toneSamples(const TestVideoFormat& format, int index)
 {
-    const int64_t first = int64_t(index) * spec.microsecondsPerFrame * spec.sampleRate / 1000000;
+    const int64_t first = int64_t(index) * format.microsecondsPerFrame * format.sampleRate / 1000000;
     QByteArray out;
-    for (int i = 0; i < samplesForFrame(spec, index); ++i) {
-        const double t = double(first + i) / spec.sampleRate;
+    for (int i = 0; i < samplesForFrame(format, index); ++i) {
+        const double t = double(first + i) / format.sampleRate;
         put16(out, uint16_t(int16_t(std::lround(8000 * std::sin(2 * M_PI * 440 * t)))));
     }
     return out;
 }
 
-void writeVideoStreamHeader(QByteArray& out, const TestVideoSpec& spec, uint32_t frameBytes)
+void writeVideoStreamHeader(QByteArray& out, const TestVideoFormat& format, uint32_t frameBytes)
 {
     const qsizetype strl = beginList(out, "strl");
     const qsizetype strh = beginChunk(out, "strh");
@@ -76,22 +76,22 @@ void writeVideoStreamHeader(QByteArray& out, const TestVideoSpec& spec, uint32_t
     put32(out, 0);                                    // flags
     put32(out, 0);                                    // priority, language
     put32(out, 0);                                    // initial frames
-    put32(out, uint32_t(spec.microsecondsPerFrame));  // scale: rate / scale is frames per second
+    put32(out, uint32_t(format.microsecondsPerFrame));  // scale: rate / scale is frames per second
     put32(out, 1000000);
     put32(out, 0);                                    // start
-    put32(out, uint32_t(spec.frames));
+    put32(out, uint32_t(format.frames));
     put32(out, frameBytes);
     put32(out, 0xFFFFFFFFu);                          // quality: default
     put32(out, 0);                                    // sample size: varies
     put16(out, 0);
     put16(out, 0);
-    put16(out, uint16_t(spec.width));
-    put16(out, uint16_t(spec.height));
+    put16(out, uint16_t(format.width));
+    put16(out, uint16_t(format.height));
     endChunk(out, strh);
     const qsizetype strf = beginChunk(out, "strf");
     put32(out, 40);
-    put32(out, uint32_t(spec.width));
-    put32(out, uint32_t(spec.height));  // positive height: rows bottom-up
+    put32(out, uint32_t(format.width));
+    put32(out, uint32_t(format.height));  // positive height: rows bottom-up
     put16(out, 1);
     put16(out, 24);
     put32(out, 0);  // BI_RGB
@@ -104,11 +104,11 @@ void writeVideoStreamHeader(QByteArray& out, const TestVideoSpec& spec, uint32_t
     endChunk(out, strl);
 }
 
-void writeAudioStreamHeader(QByteArray& out, const TestVideoSpec& spec)
+void writeAudioStreamHeader(QByteArray& out, const TestVideoFormat& format)
 {
     const uint32_t blockAlign = 2;
     const uint32_t totalSamples = uint32_t(
-        int64_t(spec.frames) * spec.microsecondsPerFrame * spec.sampleRate / 1000000);
+        int64_t(format.frames) * format.microsecondsPerFrame * format.sampleRate / 1000000);
     const qsizetype strl = beginList(out, "strl");
     const qsizetype strh = beginChunk(out, "strh");
     out.append("auds", 4);
@@ -117,10 +117,10 @@ void writeAudioStreamHeader(QByteArray& out, const TestVideoSpec& spec)
     put32(out, 0);
     put32(out, 0);
     put32(out, blockAlign);
-    put32(out, uint32_t(spec.sampleRate) * blockAlign);
+    put32(out, uint32_t(format.sampleRate) * blockAlign);
     put32(out, 0);
     put32(out, totalSamples);
-    put32(out, uint32_t(spec.sampleRate) * blockAlign);
+    put32(out, uint32_t(format.sampleRate) * blockAlign);
     put32(out, 0xFFFFFFFFu);
     put32(out, blockAlign);
     put32(out, 0);
@@ -129,8 +129,8 @@ void writeAudioStreamHeader(QByteArray& out, const TestVideoSpec& spec)
     const qsizetype strf = beginChunk(out, "strf");
     put16(out, 1);  // PCM
     put16(out, 1);
-    put32(out, uint32_t(spec.sampleRate));
-    put32(out, uint32_t(spec.sampleRate) * blockAlign);
+    put32(out, uint32_t(format.sampleRate));
+    put32(out, uint32_t(format.sampleRate) * blockAlign);
     put16(out, uint16_t(blockAlign));
     put16(out, 16);
     put16(out, 0);
@@ -146,17 +146,17 @@ struct IndexEntry {
 
 }  // namespace
 
-QByteArray TestVideoFrame(const TestVideoSpec& spec, int index)
+QByteArray TestVideoFrame(const TestVideoFormat& format, int index)
 {
-    QByteArray frame(qsizetype(spec.width) * spec.height * 3, '\0');
-    const int side = std::max(4, spec.height / 4);
-    const int travel = std::max(1, spec.width - side);
+    QByteArray frame(qsizetype(format.width) * format.height * 3, '\0');
+    const int side = std::max(4, format.height / 4);
+    const int travel = std::max(1, format.width - side);
     const int left = (index * 4) % travel;
-    const int top = (spec.height - side) / 2;
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
+    const int top = (format.height - side) / 2;
+    for (int y = 0; y < format.height; ++y) {
+        for (int x = 0; x < format.width; ++x) {
             const bool square = x >= left && x < left + side && y >= top && y < top + side;
-            char* pixel = frame.data() + (qsizetype(y) * spec.width + x) * 3;
+            char* pixel = frame.data() + (qsizetype(y) * format.width + x) * 3;
             pixel[0] = char(square ? 255 : kTestVideoBlue);
             pixel[1] = char(square ? 255 : kTestVideoGreen);
             pixel[2] = char(square ? 255 : kTestVideoRed);
@@ -165,49 +165,49 @@ QByteArray TestVideoFrame(const TestVideoSpec& spec, int index)
     return frame;
 }
 
-bool WriteTestAvi(const QString& path, const TestVideoSpec& spec)
+bool WriteTestAvi(const QString& path, const TestVideoFormat& format)
 {
-    if (spec.width <= 0 || spec.height <= 0 || spec.frames <= 0 || spec.microsecondsPerFrame <= 0)
+    if (format.width <= 0 || format.height <= 0 || format.frames <= 0 || format.microsecondsPerFrame <= 0)
         return false;
-    const qsizetype rowBytes = (qsizetype(spec.width) * 3 + 3) / 4 * 4;
-    const auto frameBytes = uint32_t(rowBytes * spec.height);
+    const qsizetype rowBytes = (qsizetype(format.width) * 3 + 3) / 4 * 4;
+    const auto frameBytes = uint32_t(rowBytes * format.height);
     QByteArray out;
     const qsizetype riff = beginChunk(out, "RIFF");
     out.append("AVI ", 4);
     const qsizetype hdrl = beginList(out, "hdrl");
     const qsizetype avih = beginChunk(out, "avih");
-    put32(out, uint32_t(spec.microsecondsPerFrame));
-    put32(out, uint32_t(int64_t(frameBytes) * 1000000 / spec.microsecondsPerFrame));
+    put32(out, uint32_t(format.microsecondsPerFrame));
+    put32(out, uint32_t(int64_t(frameBytes) * 1000000 / format.microsecondsPerFrame));
     put32(out, 0);
     put32(out, 0x10);  // has an index
-    put32(out, uint32_t(spec.frames));
+    put32(out, uint32_t(format.frames));
     put32(out, 0);
-    put32(out, spec.audio ? 2 : 1);
+    put32(out, format.audio ? 2 : 1);
     put32(out, frameBytes);
-    put32(out, uint32_t(spec.width));
-    put32(out, uint32_t(spec.height));
+    put32(out, uint32_t(format.width));
+    put32(out, uint32_t(format.height));
     for (int i = 0; i < 4; ++i)
         put32(out, 0);
     endChunk(out, avih);
-    writeVideoStreamHeader(out, spec, frameBytes);
-    if (spec.audio)
-        writeAudioStreamHeader(out, spec);
+    writeVideoStreamHeader(out, format, frameBytes);
+    if (format.audio)
+        writeAudioStreamHeader(out, format);
     endChunk(out, hdrl);
 
     std::vector<IndexEntry> index;
     const qsizetype movi = beginList(out, "movi");
     const qsizetype moviStart = movi + 4;  // index offsets count from the "movi" type
-    for (int f = 0; f < spec.frames; ++f) {
-        const QByteArray topDown = TestVideoFrame(spec, f);
+    for (int f = 0; f < format.frames; ++f) {
+        const QByteArray topDown = TestVideoFrame(format, f);
         index.push_back({"00db", uint32_t(out.size() - moviStart), frameBytes});
         const qsizetype chunk = beginChunk(out, "00db");
-        for (int y = spec.height - 1; y >= 0; --y) {
-            out.append(topDown.constData() + qsizetype(y) * spec.width * 3, spec.width * 3);
-            out.append(QByteArray(rowBytes - spec.width * 3, '\0'));
+        for (int y = format.height - 1; y >= 0; --y) {
+            out.append(topDown.constData() + qsizetype(y) * format.width * 3, format.width * 3);
+            out.append(QByteArray(rowBytes - format.width * 3, '\0'));
         }
         endChunk(out, chunk);
-        if (spec.audio) {
-            const QByteArray samples = toneSamples(spec, f);
+        if (format.audio) {
+            const QByteArray samples = toneSamples(format, f);
             index.push_back({"01wb", uint32_t(out.size() - moviStart), uint32_t(samples.size())});
             const qsizetype audioChunk = beginChunk(out, "01wb");
             out.append(samples);

@@ -7,7 +7,7 @@
 
 // Small videos that tests and the demo write themselves, so that nothing binary is committed and
 // both engines are exercised on media whose every property is known.
-struct TestVideoSpec {
+struct TestVideoFormat {
     int width = 160;
     int height = 120;
     int32_t microsecondsPerFrame = 40000;
@@ -23,9 +23,9 @@ constexpr uint8_t kTestVideoBlue = 20;
 
 // One frame as top-down rows of blue, green, red bytes: the orange background with a white
 // square that moves one step per frame, so a playing video visibly changes.
-QByteArray TestVideoFrame(const TestVideoSpec& spec, int index);
+QByteArray TestVideoFrame(const TestVideoFormat& format, int index);
 
 // An uncompressed AVI: "avih" at offset 24, rows stored bottom-up (GStreamer refuses top-down
-// uncompressed AVI), an index, and with spec.audio a 16-bit mono PCM tone interleaved per frame.
+// uncompressed AVI), an index, and with format.audio a 16-bit mono PCM tone interleaved per frame.
 // Returns false when the file cannot be written.
-bool WriteTestAvi(const QString& path, const TestVideoSpec& spec);
+bool WriteTestAvi(const QString& path, const TestVideoFormat& format);
