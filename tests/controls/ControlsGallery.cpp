@@ -292,8 +292,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle("Tavrell Veltrix controls");
-    const qreal ratio = window.devicePixelRatioF() > 0 ? app.primaryScreen()->devicePixelRatio()
-                                                       : 1.0;
+    const qreal ratio = app.primaryScreen()->devicePixelRatio();
 
     QMenu* video = window.menuBar()->addMenu("&Video");
     QMenu* engine = video->addMenu("Use rendering &engine");
