@@ -246,7 +246,7 @@ void MpvPlayerControl::Controls::setCurrentPosition(double seconds) const
 
 int MpvPlayerControl::Settings::volume() const
 {
-    return int(std::lround(control_->number("volume")));
+    return int(std::nearbyint(control_->number("volume")));
 }
 
 void MpvPlayerControl::Settings::setVolume(int volume) const

@@ -105,6 +105,24 @@ TEST_P(WindowTest, VideoAppearsAndSurvivesMovingBetweenWindows)
     EXPECT_GE(player.Position(), before);
 }
 
+TEST_P(WindowTest, PausedVideoStaysPausedWhereItWasAcrossWindows)
+{
+    QWidget* pic = player.Container();
+    ASSERT_TRUE(pictureShows(pic));
+    player.Pause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Status() == 3; }, 3000));
+    player.SetPosition(2.0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(player.Position() - 2.0) < 0.01; }, 3000));
+    for (bool fullScreen : {true, false}) {
+        player.SetFullScreen(fullScreen);
+        QTest::qWait(500);
+        EXPECT_TRUE(pictureShows(pic)) << "full screen " << fullScreen;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return player.Status() == 3; }, 3000))
+            << "full screen " << fullScreen << ", status " << player.Status();
+        EXPECT_NEAR(player.Position(), 2.0, 0.05) << "full screen " << fullScreen;
+    }
+}
+
 TEST_P(WindowTest, RealClicksOnTheVideoReachTheHostForm)
 {
     QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
