@@ -150,7 +150,7 @@ bool MediaPlayerController::OpenFile(const QString& file)
         heartbeat.start(20);
         QElapsedTimer waited;
         waited.start();
-        while (host && Status() != 4 && !HasError() && waited.elapsed() < kOpenTimeoutMs)
+        while (host && Status() != 4 && !HasError() && waited.elapsed() < openTimeoutMs_)
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         playing = host && Status() == 4;
     }

@@ -110,6 +110,7 @@ void MpvPlayerControl::setURL(const QString& url)
         mpv_command(mpv_, stop);
         entry_ = -1;
         loaded_ = false;
+        fileLoaded_ = false;
         failed_ = false;
         stopped_ = false;
         pendingSeek_.reset();
@@ -123,6 +124,7 @@ void MpvPlayerControl::setURL(const QString& url)
 void MpvPlayerControl::load(const QString& url, double start, bool paused)
 {
     loaded_ = false;
+    fileLoaded_ = false;
     failed_ = false;
     stopped_ = false;
     startedEntry_ = -2;
@@ -328,7 +330,7 @@ void MpvPlayerControl::handleEvent(const mpv_event& event)
     case MPV_EVENT_FILE_LOADED:
         // Loaded events carry no entry: they belong to the entry that started last.
         if (!url_.isEmpty() && !failed_ && startedEntry_ == entry_)
-            loaded_ = true;
+            fileLoaded_ = true;
         break;
     case MPV_EVENT_END_FILE: {
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
@@ -336,11 +338,16 @@ void MpvPlayerControl::handleEvent(const mpv_event& event)
             break;
         if (end->reason == MPV_END_FILE_REASON_ERROR || end->reason == MPV_END_FILE_REASON_EOF) {
             loaded_ = false;
+            fileLoaded_ = false;
             failed_ = end->reason == MPV_END_FILE_REASON_ERROR;
         }
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
+        // The media counts as open once its first frame is out, not when the file is parsed:
+        // only then is "playing" true of it.
+        if (fileLoaded_)
+            loaded_ = true;
         // Paused, mpv reports the position of the audio it has queued, a little past the
         // frame it shows; the frame the seek asked for is the honest answer until it moves on.
         seekInFlight_ = false;

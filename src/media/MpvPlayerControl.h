@@ -107,6 +107,7 @@ private:
     // Events name their playlist entry; those of an entry replaced since are stale.
     long long entry_ = -1;
     long long startedEntry_ = -2;
+    bool fileLoaded_ = false;
     bool loaded_ = false;
     bool failed_ = false;
     bool stopped_ = false;
