@@ -12,8 +12,7 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     const bool display = qEnvironmentVariableIsSet("DISPLAY");
-    if (display)
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_QPA_PLATFORM", display ? "xcb" : "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QProcess windowManager;
