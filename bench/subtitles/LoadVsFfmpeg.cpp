@@ -15,15 +15,17 @@
 
 namespace {
 
-double runMilliseconds(const QString& program, const QStringList& args)
+// FFmpeg reads the whole subtitle file while opening it, then ends with "Output file does not
+// contain any stream" (the null muxer takes no subtitles): its exit status is not the point,
+// the time it took to read the file is. Ours must succeed.
+double runMilliseconds(const QString& program, const QStringList& args, bool mustSucceed)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
     process.start(program, args);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0) {
+    if (!process.waitForFinished(120000) || (mustSucceed && process.exitCode() != 0)) {
         std::fprintf(stderr, "%s failed\n", qPrintable(program));
         return -1;
     }
@@ -52,10 +54,10 @@ int main(int argc, char** argv)
     std::vector<double> ours, theirs;
     for (int run = 0; run < 5; ++run) {
         ours.push_back(runMilliseconds(QStringLiteral(VELTRIX_INSPECT),
-                                       {"subtitles", path, "--summary"}));
+                                       {"subtitles", path, "--summary"}, true));
         if (!ffmpeg.isEmpty())
             theirs.push_back(runMilliseconds(ffmpeg, {"-v", "error", "-i", path, "-c", "copy",
-                                                      "-f", "null", "-"}));
+                                                      "-f", "null", "-"}, false));
     }
     std::printf("file: %lld bytes, 100000 entries\n", static_cast<long long>(QFile(path).size()));
     std::printf("veltrix-inspect --summary: median %.1f ms\n", median(ours));

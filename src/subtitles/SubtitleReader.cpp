@@ -3,6 +3,8 @@
 #include "subtitles/SubtitleLine.h"
 #include "subtitles/TextDecoder.h"
 
+#include "platform/Prefault.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,9 +27,12 @@ bool SubtitleReader::Load(const QString& file)
         return false;
     // Read, not mapped: a file cut short by another program while we parse it must not be
     // able to end the player with a bus error.
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError)
+    QByteArray bytes(info.size(), Qt::Uninitialized);
+    PrefaultForWriting(bytes.data(), static_cast<size_t>(bytes.size()));
+    const qint64 read = input.read(bytes.data(), bytes.size());
+    if (read < 0 || input.error() != QFileDevice::NoError)
         return false;
+    bytes.truncate(read);   // the file may have shrunk since we asked its size
     return LoadBytes(bytes, file);
 }
 
@@ -44,8 +49,8 @@ bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
 
     m_entries = SubtitleStore::share(created);
     std::vector<int64_t> starts, ends;
-    starts.reserve(m_entries.size());
-    ends.reserve(m_entries.size());
+    ReservePrefaulted(starts, m_entries.size());
+    ReservePrefaulted(ends, m_entries.size());
     for (const SubtitlePtr& entry : m_entries) {
         starts.push_back(entry->Time1.raw());
         ends.push_back(entry->Time2.raw());

@@ -1,5 +1,7 @@
 #include "subtitles/SubtitleStore.h"
 
+#include "platform/Prefault.h"
+
 Subtitle* SubtitleStore::add()
 {
     if (m_size % BlockSize == 0)
@@ -12,7 +14,7 @@ Subtitle* SubtitleStore::add()
 std::vector<SubtitlePtr> SubtitleStore::share(const std::shared_ptr<SubtitleStore>& store)
 {
     std::vector<SubtitlePtr> entries;
-    entries.reserve(store->m_size);
+    ReservePrefaulted(entries, store->m_size);
     for (size_t i = 0; i < store->m_size; ++i)
         entries.emplace_back(store, &store->m_blocks[i / BlockSize][i % BlockSize]);
     return entries;

@@ -1,5 +1,7 @@
 #include "subtitles/SubtitleTimeline.h"
 
+#include "platform/Prefault.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -11,6 +13,7 @@ SubtitleTimeline::SubtitleTimeline(std::vector<int64_t> starts, std::vector<int6
     : m_starts(std::move(starts)), m_ends(std::move(ends))
 {
     const size_t n = m_starts.size();
+    ReservePrefaulted(m_prefixMinStart, n);
     m_prefixMinStart.resize(n);
     for (size_t i = 0; i < n; ++i)
         m_prefixMinStart[i] = i == 0 ? m_starts[0] : std::min(m_prefixMinStart[i - 1], m_starts[i]);
@@ -18,6 +21,7 @@ SubtitleTimeline::SubtitleTimeline(std::vector<int64_t> starts, std::vector<int6
     m_leaves = 1;
     while (m_leaves < n)
         m_leaves *= 2;
+    ReservePrefaulted(m_stopTree, 2 * m_leaves);
     m_stopTree.assign(2 * m_leaves, Lowest);
     for (size_t i = 0; i < n; ++i) {
         // "starts after key" is "start - 1 >= key" for whole fixed-point values.
