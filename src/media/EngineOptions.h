@@ -13,6 +13,8 @@ struct EngineOptions {
     bool audioOutput = true;
     // The GStreamer element engine 1 plays through.
     QByteArray playbinFactory = "playbin";
+    // The shared library engine 2 loads (libmpv.so.2 by default).
+    QByteArray mpvLibrary = "mpv";
     // Options set on mpv before it starts, after the player's own.
     QList<QPair<QByteArray, QByteArray>> extraMpvOptions;
 

@@ -1,6 +1,5 @@
 #include "MpvPlayerControl.h"
 
-#include <mpv/client.h>
 
 #include <QByteArray>
 #include <QMetaObject>
@@ -40,7 +39,11 @@ long long entryIdOf(const mpv_node& result)
 std::unique_ptr<MpvPlayerControl> MpvPlayerControl::Create(const EngineOptions& options,
                                                            QString* whyNot)
 {
-    mpv_handle* mpv = mpv_create();
+    std::shared_ptr<const MpvLibrary> library =
+        MpvLibrary::Load(options.mpvLibrary, whyNot);
+    if (!library)
+        return nullptr;
+    mpv_handle* mpv = library->create();
     if (!mpv) {
         if (whyNot)
             *whyNot = QStringLiteral("mpv could not be created");
@@ -68,37 +71,38 @@ std::unique_ptr<MpvPlayerControl> MpvPlayerControl::Create(const EngineOptions& 
         settings.append(qMakePair(QByteArray("ao"), QByteArray("null")));
     settings.append(options.extraMpvOptions);
     for (const auto& [name, value] : settings) {
-        const int status = mpv_set_option_string(mpv, name.constData(), value.constData());
+        const int status = library->set_option_string(mpv, name.constData(), value.constData());
         if (status < 0) {
             if (whyNot)
                 *whyNot = QStringLiteral("mpv refused the option %1=%2: %3")
                               .arg(QString::fromUtf8(name), QString::fromUtf8(value),
-                                   QString::fromUtf8(mpv_error_string(status)));
-            mpv_terminate_destroy(mpv);
+                                   QString::fromUtf8(library->error_string(status)));
+            library->terminate_destroy(mpv);
             return nullptr;
         }
     }
-    const int status = mpv_initialize(mpv);
+    const int status = library->initialize(mpv);
     if (status < 0) {
         if (whyNot)
-            *whyNot = QString::fromUtf8(mpv_error_string(status));
-        mpv_terminate_destroy(mpv);
+            *whyNot = QString::fromUtf8(library->error_string(status));
+        library->terminate_destroy(mpv);
         return nullptr;
     }
-    return std::unique_ptr<MpvPlayerControl>(new MpvPlayerControl(mpv));
+    return std::unique_ptr<MpvPlayerControl>(new MpvPlayerControl(std::move(library), mpv));
 }
 
-MpvPlayerControl::MpvPlayerControl(mpv_handle* mpv) : mpv_(mpv)
+MpvPlayerControl::MpvPlayerControl(std::shared_ptr<const MpvLibrary> library, mpv_handle* mpv)
+    : lib_(std::move(library)), mpv_(mpv)
 {
-    mpv_observe_property(mpv_, 0, "pause", MPV_FORMAT_FLAG);
-    mpv_observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
-    mpv_set_wakeup_callback(mpv_, &onWakeup, this);
+    lib_->observe_property(mpv_, 0, "pause", MPV_FORMAT_FLAG);
+    lib_->observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
+    lib_->set_wakeup_callback(mpv_, &onWakeup, this);
 }
 
 MpvPlayerControl::~MpvPlayerControl()
 {
-    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
-    mpv_terminate_destroy(mpv_);
+    lib_->set_wakeup_callback(mpv_, nullptr, nullptr);
+    lib_->terminate_destroy(mpv_);
 }
 
 void MpvPlayerControl::setURL(const QString& url)
@@ -107,7 +111,7 @@ void MpvPlayerControl::setURL(const QString& url)
     resumeAt_.reset();
     if (url.isEmpty()) {
         const char* stop[] = {"stop", nullptr};
-        mpv_command(mpv_, stop);
+        lib_->command(mpv_, stop);
         entry_ = -1;
         loaded_ = false;
         fileLoaded_ = false;
@@ -130,17 +134,17 @@ void MpvPlayerControl::load(const QString& url, double start, bool paused)
     startedEntry_ = -2;
     pendingSeek_.reset();
     seekInFlight_ = false;
-    mpv_set_property_string(mpv_, "pause", paused ? "yes" : "no");
+    lib_->set_property_string(mpv_, "pause", paused ? "yes" : "no");
     const QByteArray file = url.toUtf8();
     const QByteArray options = "start=" + positionText(start);
     const char* command[] = {"loadfile", file.constData(), "replace", options.constData(), nullptr};
     mpv_node result{};
-    if (mpv_command_ret(mpv_, command, &result) < 0) {
+    if (lib_->command_ret(mpv_, command, &result) < 0) {
         failed_ = true;
         entry_ = -1;
     } else {
         entry_ = entryIdOf(result);
-        mpv_free_node_contents(&result);
+        lib_->free_node_contents(&result);
     }
     notifyStates();
 }
@@ -168,19 +172,19 @@ int MpvPlayerControl::playState() const
 void MpvPlayerControl::setStretchToFit(bool stretch)
 {
     stretchToFit_ = stretch;
-    mpv_set_property_string(mpv_, "keepaspect", stretch ? "no" : "yes");
+    lib_->set_property_string(mpv_, "keepaspect", stretch ? "no" : "yes");
 }
 
 bool MpvPlayerControl::flag(const char* name) const
 {
     int value = 0;
-    return mpv_get_property(mpv_, name, MPV_FORMAT_FLAG, &value) >= 0 && value;
+    return lib_->get_property(mpv_, name, MPV_FORMAT_FLAG, &value) >= 0 && value;
 }
 
 double MpvPlayerControl::number(const char* name) const
 {
     double value = 0;
-    if (mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &value) < 0 || !std::isfinite(value))
+    if (lib_->get_property(mpv_, name, MPV_FORMAT_DOUBLE, &value) < 0 || !std::isfinite(value))
         return 0;
     return value;
 }
@@ -193,7 +197,7 @@ void MpvPlayerControl::Controls::play() const
     c.stopped_ = false;
     if (!c.seekInFlight_)
         c.pendingSeek_.reset();
-    mpv_set_property_string(c.mpv_, "pause", "no");
+    c.lib_->set_property_string(c.mpv_, "pause", "no");
     c.notifyStates();
 }
 
@@ -203,7 +207,7 @@ void MpvPlayerControl::Controls::pause() const
     if (!c.loaded_)
         return;
     c.stopped_ = false;
-    mpv_set_property_string(c.mpv_, "pause", "yes");
+    c.lib_->set_property_string(c.mpv_, "pause", "yes");
     c.notifyStates();
 }
 
@@ -218,7 +222,7 @@ void MpvPlayerControl::Controls::stop() const
 void MpvPlayerControl::rewindAndHold()
 {
     stopped_ = true;
-    mpv_set_property_string(mpv_, "pause", "yes");
+    lib_->set_property_string(mpv_, "pause", "yes");
     controls_.setCurrentPosition(0);
 }
 
@@ -240,7 +244,7 @@ void MpvPlayerControl::Controls::setCurrentPosition(double seconds) const
         return;
     const QByteArray target = positionText(seconds);
     const char* command[] = {"seek", target.constData(), "absolute+exact", nullptr};
-    if (mpv_command(c.mpv_, command) >= 0) {
+    if (c.lib_->command(c.mpv_, command) >= 0) {
         c.pendingSeek_ = std::max(0.0, seconds);
         c.seekInFlight_ = true;
     }
@@ -254,7 +258,7 @@ int MpvPlayerControl::Settings::volume() const
 void MpvPlayerControl::Settings::setVolume(int volume) const
 {
     double value = std::clamp(volume, 0, 100);
-    mpv_set_property(control_->mpv_, "volume", MPV_FORMAT_DOUBLE, &value);
+    control_->lib_->set_property(control_->mpv_, "volume", MPV_FORMAT_DOUBLE, &value);
 }
 
 bool MpvPlayerControl::Settings::mute() const
@@ -265,7 +269,7 @@ bool MpvPlayerControl::Settings::mute() const
 void MpvPlayerControl::Settings::setMute(bool mute) const
 {
     int value = mute ? 1 : 0;
-    mpv_set_property(control_->mpv_, "mute", MPV_FORMAT_FLAG, &value);
+    control_->lib_->set_property(control_->mpv_, "mute", MPV_FORMAT_FLAG, &value);
 }
 
 double MpvPlayerControl::Media::duration() const
@@ -309,7 +313,7 @@ void MpvPlayerControl::RenderContextRestored()
 void MpvPlayerControl::drainEvents()
 {
     while (true) {
-        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        const mpv_event* event = lib_->wait_event(mpv_, 0);
         if (!event || event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);

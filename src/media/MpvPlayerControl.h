@@ -1,15 +1,13 @@
 #pragma once
 
 #include "media/EngineOptions.h"
+#include "media/MpvLibrary.h"
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
 #include <optional>
-
-struct mpv_handle;
-struct mpv_event;
 
 // Engine 2: libmpv behind the object model of the newer player control: URL, openState (6 no
 // media, 9 transitioning, 13 media open), playState (0 undefined, 1 stopped, 2 paused,
@@ -78,6 +76,7 @@ public:
     const Media& currentMedia() const { return media_; }
 
     mpv_handle* Handle() const { return mpv_; }
+    const MpvLibrary& Library() const { return *lib_; }
     // The render context is going away with its GL context: mpv drops the video then, so the
     // position and play state are kept to come back to.
     void RenderContextLost();
@@ -89,7 +88,7 @@ signals:
     void PlayStateChange(int newState);
 
 private:
-    explicit MpvPlayerControl(mpv_handle* mpv);
+    MpvPlayerControl(std::shared_ptr<const MpvLibrary> library, mpv_handle* mpv);
     Q_INVOKABLE void drainEvents();
     void handleEvent(const mpv_event& event);
     void load(const QString& url, double start, bool paused);
@@ -98,6 +97,7 @@ private:
     double number(const char* name) const;
     void notifyStates();
 
+    std::shared_ptr<const MpvLibrary> lib_;
     mpv_handle* mpv_;
     Controls controls_{this};
     Settings settings_{this};

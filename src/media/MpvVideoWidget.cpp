@@ -44,12 +44,13 @@ void MpvVideoWidget::initializeGL()
         {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advancedControl},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (mpv_render_context_create(&render_, control_.Handle(), params) < 0) {
+    if (control_.Library().render_context_create(&render_, control_.Handle(), params) < 0) {
         render_ = nullptr;
         return;
     }
     ++created_;
-    mpv_render_context_set_update_callback(render_, &MpvVideoWidget::onUpdate, this);
+    control_.Library().render_context_set_update_callback(render_, &MpvVideoWidget::onUpdate,
+                                                          this);
     control_.RenderContextRestored();
 }
 
@@ -66,7 +67,7 @@ void MpvVideoWidget::paintGL()
         {MPV_RENDER_PARAM_FLIP_Y, &flipY},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(render_, params);
+    control_.Library().render_context_render(render_, params);
 }
 
 void MpvVideoWidget::freeRenderContext()
@@ -74,8 +75,8 @@ void MpvVideoWidget::freeRenderContext()
     if (!render_)
         return;
     makeCurrent();
-    mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    mpv_render_context_free(render_);
+    control_.Library().render_context_set_update_callback(render_, nullptr, nullptr);
+    control_.Library().render_context_free(render_);
     render_ = nullptr;
     doneCurrent();
 }

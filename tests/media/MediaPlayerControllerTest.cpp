@@ -279,8 +279,9 @@ TEST_P(EngineTest, PictureBoxFollowsItsHost)
     EXPECT_DOUBLE_EQ(player.Zoom(), 1.25);
     QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
     EXPECT_EQ(mp->size(), pic->size()) << "the engine's widget keeps the picture box's size";
-    if (GetParam() == 2)
+    if (GetParam() == 2) {
         EXPECT_TRUE(player.EngineHost2()->Control().stretchToFit());
+    }
 
     player.SetFullScreen(false);  // the current value: nothing at all
     EXPECT_EQ(host.overlayReleases, 0);
@@ -375,6 +376,14 @@ TEST(EngineFallback, AnEngineThatCannotBeCreatedFailsToLoad)
     EXPECT_FALSE(player.SetMP(2));
     EXPECT_EQ(player.MediaPlayer(), 0);
     EXPECT_FALSE(player.EngineLoadError().isEmpty());
+
+    options.extraMpvOptions.clear();
+    options.mpvLibrary = "no-such-mpv";
+    player.SetEngineOptions(options);
+    EXPECT_FALSE(player.SetMP(2)) << "a missing library is a missing engine";
+    EXPECT_EQ(player.MediaPlayer(), 0);
+    EXPECT_TRUE(player.EngineLoadError().contains("no-such-mpv"))
+        << player.EngineLoadError().toStdString();
 
     options.playbinFactory = "playbin";
     player.SetEngineOptions(options);
