@@ -1,31 +1,71 @@
-// Main of the real-window media tests: on X11 (the Xvfb display the test script provides) with a
-// window manager, since the engines' windows behave differently without one. Without a display
-// every test skips.
+// Main of the real-window media tests. They need X11 and a window manager, and they click and
+// take screenshots, so they must not share a screen with other tests that ctest runs at the same
+// time: when a display is given, they run on an X server of their own (Xvfb) with openbox.
+// Without a display every test skips.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <clocale>
+
+namespace {
+
+// Starts Xvfb on a free display; returns that display (":12") or empty when it cannot.
+QByteArray startPrivateServer(QProcess& server)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        return {};
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24",
+                                          "-nolisten", "tcp"});
+    if (!server.waitForStarted(5000))
+        return {};
+    // Xvfb writes the display number once it accepts connections.
+    while (!server.canReadLine() && server.waitForReadyRead(10000)) {
+    }
+    const QByteArray number = server.readLine().trimmed();
+    return number.isEmpty() ? QByteArray() : ":" + number;
+}
+
+void stop(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000))
+        process.kill();
+    process.waitForFinished(1000);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    const bool display = qEnvironmentVariableIsSet("DISPLAY");
+    const bool listing = GTEST_FLAG_GET(list_tests);
+    bool display = qEnvironmentVariableIsSet("DISPLAY");
+    QProcess server;
+    if (display && !listing) {
+        const QByteArray privateDisplay = startPrivateServer(server);
+        if (!privateDisplay.isEmpty())
+            qputenv("DISPLAY", privateDisplay);
+    }
     qputenv("QT_QPA_PLATFORM", display ? "xcb" : "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    QProcess windowManager;
-    if (display && !GTEST_FLAG_GET(list_tests)) {
-        // Exits at once by itself when another window manager already runs.
-        windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        windowManager.waitForStarted(3000);
-        QProcess::execute(QStringLiteral("sleep"), {QStringLiteral("0.3")});
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        QProcess windowManager;
+        if (display && !listing) {
+            windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+            windowManager.waitForStarted(3000);
+            QProcess::execute(QStringLiteral("sleep"), {QStringLiteral("0.3")});
+        }
+        result = RUN_ALL_TESTS();
+        stop(windowManager);
     }
-    const int result = RUN_ALL_TESTS();
-    if (windowManager.state() != QProcess::NotRunning) {
-        windowManager.terminate();
-        windowManager.waitForFinished(3000);
-    }
+    // Only now that the application has closed its connection may the server go.
+    stop(server);
     return result;
 }
