@@ -4,6 +4,7 @@
 
 #include "subtitles/SubtitleReader.h"
 #include "subtitles/TextDecoder.h"
+#include "subtitles/Utf8Check.h"
 
 #include <benchmark/benchmark.h>
 

@@ -22,18 +22,18 @@ bool SubtitleReader::Load(const QString& file)
     // A FIFO or device would never end; only regular files are read.
     if (!info.isFile() || info.size() > MaximumFileSize)
         return false;
+    // Read, not mapped: a file cut short by another program while we parse it must not be
+    // able to end the player with a bus error.
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly))
         return false;
-    // Read, not mapped: a file cut short by another program while we parse it must not be
-    // able to end the player with a bus error.
-    QByteArray bytes(info.size(), Qt::Uninitialized);
-    PrefaultForWriting(bytes.data(), static_cast<size_t>(bytes.size()));
-    const qint64 read = input.read(bytes.data(), bytes.size());
-    if (read < 0 || input.error() != QFileDevice::NoError)
+    const auto created = std::make_shared<SubtitleStore>();
+    Subtitle* current = nullptr;
+    const std::optional<QString> encoding = DecodeSubtitleFile(
+        input, SubtitleLineLimit, [&](QStringView line) { parseLine(line, *created, current); });
+    if (!encoding)
         return false;
-    bytes.truncate(read);   // the file may have shrunk since we asked its size
-    return LoadBytes(bytes, file);
+    return finishLoad(created, file, *encoding);
 }
 
 bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
@@ -41,9 +41,16 @@ bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
     Destroy();
     const auto created = std::make_shared<SubtitleStore>();
     Subtitle* current = nullptr;
+    const QString encoding = DecodeSubtitleLines(
+        bytes, SubtitleLineLimit, [&](QStringView line) { parseLine(line, *created, current); });
+    return finishLoad(created, fileName, encoding);
+}
+
+bool SubtitleReader::finishLoad(const std::shared_ptr<SubtitleStore>& created,
+                                const QString& fileName, const QString& encoding)
+{
     // Kept even when the file fails to load: it helps to tell why.
-    m_encoding = DecodeSubtitleLines(bytes, SubtitleLineLimit,
-                                     [&](QStringView line) { parseLine(line, *created, current); });
+    m_encoding = encoding;
     if (created->size() < 2)
         return false;
 

@@ -54,6 +54,8 @@ public:
 private:
     static Subtitle* NewEntry(SubtitleStore& list);
     void parseLine(QStringView line, SubtitleStore& list, Subtitle*& current);
+    bool finishLoad(const std::shared_ptr<SubtitleStore>& created, const QString& fileName,
+                    const QString& encoding);
     Currency lookupKey(Currency time, int32_t videoFrus) const;
 
     QString m_fileName;

@@ -2,6 +2,11 @@
 
 #include "subtitles/IconvDecoder.h"
 #include "subtitles/LineSplitter.h"
+#include "subtitles/Utf8Check.h"
+
+#include "platform/Prefault.h"
+
+#include <QFileDevice>
 
 #include <QStringDecoder>
 
@@ -14,6 +19,8 @@ namespace {
 
 constexpr qsizetype SampleLimit = 16 * 1024;     // what detection sees: enough, and ~2 ms
 constexpr qsizetype ScanLimit = 1024 * 1024;     // how far we look for lines worth sampling
+constexpr qsizetype HeadSize = ScanLimit;          // what the encoding is decided from
+constexpr qsizetype PieceSize = 256 * 1024;        // how much of a file is read at a time
 const char* const FallbackEncoding = "WINDOWS-1252";
 
 struct ByteOrderMark
@@ -87,52 +94,6 @@ bool hasWindowsOnlyBytes(const QByteArray& sample)
 
 } // namespace
 
-bool IsValidUtf8(const char* data, qsizetype size)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(data);
-    const auto* end = p + size;
-    while (p < end) {
-        // ASCII runs are the bulk of subtitle text: take them eight bytes at a time.
-        while (end - p >= 8) {
-            uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            p += 8;
-        }
-        if (p >= end)
-            break;
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int length;
-        unsigned char low = 0x80, high = 0xBF;   // allowed range of the first continuation byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;        // no overlong forms
-            if (lead == 0xED) high = 0x9F;       // no surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;       // nothing above U+10FFFF
-        } else {
-            return false;
-        }
-        if (end - p < length || p[1] < low || p[1] > high)
-            return false;
-        for (int i = 2; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-        }
-        p += length;
-    }
-    return true;
-}
-
 QString DetectLegacyEncoding(const QByteArray& bytes)
 {
     const QByteArray sample = detectionSample(bytes);
@@ -172,41 +133,53 @@ bool isAscii(const char* data, qsizetype length)
     return true;
 }
 
-// UTF-8 is decoded a line at a time into one reused buffer; most lines are plain ASCII and are
-// only widened.
-void decodeUtf8Lines(QByteArrayView bytes, qsizetype lineLimit, const LineHandler& onLine)
+// Turns the byte lines of a UTF-8 or single-byte text into text lines, one reused buffer for
+// all of them; fed in pieces, so a file need not be in memory whole.
+class LineDecoder
 {
-    // Enough bytes for lineLimit characters even when every character takes four.
-    const qsizetype byteLimit = lineLimit * 4;
-    QString buffer;
-    SplitLines(bytes.data(), bytes.size(), [&](const char* line, qsizetype length) {
-        length = qMin(length, byteLimit);
-        if (isAscii(line, length)) {
-            // Assigning Latin-1 reuses the buffer's storage and widens with vector instructions.
-            buffer = QLatin1StringView(line, length);
-            onLine(buffer);
-            return;
-        }
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        buffer.resize(decoder.requiredSpace(length));
-        const QChar* end = decoder.appendToBuffer(buffer.data(), QByteArrayView(line, length));
-        onLine(QStringView(buffer.constData(), end));
-    });
-}
+public:
+    // table null: UTF-8.
+    LineDecoder(qsizetype lineLimit, const SingleByteTable* table, const LineHandler& onLine)
+        // UTF-8 needs up to four bytes a character to fill a line of lineLimit characters.
+        : m_splitter(table ? lineLimit : lineLimit * 4), m_table(table), m_onLine(onLine)
+    {}
 
-void decodeTableLines(QByteArrayView bytes, qsizetype lineLimit, const SingleByteTable& table,
-                      const LineHandler& onLine)
-{
-    QString buffer;
-    SplitLines(bytes.data(), bytes.size(), [&](const char* line, qsizetype length) {
-        length = qMin(length, lineLimit);
-        buffer.resize(length);
-        char16_t* out = reinterpret_cast<char16_t*>(buffer.data());
-        for (qsizetype i = 0; i < length; ++i)
-            out[i] = table[static_cast<unsigned char>(line[i])];
-        onLine(QStringView(buffer.constData(), length));
-    });
-}
+    void feed(QByteArrayView piece)
+    {
+        m_splitter.feed(piece.data(), piece.size(),
+                        [this](const char* line, qsizetype length) { decode(line, length); });
+    }
+    void finish()
+    {
+        m_splitter.finish([this](const char* line, qsizetype length) { decode(line, length); });
+    }
+
+private:
+    void decode(const char* line, qsizetype length)
+    {
+        if (m_table) {
+            m_buffer.resize(length);
+            char16_t* out = reinterpret_cast<char16_t*>(m_buffer.data());
+            for (qsizetype i = 0; i < length; ++i)
+                out[i] = (*m_table)[static_cast<unsigned char>(line[i])];
+            m_onLine(m_buffer);
+        } else if (isAscii(line, length)) {
+            // Assigning Latin-1 reuses the buffer's storage and widens with vector instructions.
+            m_buffer = QLatin1StringView(line, length);
+            m_onLine(m_buffer);
+        } else {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            m_buffer.resize(decoder.requiredSpace(length));
+            const QChar* end = decoder.appendToBuffer(m_buffer.data(), QByteArrayView(line, length));
+            m_onLine(QStringView(m_buffer.constData(), end));
+        }
+    }
+
+    ByteLineSplitter m_splitter;
+    const SingleByteTable* m_table;
+    const LineHandler& m_onLine;
+    QString m_buffer;
+};
 
 void splitDecodedLines(const QString& text, const LineHandler& onLine)
 {
@@ -215,30 +188,39 @@ void splitDecodedLines(const QString& text, const LineHandler& onLine)
     });
 }
 
+const ByteOrderMark* markOf(QByteArrayView bytes)
+{
+    for (const ByteOrderMark& mark : Marks) {
+        if (bytes.startsWith(QByteArrayView(mark.bytes, mark.size)))
+            return &mark;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const LineHandler& onLine)
 {
-    for (const ByteOrderMark& mark : Marks) {
-        if (!bytes.startsWith(QByteArrayView(mark.bytes, mark.size)))
-            continue;
-        const QByteArrayView body = QByteArrayView(bytes).sliced(mark.size);
-        if (mark.encoding == QStringDecoder::Utf8) {
-            decodeUtf8Lines(body, lineLimit, onLine);
-        } else {
-            QStringDecoder decoder(mark.encoding, QStringDecoder::Flag::Stateless);
-            splitDecodedLines(decoder.decode(body), onLine);
-        }
-        return QString::fromLatin1(mark.name);
+    const ByteOrderMark* mark = markOf(bytes);
+    const QByteArrayView body = QByteArrayView(bytes).sliced(mark ? mark->size : 0);
+    if ((mark && mark->encoding == QStringDecoder::Utf8)
+        || (!mark && IsValidUtf8(bytes.constData(), bytes.size()))) {
+        LineDecoder decoder(lineLimit, nullptr, onLine);
+        decoder.feed(body);
+        decoder.finish();
+        return mark ? QString::fromLatin1(mark->name) : QStringLiteral("UTF-8");
     }
-    if (IsValidUtf8(bytes.constData(), bytes.size())) {
-        decodeUtf8Lines(bytes, lineLimit, onLine);
-        return QStringLiteral("UTF-8");
+    if (mark) {
+        QStringDecoder decoder(mark->encoding, QStringDecoder::Flag::Stateless);
+        splitDecodedLines(decoder.decode(body), onLine);
+        return QString::fromLatin1(mark->name);
     }
 
     QString encoding = DetectLegacyEncoding(bytes);
     if (const std::optional<SingleByteTable> table = SingleByteTableFor(encoding)) {
-        decodeTableLines(bytes, lineLimit, *table, onLine);
+        LineDecoder decoder(lineLimit, &*table, onLine);
+        decoder.feed(bytes);
+        decoder.finish();
         return encoding;
     }
     std::optional<QString> text = DecodeWithIconv(bytes, encoding);
@@ -251,5 +233,57 @@ QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const 
         encoding = QStringLiteral("ISO-8859-1");
     }
     splitDecodedLines(*text, onLine);
+    return encoding;
+}
+
+std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit,
+                                          const LineHandler& onLine)
+{
+    // The first part of the file decides the encoding; a UTF-8 or single-byte file is then read
+    // twice in pieces (checked, then decoded) and never held whole. Other encodings are rare and
+    // decoded from the whole file.
+    QByteArray head(HeadSize, Qt::Uninitialized);
+    PrefaultForWriting(head.data(), HeadSize);
+    const qint64 headRead = file.read(head.data(), HeadSize);
+    if (headRead < 0)
+        return std::nullopt;
+    head.truncate(headRead);
+    const ByteOrderMark* mark = markOf(head);
+    const bool utf8Mark = mark && mark->encoding == QStringDecoder::Utf8;
+
+    QByteArray piece(PieceSize, Qt::Uninitialized);
+    PrefaultForWriting(piece.data(), PieceSize);
+    Utf8Check check;
+    if (!mark) {
+        check.feed(head);
+        qint64 got = 0;
+        while (check.valid() && (got = file.read(piece.data(), PieceSize)) > 0)
+            check.feed(QByteArrayView(piece.constData(), got));
+        if (got < 0)
+            return std::nullopt;
+    }
+    const bool utf8 = utf8Mark || (!mark && check.valid());
+    QString encoding = utf8 ? QString::fromLatin1(utf8Mark ? mark->name : "UTF-8")
+                            : DetectLegacyEncoding(head);
+    const std::optional<SingleByteTable> table =
+        utf8 || mark ? std::nullopt : SingleByteTableFor(encoding);
+    if (!utf8 && !table) {
+        if (!file.seek(0))
+            return std::nullopt;
+        const QByteArray whole = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return std::nullopt;
+        return DecodeSubtitleLines(whole, lineLimit, onLine);
+    }
+
+    if (!file.seek(utf8Mark ? mark->size : 0))
+        return std::nullopt;
+    LineDecoder decoder(lineLimit, table ? &*table : nullptr, onLine);
+    qint64 got = 0;
+    while ((got = file.read(piece.data(), PieceSize)) > 0)
+        decoder.feed(QByteArrayView(piece.constData(), got));
+    if (got < 0)
+        return std::nullopt;
+    decoder.finish();
     return encoding;
 }

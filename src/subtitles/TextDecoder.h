@@ -5,6 +5,9 @@
 #include <QStringView>
 
 #include <functional>
+#include <optional>
+
+class QFileDevice;
 
 // Subtitle files come in whatever encoding their author's system used. A byte-order mark decides
 // first; then text that is valid UTF-8 is UTF-8; anything else is decoded from the code page that
@@ -17,8 +20,10 @@ using LineHandler = std::function<void(QStringView line)>;
 // shorter than lineLimit. Returns the name of the encoding used, e.g. "UTF-8", "WINDOWS-1250".
 QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const LineHandler& onLine);
 
-// One pass; true for empty and pure ASCII input.
-bool IsValidUtf8(const char* data, qsizetype size);
+// The same, reading an open file from its start in pieces: a UTF-8 or single-byte file is never
+// held whole in memory. nullopt when reading fails.
+std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit,
+                                          const LineHandler& onLine);
 
 // The legacy code page detection names for non-UTF-8 text, already mended where detection is known
 // to mistake a Windows code page for the ISO one of the same script.

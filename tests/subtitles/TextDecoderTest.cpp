@@ -1,6 +1,7 @@
 #include "subtitles/SubtitleReader.h"
 #include "subtitles/IconvDecoder.h"
 #include "subtitles/TextDecoder.h"
+#include "subtitles/Utf8Check.h"
 
 #include "TempFiles.h"
 
@@ -93,4 +94,31 @@ TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
     EXPECT_FALSE(IsValidUtf8("abcdefgh\xE2\x82", 10)); // cut short
     EXPECT_TRUE(IsValidUtf8("abcdefgh\xE2\x82\xAC", 11));
+}
+
+TEST(TextDecoder, LargeFilesReadInPiecesMatchWholeBytes)
+{
+    // Over a megabyte, with multi-byte characters and line ends at every offset, in UTF-8 and in
+    // a single-byte code page: reading the file in pieces gives what the whole bytes give.
+    QByteArray utf8, cp1250;
+    for (int i = 0; cp1250.size() < 1600000; ++i) {
+        const QByteArray stamp = QString::asprintf("%02d:%02d:%02d,%03d --> %02d:%02d:%02d,%03d",
+            i / 3600, i / 60 % 60, i % 60, i % 1000, i / 3600, i / 60 % 60, i % 60, i % 1000 + 1)
+                                     .toLatin1();
+        const QByteArray pad(i % 7, '.');
+        utf8 += stamp + "\r\nKůň " + pad + " é\r\n\r\n";
+        cp1250 += stamp + "\r\nK\xf9\xf2 " + pad + " \x9a\r\n\r\n";
+    }
+    TempFiles files;
+    for (const QByteArray& bytes : {utf8, cp1250}) {
+        SubtitleReader fromFile, fromBytes;
+        ASSERT_TRUE(fromFile.Load(files.write("big.srt", bytes)));
+        ASSERT_TRUE(fromBytes.LoadBytes(bytes, "big.srt"));
+        EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
+        ASSERT_EQ(fromFile.Entries().size(), fromBytes.Entries().size());
+        for (size_t i = 0; i < fromFile.Entries().size(); ++i) {
+            ASSERT_EQ(fromFile.Entries()[i]->Text, fromBytes.Entries()[i]->Text) << i;
+            ASSERT_EQ(fromFile.Entries()[i]->Time1, fromBytes.Entries()[i]->Time1) << i;
+        }
+    }
 }

@@ -1,0 +1,70 @@
+// Files are read in pieces: whatever a piece boundary cuts (a CR LF, a UTF-8 sequence, a long
+// line) must come out as if the bytes had arrived whole.
+#include "subtitles/LineSplitter.h"
+#include "subtitles/Utf8Check.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QList<QByteArray> splitInPieces(const QByteArray& text, const QList<qsizetype>& cuts,
+                                qsizetype maxLength)
+{
+    QList<QByteArray> lines;
+    ByteLineSplitter splitter(maxLength);
+    auto collect = [&](const char* line, qsizetype length) { lines.append(QByteArray(line, length)); };
+    qsizetype from = 0;
+    for (qsizetype cut : cuts) {
+        splitter.feed(text.constData() + from, cut - from, collect);
+        from = cut;
+    }
+    splitter.feed(text.constData() + from, text.size() - from, collect);
+    splitter.finish(collect);
+    return lines;
+}
+
+} // namespace
+
+TEST(PieceBoundaries, LinesComeOutAsFromWholeBytes)
+{
+    const QByteArray text = "one\r\ntwo\rthree\n\r\n\nfour\r\r\nlast";
+    const QList<QByteArray> whole = splitInPieces(text, {}, 100);
+    EXPECT_EQ(whole, (QList<QByteArray>{"one", "two", "three", "", "", "four", "", "last"}));
+    for (qsizetype a = 0; a <= text.size(); ++a) {
+        for (qsizetype b = a; b <= text.size(); ++b)
+            ASSERT_EQ(splitInPieces(text, {a, b}, 100), whole) << "cuts at " << a << ", " << b;
+    }
+    // A line end at the very end adds no line, wherever the pieces fall.
+    EXPECT_EQ(splitInPieces("a\r", {1}, 100), QList<QByteArray>{"a"});
+    EXPECT_EQ(splitInPieces("a\r\n", {2}, 100), QList<QByteArray>{"a"});
+}
+
+TEST(PieceBoundaries, LongLinesAreCutAndTheRestSkipped)
+{
+    const QByteArray text = "0123456789abcdef\r\nshort\r\n" + QByteArray(50, 'x');
+    const QList<QByteArray> expected{"01234567", "short", "xxxxxxxx"};
+    for (qsizetype cut = 0; cut <= text.size(); ++cut)
+        ASSERT_EQ(splitInPieces(text, {cut}, 8), expected) << "cut at " << cut;
+}
+
+TEST(PieceBoundaries, Utf8CheckHoldsCutSequences)
+{
+    const QByteArray valid = "a\xC3\xA9" "b\xE2\x82\xAC" "c\xF0\x9F\x8E\xB5";
+    const QByteArray invalid = "a\xC3\xA9" "b\xE2\x82" "c\xF0\x9F\x8E\xB5";   // euro sign cut short
+    const QByteArray cutAtEnd = "ab\xF0\x9F\x8E";
+    for (const auto& [bytes, expected] : {std::pair{valid, true}, std::pair{invalid, false},
+                                          std::pair{cutAtEnd, false}}) {
+        for (qsizetype a = 0; a <= bytes.size(); ++a) {
+            for (qsizetype b = a; b <= bytes.size(); ++b) {
+                Utf8Check check;
+                check.feed(QByteArrayView(bytes).first(a));
+                check.feed(QByteArrayView(bytes).sliced(a, b - a));
+                check.feed(QByteArrayView(bytes).sliced(b));
+                ASSERT_EQ(check.valid(), expected) << bytes.toHex().toStdString() << " " << a << "," << b;
+            }
+        }
+    }
+}
