@@ -54,7 +54,8 @@ bool hasOpeningItalicTag(QStringView text)
 {
     bool opening = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (italicTagAt(text, i, opening) > 0 && opening)
+        const QChar c = text[i];
+        if ((c == u'<' || c == u'{') && italicTagAt(text, i, opening) > 0 && opening)
             return true;
     }
     return false;
@@ -67,7 +68,9 @@ QString withoutItalicTags(QStringView text)
     bool opening = false;
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size();) {
-        if (const qsizetype length = italicTagAt(text, i, opening); length > 0) {
+        const QChar c = text[i];
+        const qsizetype length = c == u'<' || c == u'{' ? italicTagAt(text, i, opening) : 0;
+        if (length > 0) {
             result += text.sliced(runStart, i - runStart);
             i += length;
             runStart = i;
