@@ -4,18 +4,22 @@
 
 Subtitle* SubtitleStore::add()
 {
-    if (m_size % BlockSize == 0)
-        m_blocks.push_back(std::make_unique<Subtitle[]>(BlockSize));
-    Subtitle* entry = &m_blocks.back()[m_size % BlockSize];
+    if (m_blocks.empty() || m_blocks.back().size() == BlockSize) {
+        // Reserved, never grown: entries keep their addresses.
+        m_blocks.emplace_back();
+        ReservePrefaulted(m_blocks.back(), BlockSize);
+    }
     ++m_size;
-    return entry;
+    return &m_blocks.back().emplace_back();
 }
 
 std::vector<SubtitlePtr> SubtitleStore::share(const std::shared_ptr<SubtitleStore>& store)
 {
     std::vector<SubtitlePtr> entries;
     ReservePrefaulted(entries, store->m_size);
-    for (size_t i = 0; i < store->m_size; ++i)
-        entries.emplace_back(store, &store->m_blocks[i / BlockSize][i % BlockSize]);
+    for (std::vector<Subtitle>& block : store->m_blocks) {
+        for (Subtitle& entry : block)
+            entries.emplace_back(store, &entry);
+    }
     return entries;
 }

@@ -19,6 +19,6 @@ public:
 
 private:
     static constexpr size_t BlockSize = 1024;
-    std::vector<std::unique_ptr<Subtitle[]>> m_blocks;
+    std::vector<std::vector<Subtitle>> m_blocks;
     size_t m_size = 0;
 };
