@@ -20,19 +20,29 @@ QString AsFolder(QString path)
 }
 
 // The names in a folder, or nothing when it cannot be read at all (missing, no permission).
-std::optional<QStringList> FolderNames(const QString& folder)
+// The folder stays open for the caller's look-ups relative to it.
+struct OpenFolder
 {
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return std::nullopt;
+    DIR* dir = nullptr;
     QStringList names;
-    while (const dirent* entry = ::readdir(dir)) {
+    ~OpenFolder()
+    {
+        if (dir)
+            ::closedir(dir);
+    }
+};
+
+bool ReadFolder(const QString& folder, OpenFolder& out)
+{
+    out.dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!out.dir)
+        return false;
+    while (const dirent* entry = ::readdir(out.dir)) {
         const QString name = QFile::decodeName(entry->d_name);
         if (name != u"." && name != u"..")
-            names.append(name);
+            out.names.append(name);
     }
-    ::closedir(dir);
-    return names;
+    return true;
 }
 
 } // namespace
@@ -55,16 +65,16 @@ std::optional<QList<QRegularExpression>> FileMgr::filterPatterns() const
 
 bool FileMgr::list(const QString& folder)
 {
-    auto names = FolderNames(folder);
-    if (!names) {
+    OpenFolder open;
+    if (!ReadFolder(folder, open)) {
         emit ListError();
         return false;
     }
     // Readdir's order is the file system's; people expect names in alphabetical order.
     // Folded once, so the sort compares plain strings.
     std::vector<std::pair<QString, QString>> sorted;
-    sorted.reserve(size_t(names->size()));
-    for (QString& name : *names)
+    sorted.reserve(size_t(open.names.size()));
+    for (QString& name : open.names)
         sorted.emplace_back(name.toCaseFolded(), std::move(name));
     std::sort(sorted.begin(), sorted.end());
 
@@ -74,19 +84,20 @@ bool FileMgr::list(const QString& folder)
                                         [&](const auto& re) { return re.match(name).hasMatch(); });
     };
     Entries files;
-    files.reserve(names->size() + 1);
-    const auto add = [&](const QString& path) {
+    files.reserve(open.names.size() + 1);
+    const int fd = ::dirfd(open.dir);
+    const auto add = [&](const QString& name) {
         auto entry = std::make_shared<ListFile>();
-        entry->SetTo(path);
+        entry->SetTo(fd, folder, name);
         if (!entry->IsDirectory() && entry->FileTitle() != u".." && !passes(entry->FileTitle()))
             return;
         files.append(entry);
         emit FileListed(entry.get());
     };
     if (!ListFile::IsDriveRootPath(folder))
-        add(folder + QStringLiteral(".."));
+        add(QStringLiteral(".."));
     for (const auto& [folded, name] : sorted)
-        add(folder + name);
+        add(name);
     m_files = std::move(files);
     m_path = folder;
     emit ListEnd();

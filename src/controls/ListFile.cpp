@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +28,27 @@ void ListFile::SetTo(const QString& file)
     const QByteArray native = QFile::encodeName(file);
     if (::stat(native.constData(), &st) != 0 && ::lstat(native.constData(), &st) != 0)
         return;
+    setFromStat(st);
+}
+
+void ListFile::SetTo(int folderFd, const QString& folder, const QString& name)
+{
+    m_path = folder + name;
+    m_attributes = 0;
+    m_size = 0;
+    m_dateTime = QDateTime();
+    m_dateNA = true;
+    // Relative to the open folder: the kernel does not walk the whole path for every entry.
+    struct stat st;
+    const QByteArray native = QFile::encodeName(name);
+    if (::fstatat(folderFd, native.constData(), &st, 0) != 0
+        && ::fstatat(folderFd, native.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    setFromStat(st);
+}
+
+void ListFile::setFromStat(const struct stat& st)
+{
     const bool isDir = S_ISDIR(st.st_mode);
     if (isDir)
         m_attributes |= Directory;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+struct stat;
+
 // One file, folder or drive root as the file listing reports it: its path parts, size, date and
 // attribute bits. "/" is the separator and the root "/" is the drive root. Properties are
 // readable by name, so the sorter can rank entries by TagDouble.
@@ -49,6 +51,8 @@ public:
     explicit ListFile(QObject* parent = nullptr);
 
     void SetTo(const QString& file);
+    // For the listing: the entry name inside a folder that is open as folderFd.
+    void SetTo(int folderFd, const QString& folder, const QString& name);
     std::shared_ptr<ListFile> Clone() const;
 
     QString Path() const { return m_path; }
@@ -78,6 +82,8 @@ public:
     double TagDouble = 0.0;
 
 private:
+    void setFromStat(const struct stat& st);
+
     QString m_path;
     qint64 m_size = 0;
     QDateTime m_dateTime;
