@@ -1,6 +1,7 @@
 // veltrix-inspect: shows what the player makes of a subtitle file or a video's frame rate, so a
 // user can see why subtitles do not load or appear at the wrong time.
 #include "InspectCommands.h"
+#include "InspectMatch.h"
 
 #include <QCoreApplication>
 
@@ -13,7 +14,8 @@ namespace {
 const char* const Usage =
     "usage: veltrix-inspect subtitles FILE [--delay MS] [--fps F] [--frus US] [--at T]... "
     "[--summary]\n"
-    "       veltrix-inspect avi FILE\n";
+    "       veltrix-inspect avi FILE\n"
+    "       veltrix-inspect match VIDEO [PATHSUBS]\n";
 
 struct Command
 {
@@ -24,6 +26,7 @@ struct Command
 const Command Commands[] = {
     {"subtitles", InspectSubtitles},
     {"avi", InspectAvi},
+    {"match", InspectMatch},
 };
 
 } // namespace
