@@ -20,8 +20,12 @@ const QString AppKey = QStringLiteral("Software\\Tavrell\\Veltrix");
 
 QString ScratchFolder()
 {
-    static const QString folder = QDir::tempPath() + QStringLiteral("/veltrix-registry-fuzz-")
-                                  + QString::number(getpid());
+    static const QString folder = [] {
+        std::atexit([] { QDir(QDir::tempPath() + QStringLiteral("/veltrix-registry-fuzz-")
+                              + QString::number(getpid())).removeRecursively(); });
+        return QDir::tempPath() + QStringLiteral("/veltrix-registry-fuzz-")
+               + QString::number(getpid());
+    }();
     return folder;
 }
 

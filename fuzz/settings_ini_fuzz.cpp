@@ -17,6 +17,9 @@ QString ScratchFolder()
         const QString path = QDir::tempPath() + QStringLiteral("/veltrix-ini-fuzz-")
                              + QString::number(getpid());
         QDir().mkpath(path);
+        // The replay driver and libFuzzer both end through exit(): leave no folder behind.
+        std::atexit([] { QDir(QDir::tempPath() + QStringLiteral("/veltrix-ini-fuzz-")
+                              + QString::number(getpid())).removeRecursively(); });
         return path;
     }();
     return folder;
