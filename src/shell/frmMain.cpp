@@ -1,0 +1,281 @@
+#include "shell/frmMain.h"
+
+#include "controls/XFlatButton.h"
+#include "controls/nSlider.h"
+#include "media/MediaPlayerController.h"
+#include "shell/LabelOverlay.h"
+#include "settings/Settings.h"
+#include "shell/modMain.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace {
+frmMain* g_instance = nullptr;
+
+// 16 x 16 loudspeaker, with waves or with a cross when muted.
+QPixmap soundPicture(bool muted)
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    p.drawPolygon(QPolygon({QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 15),
+                            QPoint(4, 11), QPoint(1, 11)}));
+    p.setBrush(Qt::NoBrush);
+    if (muted) {
+        p.setPen(QPen(QColor(200, 0, 0), 1.6));
+        p.drawLine(10, 5, 15, 11);
+        p.drawLine(15, 5, 10, 11);
+    } else {
+        p.setPen(QPen(QColor(40, 40, 40), 1.2));
+        p.drawArc(QRectF(6, 4, 6, 8), -60 * 16, 120 * 16);
+        p.drawArc(QRectF(6, 1.5, 9, 13), -60 * 16, 120 * 16);
+    }
+    return picture;
+}
+
+// Play, pause and stop symbols, 16 x 16.
+QPixmap transportPicture(int kind)
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    if (kind == 0)
+        p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(14, 8), QPoint(4, 14)}));
+    else if (kind == 1) {
+        p.drawRect(4, 3, 3, 10);
+        p.drawRect(10, 3, 3, 10);
+    } else
+        p.drawRect(4, 4, 9, 9);
+    return picture;
+}
+} // namespace
+
+frmMain* frmMain::Instance()
+{
+    return g_instance;
+}
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    g_instance = this;
+    setWindowTitle(modMain::kAppTitle);
+    setAcceptDrops(true);
+    subReader_ = std::make_unique<SubtitleReader>();
+    buildMenus();
+    buildControls();
+    overlay_ = std::make_unique<LabelOverlay>(picFrame);
+    connectTransport();
+    resize(591, 435 + menuBar()->sizeHint().height());
+    tmrSecond_.setInterval(25);
+    connect(&tmrSecond_, &QTimer::timeout, this, &frmMain::tmrSecond_Timer);
+    tmrSecond_.start();
+}
+
+frmMain::~frmMain()
+{
+    Form_Unload();
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+void frmMain::buildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& caption, void (frmMain::*slot)()) {
+        QAction* action = menu->addAction(caption);
+        if (slot)
+            connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFileOpen = add(mnuFile, tr("&Open media..."), &frmMain::mnuFileOpen_Click);
+    mnuFile->addSeparator();
+    mnuFileExit = mnuFile->addAction(tr("E&xit"));
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+
+    mnuSubtitles = menuBar()->addMenu(tr("&Subtitles"));
+    mnuSubtitlesOpen = add(mnuSubtitles, tr("&Open subtitle file..."),
+                           &frmMain::mnuSubtitlesOpen_Click);
+    mnuSubtitlesClose = add(mnuSubtitles, tr("&Close subtitle file"),
+                            &frmMain::mnuSubtitlesClose_Click);
+    mnuSubtitles->addSeparator();
+    mnuSubtitlesAutoOpen = add(mnuSubtitles, tr("&Automatically open subtitle file"),
+                               &frmMain::mnuSubtitlesAutoOpen_Click);
+    mnuSubtitlesAutoOpen->setCheckable(true);
+
+    mnuVideo = menuBar()->addMenu(tr("&Video"));
+    mnuVideoPlay = mnuVideo->addAction(tr("&Play/pause (Space)"));
+    connect(mnuVideoPlay, &QAction::triggered, this, [] { modMain::Player().PlayToggle(); });
+    mnuVideo->addSeparator();
+    mnuVideoFull = mnuVideo->addAction(tr("&Full screen (Alt+Enter)"));
+    mnuVideoFull->setCheckable(true);
+    connect(mnuVideoFull, &QAction::triggered, this, [this] {
+        modMain::Player().SetFullScreen(!modMain::Player().FullScreen());
+        Able();
+    });
+    mnuVideoZoom = mnuVideo->addMenu(tr("&Zoom"));
+    auto zoom = [this](const QString& caption, double factor) {
+        QAction* action = mnuVideoZoom->addAction(caption);
+        connect(action, &QAction::triggered, this, [factor] {
+            modMain::Player().SetFullScreen(false);
+            modMain::Player().SetZoom(factor);
+        });
+        return action;
+    };
+    mnuVideoZoom50 = zoom(tr("&50%"), 0.5);
+    mnuVideoZoom100 = zoom(tr("&100%"), 1.0);
+    mnuVideoZoom200 = zoom(tr("&200%"), 2.0);
+    mnuVideoAOT = mnuVideo->addAction(tr("&Always on top (Ctrl+T)"));
+    mnuVideoAOT->setCheckable(true);
+    connect(mnuVideoAOT, &QAction::triggered, this, [this] { SetAOT(!AOT()); });
+    mnuVideo->addSeparator();
+    mnuVideoPriority = mnuVideo->addAction(tr("&Use higher process priority"));
+    mnuVideoPriority->setCheckable(true);
+    connect(mnuVideoPriority, &QAction::triggered, this, [this](bool checked) {
+        SetHighPriority(checked);
+        modMain::AppSettings().SetSetting(QStringLiteral("HIGHPRIORITY"), HighPriority(),
+                                          SettingBoolean);
+    });
+    mnuVideoMP = mnuVideo->addMenu(tr("Use rendering &engine"));
+    mnuVideoMP1 = mnuVideoMP->addAction(tr("GStreamer"));
+    mnuVideoMP2 = mnuVideoMP->addAction(tr("mpv"));
+    for (int k = 1; k <= 2; ++k) {
+        QAction* item = k == 1 ? mnuVideoMP1 : mnuVideoMP2;
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, k, item] {
+            auto& player = modMain::Player();
+            if (!player.SetMP(k)) {
+                item->setEnabled(false);
+                player.SetMP(3 - k);
+            }
+            modMain::AppSettings().SetSetting(QStringLiteral("MPTYPE"),
+                                              qint64(player.MediaPlayer()), SettingNumber,
+                                              nullptr, {}, true);
+            Able();
+        });
+    }
+    connect(mnuVideo, &QMenu::aboutToShow, this, &frmMain::Able);
+
+    mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelpAbout = mnuHelp->addAction(tr("&About"));
+}
+
+void frmMain::buildControls()
+{
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    picFrame = new QWidget(client);
+    picFrame->setObjectName(QStringLiteral("picFrame"));
+    picFrame->setAutoFillBackground(true);
+    QPalette black = picFrame->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    picFrame->setPalette(black);
+    picFrame->setGeometry(0, 0, 445, 355);
+    sldPos = new nSlider(client);
+    sldPos->setGeometry(0, 357, 445, 19);
+    picControls = new QWidget(client);
+    picControls->setGeometry(0, 378, 439, 35);
+    imgSound = soundPicture(false);
+    imgSoundMute = soundPicture(true);
+    auto button = [this](int left, const QPixmap& picture) {
+        auto* b = new XFlatButton(picControls);
+        b->setGeometry(left, 3, 25, 25);
+        b->SetPicture(picture);
+        return b;
+    };
+    cmdPlay = button(6, transportPicture(0));
+    cmdPause = button(31, transportPicture(1));
+    cmdStop = button(56, transportPicture(2));
+    cmdMute = button(174, imgSound);
+    cmdMute->SetTogglable(true);
+    sldVolume = new nSlider(picControls);
+    sldVolume->setGeometry(204, 0, 109, 22);
+    // No thumb until start-up places it, so that placing it is a change the player hears.
+    sldPos->SetValue(-1);
+    sldVolume->SetValue(-1);
+    const int statusLeft[3] = {0, 261, 450};
+    const int statusWidth[3] = {259, 187, 127};
+    for (int i = 0; i < 3; ++i) {
+        cmdStatus[i] = new XFlatButton(client);
+        cmdStatus[i]->setGeometry(statusLeft[i], 414, statusWidth[i], 19);
+    }
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutControls();
+    ReleaseOverlaySurface();
+    modMain::Player().Resize();
+    tmrSecond_Timer();
+}
+
+void frmMain::layoutControls()
+{
+    QWidget* client = centralWidget();
+    const int w = client->width();
+    const int h = client->height();
+    const int top = h - cmdStatus[0]->height();
+    for (XFlatButton* cell : cmdStatus)
+        cell->move(cell->x(), top);
+    cmdStatus[2]->move(w - cmdStatus[2]->width(), top);
+    cmdStatus[1]->move(cmdStatus[2]->x() - cmdStatus[1]->width() - 1, top);
+    cmdStatus[0]->resize(qMax(0, cmdStatus[1]->x() - 1), cmdStatus[0]->height());
+    picControls->setGeometry(0, top - picControls->height(), w, picControls->height());
+    sldPos->setGeometry(0, picControls->y() - sldPos->height() - 4, w, sldPos->height());
+    picFrame->setGeometry(0, 0, w, qMax(0, sldPos->y() - 2));
+}
+
+QWidget* frmMain::LoadFullScreenWindow()
+{
+    if (!fullScreen_) {
+        fullScreen_ = new QWidget(nullptr, Qt::FramelessWindowHint);
+        fullScreen_->setWindowTitle(modMain::kAppTitle);
+        fullScreen_->setStyleSheet(QStringLiteral("background:black;"));
+    }
+    return fullScreen_;
+}
+
+void frmMain::UnloadFullScreenWindow()
+{
+    delete fullScreen_.data();
+}
+
+QWidget* frmMain::SubtitleWindow()
+{
+    return overlay_ ? overlay_->Window() : nullptr;
+}
+
+void frmMain::ShowVideoMenu(QWidget*, const QPoint& globalPosition)
+{
+    mnuVideo->popup(globalPosition);
+}
+
+void frmMain::ReleaseOverlaySurface()
+{
+    if (overlay_)
+        overlay_->ReleaseSurface();
+}
+
+void frmMain::SetOverlay(std::unique_ptr<SubtitlePresenter> overlay)
+{
+    overlay_ = std::move(overlay);
+}
+
+void frmMain::ShowMessage(QMessageBox::Icon icon, const QString& text)
+{
+    if (messageSink_) {
+        messageSink_(icon, text);
+        return;
+    }
+    QMessageBox box(icon, modMain::kAppTitle, text, QMessageBox::Ok, this);
+    box.exec();
+}

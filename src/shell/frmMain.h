@@ -1,0 +1,147 @@
+#pragma once
+
+#include "media/PlayerWindowHost.h"
+#include "shell/SubtitlePresenter.h"
+#include "subtitles/Subtitle.h"
+#include "subtitles/SubtitleReader.h"
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class XFlatButton;
+class nSlider;
+class DialogProvider;
+
+// The main window: the program. Its members are spread over one source file per concern:
+// construction (frmMain.cpp), start-up and shutdown, opening, the tick with the transport.
+class frmMain : public QMainWindow, public PlayerWindowHost {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+    // The one main window while it exists.
+    static frmMain* Instance();
+
+    // Start-up: settings, engine, volume, mute, switches and finally the named file.
+    void Form_Load(const QString& commandLineFile = {});
+    void OpenFile(const QString& file);
+    void LoadSubtitleFile(const QString& file);
+    void Able() override;
+    void tmrSecond_Timer();
+    // What one tick reads from the player; tests hand it in directly.
+    struct TickInput {
+        double position = 0;
+        Currency positionFrame;
+        double duration = 0;
+        int32_t frus = 0;
+        long status = 0;
+        QString currentFile;
+    };
+    void RunTick(const TickInput& input);
+    void SetLoadingForm(QWidget* form) { loadingForm_ = form; }
+
+    bool AOT() const;
+    void SetAOT(bool on);
+    bool HighPriority() const;
+    void SetHighPriority(bool high);
+
+    // Message boxes go through here, so tests can see them instead of blocking on them.
+    using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
+    void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
+    void SetOverlay(std::unique_ptr<SubtitlePresenter> overlay);
+    void SetDialogProvider(std::shared_ptr<DialogProvider> provider) { dialogs_ = provider; }
+
+    SubtitleReader& SubReader() { return *subReader_; }
+    SubtitlePtr ShownSub() const { return shownSub_; }
+    QTimer& tmrSecond() { return tmrSecond_; }
+
+    // Controls, by their names, for the layout and the tests.
+    QWidget* picFrame = nullptr;
+    nSlider* sldPos = nullptr;
+    QWidget* picControls = nullptr;
+    XFlatButton* cmdPlay = nullptr;
+    XFlatButton* cmdPause = nullptr;
+    XFlatButton* cmdStop = nullptr;
+    XFlatButton* cmdMute = nullptr;
+    nSlider* sldVolume = nullptr;
+    QPixmap imgSound;
+    QPixmap imgSoundMute;
+    std::array<XFlatButton*, 3> cmdStatus{};
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuSubtitles = nullptr;
+    QMenu* mnuVideo = nullptr;
+    QMenu* mnuVideoZoom = nullptr;
+    QMenu* mnuVideoMP = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuSubtitlesOpen = nullptr;
+    QAction* mnuSubtitlesClose = nullptr;
+    QAction* mnuSubtitlesAutoOpen = nullptr;
+    QAction* mnuVideoPlay = nullptr;
+    QAction* mnuVideoFull = nullptr;
+    QAction* mnuVideoZoom50 = nullptr;
+    QAction* mnuVideoZoom100 = nullptr;
+    QAction* mnuVideoZoom200 = nullptr;
+    QAction* mnuVideoAOT = nullptr;
+    QAction* mnuVideoPriority = nullptr;
+    QAction* mnuVideoMP1 = nullptr;
+    QAction* mnuVideoMP2 = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // PlayerWindowHost
+    QWidget* MainWindow() override { return this; }
+    QWidget* VideoArea() override { return picFrame; }
+    QWidget* LoadFullScreenWindow() override;
+    void UnloadFullScreenWindow() override;
+    QWidget* FullScreenWindow() override { return fullScreen_; }
+    QWidget* SubtitleWindow() override;
+    void ShowVideoMenu(QWidget* owner, const QPoint& globalPosition) override;
+    void ReapplyAlwaysOnTop() override { SetAOT(AOT()); }
+    void ReleaseOverlaySurface() override;
+
+    void mnuFileOpen_Click();
+    void mnuSubtitlesOpen_Click();
+    void mnuSubtitlesClose_Click();
+    void mnuSubtitlesAutoOpen_Click();
+    void cmdMute_ToggleChanged(bool pressed);
+    void sldPos_Slide();
+    void sldVolume_Change();
+    void sldVolume_Release();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void connectTransport();
+    void chooseEngine();
+    void Form_Unload();
+    void ShowMessage(QMessageBox::Icon icon, const QString& text);
+    void refreshStatusTexts();
+    void layoutControls();
+
+    std::unique_ptr<SubtitleReader> subReader_;
+    SubtitlePtr shownSub_;
+    std::unique_ptr<SubtitlePresenter> overlay_;
+    QPointer<QWidget> loadingForm_;
+    QPointer<QWidget> fullScreen_;
+    QTimer tmrSecond_;
+    MessageSink messageSink_;
+    std::shared_ptr<DialogProvider> dialogs_;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,158 @@
+// Opening media and subtitle files, automatic discovery and dropped files.
+#include "shell/frmMain.h"
+
+#include "controls/clsOpenSave.h"
+#include "controls/nSlider.h"
+#include "media/MediaPlayerController.h"
+#include "settings/Settings.h"
+#include "shell/modMain.h"
+#include "subtitles/SubtitleDiscovery.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool isSubtitleFile(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    return ext == QLatin1String("srt") || ext == QLatin1String("sub")
+        || ext == QLatin1String("txt");
+}
+
+// The dialog's answer up to its first NUL.
+QString chosenFile(const clsOpenSave& dialog)
+{
+    if (dialog.Canceled())
+        return {};
+    const QString name = dialog.Filename();
+    const qsizetype nul = name.indexOf(QChar(0));
+    return nul >= 0 ? name.left(nul) : name;
+}
+} // namespace
+
+void frmMain::OpenFile(const QString& file)
+{
+    MediaPlayerController& player = Player();
+    if (player.Status() != 1) {
+        sldPos->SetValue(-1);
+        if (player.Status() != 0)
+            subReader_->Destroy();
+        if (!player.OpenFile(file)) {
+            ShowMessage(QMessageBox::Critical,
+                        tr("Could not play media file '%1'!").arg(file));
+        } else {
+            player.SetZoom(1.0);
+            if (AppSettings().GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool()) {
+                const QString lastSubs =
+                    AppSettings().GetSetting(QStringLiteral("PATHSUBS")).toString();
+                std::unique_ptr<SubtitleReader> fresh;
+                for (const auto& candidate : SubtitleDiscovery::RankCandidates(file, lastSubs)) {
+                    if (!SubtitleDiscovery::IsWorthTrying(candidate.score))
+                        break;
+                    if (!fresh)
+                        fresh = std::make_unique<SubtitleReader>();
+                    if (fresh->Load(candidate.path)) {
+                        subReader_ = std::move(fresh);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    Able();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    clsOpenSave dialog(dialogs_);
+    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf)|*.avi;*.mpg;*.asf|All files (*.*)|*.*"));
+    dialog.SetInitDir(AppSettings().GetSetting(QStringLiteral("PATHMEDIA")).toString());
+    dialog.SethWnd(this);
+    dialog.ShowOpen();
+    const QString file = chosenFile(dialog);
+    if (file.isEmpty())
+        return;
+    AppSettings().SetSetting(QStringLiteral("PATHMEDIA"), file, SettingString, nullptr, {},
+                             true);
+    OpenFile(file);
+}
+
+void frmMain::mnuSubtitlesOpen_Click()
+{
+    clsOpenSave dialog(dialogs_);
+    dialog.SetFilter(
+        tr("Subtitle files (*.srt; *.sub; *.txt)|*.srt;*.sub;*.txt|All files (*.*)|*.*"));
+    dialog.SetInitDir(AppSettings().GetSetting(QStringLiteral("PATHSUBS")).toString());
+    dialog.SethWnd(this);
+    dialog.ShowOpen();
+    const QString file = chosenFile(dialog);
+    if (!file.isEmpty()) {
+        AppSettings().SetSetting(QStringLiteral("PATHSUBS"), file, SettingString, nullptr, {},
+                                 true);
+        LoadSubtitleFile(file);
+    }
+    Able();
+}
+
+// Loads into the reader in use, as the subtitle open command does.
+void frmMain::LoadSubtitleFile(const QString& file)
+{
+    if (!subReader_->Load(file)) {
+        ShowMessage(QMessageBox::Critical,
+                    tr("The subtitle file could not be loaded -- it may be in an unsupported "
+                       "format.") + kCrLf
+                        + tr("If this is a valid subtitle file, please send it to Tavrell "
+                             "Customer Service and we try to add compatibility."));
+    }
+    const MediaPlayerController& player = Player();
+    if (subReader_->Frames && player.GetFRUS() == 0 && !player.CurrentFile().isEmpty()) {
+        ShowMessage(QMessageBox::Warning,
+                    tr("Frame-based subtitle files can only be played with AVI videos.") + kCrLf
+                        + tr("Please obtain a different subtitle file, or convert the video "
+                             "to AVI format."));
+    }
+}
+
+void frmMain::mnuSubtitlesClose_Click()
+{
+    subReader_->Destroy();
+    if (overlay_)
+        overlay_->Unload();
+    Able();
+}
+
+void frmMain::mnuSubtitlesAutoOpen_Click()
+{
+    Settings& settings = AppSettings();
+    const bool on = !settings.GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool();
+    settings.SetSetting(QStringLiteral("SUBAUTOOPEN"), on, SettingBoolean, nullptr, {}, true);
+    mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool());
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    const QString file = urls.first().toLocalFile();
+    if (isSubtitleFile(file)) {
+        LoadSubtitleFile(file);
+        Able();
+    } else {
+        OpenFile(file);
+    }
+}

@@ -1,0 +1,162 @@
+// Start-up, the window-state refresh and shutdown.
+#include "shell/frmMain.h"
+
+#include "controls/XFlatButton.h"
+#include "controls/nSlider.h"
+#include "media/MediaPlayerController.h"
+#include "settings/Settings.h"
+#include "shell/modMain.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QCloseEvent>
+
+#include <sys/resource.h>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+void frmMain::Form_Load(const QString& commandLineFile)
+{
+    Settings& settings = AppSettings();
+    settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+    settings.RegSubKey = modMain::kRegistrySubKey;
+    settings.LoadReg(false);
+    const QString documents = modMain::DocumentsFolder();
+    settings.DefaultSetting(QStringLiteral("PATHMEDIA"), documents, SettingString);
+    settings.DefaultSetting(QStringLiteral("PATHSUBS"), documents, SettingString);
+    settings.DefaultSetting(QStringLiteral("MPTYPE"), qint64(2), SettingNumber);
+    settings.DefaultSetting(QStringLiteral("VOLUME"), qint64(50), SettingNumber);
+    settings.DefaultSetting(QStringLiteral("MUTE"), false, SettingBoolean);
+    settings.DefaultSetting(QStringLiteral("SUBAUTOOPEN"), true, SettingBoolean);
+    settings.DefaultSetting(QStringLiteral("AOT"), false, SettingBoolean);
+    settings.DefaultSetting(QStringLiteral("HIGHPRIORITY"), true, SettingBoolean);
+
+    Player().SetWindowHost(this);
+    Able();
+    show();
+    chooseEngine();
+
+    sldVolume->SetValue(settings.GetSetting(QStringLiteral("VOLUME")).toDouble() / 100.0);
+    const bool mute = settings.GetSetting(QStringLiteral("MUTE")).toBool();
+    cmdMute->SetToggleStatePressed(mute);
+    cmdMute_ToggleChanged(mute);
+    if (Player().MediaPlayer() == 0) {
+        ShowMessage(QMessageBox::Critical,
+                    tr("No media player engine could be loaded.") + QStringLiteral("\r\n")
+                        + tr("Please install GStreamer or mpv."));
+    }
+    mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool());
+    SetHighPriority(settings.GetSetting(QStringLiteral("HIGHPRIORITY")).toBool());
+    SetAOT(AOT());
+    if (!commandLineFile.isEmpty())
+        OpenFile(commandLineFile);
+}
+
+// A stored engine other than 1 or 2 is a damaged setting: it counts as the default engine, so
+// the normal choice and fall-back still run and the user gets a working player.
+void frmMain::chooseEngine()
+{
+    Settings& settings = AppSettings();
+    long wanted = long(settings.GetSetting(QStringLiteral("MPTYPE")).toLongLong());
+    if (wanted != 1 && wanted != 2)
+        wanted = 2;
+    if (Player().SetMP(wanted))
+        return;
+    if (wanted != 2) {
+        mnuVideoMP1->setEnabled(false);
+        Player().SetMP(2);
+    } else {
+        mnuVideoMP2->setEnabled(false);
+        Player().SetMP(1);
+    }
+    settings.SetSetting(QStringLiteral("MPTYPE"), qint64(Player().MediaPlayer()), SettingNumber);
+}
+
+void frmMain::Able()
+{
+    MediaPlayerController& player = Player();
+    const long status = player.Status();
+    mnuVideoMP1->setChecked(player.MediaPlayer() == 1);
+    mnuVideoMP2->setChecked(player.MediaPlayer() == 2);
+    sldPos->SetEnabled(status != 0);
+    if (!sldPos->Enabled())
+        sldPos->SetValue(-1);
+    cmdPlay->SetEnabled(status == 3 || status == 2);
+    cmdPause->SetEnabled(status == 4);
+    cmdStop->SetEnabled(status == 4 || status == 3);
+    mnuSubtitlesClose->setEnabled(!subReader_->Filename().isEmpty());
+    mnuVideoPlay->setEnabled(cmdPlay->Enabled() || cmdPause->Enabled());
+    mnuVideoZoom->setEnabled(status > 1);
+    mnuVideoFull->setEnabled(status > 1);
+    refreshStatusTexts();
+    mnuVideoFull->setChecked(player.FullScreen());
+}
+
+// The first two cells of the status line: playback state and subtitle state.
+void frmMain::refreshStatusTexts()
+{
+    const long status = Player().Status();
+    static const char* const words[] = {"", "Opening...", "Stopped", "Paused", "Playing"};
+    cmdStatus[0]->SetText(status >= 0 && status <= 4 ? tr(words[status]) : QString());
+    if (status >= 2) {
+        cmdStatus[1]->SetText(subReader_->Filename().isEmpty() ? tr("No subtitles loaded.")
+                                                                 : tr("Subtitles loaded."));
+    }
+}
+
+bool frmMain::AOT() const
+{
+    return AppSettings().GetSetting(QStringLiteral("AOT")).toBool();
+}
+
+void frmMain::SetAOT(bool on)
+{
+    if (on != AOT())
+        AppSettings().SetSetting(QStringLiteral("AOT"), on, SettingBoolean, nullptr, {}, true);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (bool(window->windowFlags() & Qt::WindowStaysOnTopHint) == on)
+            continue;
+        const bool wasVisible = window->isVisible();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        if (wasVisible)
+            window->show();
+    }
+    mnuVideoAOT->setChecked(on);
+}
+
+bool frmMain::HighPriority() const
+{
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, 0);
+    return errno == 0 && nice < 0;
+}
+
+void frmMain::SetHighPriority(bool high)
+{
+    // Raising needs the right to; where it is refused the menu shows the class in force.
+    setpriority(PRIO_PROCESS, 0, high ? -5 : 0);
+    mnuVideoPriority->setChecked(HighPriority());
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    tmrSecond_.stop();
+    modMain::ReleasePlayer();
+    overlay_.reset();
+    UnloadFullScreenWindow();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    AppSettings().SaveReg(false);
+}

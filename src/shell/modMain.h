@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class MediaPlayerController;
+class QWidget;
+class Settings;
+
+// The program-wide objects and the routines of the main module.
+namespace modMain {
+
+inline const QString kAppTitle = QStringLiteral("Tavrell Veltrix");
+inline const QString kRegistrySubKey = QStringLiteral("Software\\Tavrell\\Veltrix");
+
+// The one settings store; created on first use, alive for the whole run.
+Settings& AppSettings();
+// The one media controller; created on first use, released first at shutdown.
+MediaPlayerController& Player();
+void ReleasePlayer();
+
+// The single-string command line rule of the Windows build: the text before the first "/"
+// (trimmed), or the whole line untrimmed when there is none, with every double quote removed.
+QString FileFromCommandLine(const QString& commandLine);
+// POSIX: the first argument (after the program) that does not begin with "-".
+QString FileFromArguments(const QStringList& arguments);
+
+// The user's documents folder with a trailing separator.
+QString DocumentsFolder();
+
+// Records the dialog as the main window's loading form, then shows it.
+void ShowDialog(QWidget* dialog, bool modal);
+
+} // namespace modMain

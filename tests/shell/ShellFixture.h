@@ -1,0 +1,102 @@
+#pragma once
+
+#include "media/MediaPlayerController.h"
+#include "platform/Registry.h"
+#include "settings/Settings.h"
+#include "shell/frmMain.h"
+#include "shell/modMain.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Records what the window hands to the overlay instead of drawing it.
+class RecordingOverlay : public SubtitlePresenter {
+public:
+    bool ShowSubtitle(const SubtitlePtr& entry, double) override
+    {
+        shown = entry;
+        visible = true;
+        ++shows;
+        return true;
+    }
+    void Hide() override { visible = false; ++hides; }
+    void ReleaseSurface() override { ++releases; }
+    void Unload() override { visible = false; }
+    QWidget* Window() override { return nullptr; }
+
+    SubtitlePtr shown;
+    bool visible = false;
+    int shows = 0;
+    int hides = 0;
+    int releases = 0;
+};
+
+struct ShownMessage {
+    QMessageBox::Icon icon;
+    QString text;
+};
+
+// A main window on a registry of its own: each test starts as a first run.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        registryPath = dir.filePath(QStringLiteral("registry.db"));
+        UseFreshStore();
+    }
+    void TearDown() override { window.reset(); }
+
+    void UseFreshStore()
+    {
+        modMain::AppSettings().ClearSettings();
+        modMain::AppSettings().SetRegistry(std::make_shared<Registry>(registryPath));
+    }
+
+    // engineOptions lets a test make an engine fail to load.
+    frmMain& Start(const QString& file = {}, EngineOptions options = EngineOptions::ForCurrentDisplay())
+    {
+        options.audioOutput = false;
+        modMain::Player().SetEngineOptions(options);
+        window = std::make_unique<frmMain>();
+        window->SetMessageSink([this](QMessageBox::Icon icon, const QString& text) {
+            messages.push_back({icon, text});
+        });
+        auto recorder = std::make_unique<RecordingOverlay>();
+        overlay = recorder.get();
+        window->SetOverlay(std::move(recorder));
+        window->tmrSecond().stop();
+        window->Form_Load(file);
+        return *window;
+    }
+
+    // Closes the window as the user does, then reads back what reached the registry.
+    QVariant StoredAfterShutdown(const QString& name)
+    {
+        window->close();
+        window.reset();
+        UseFreshStore();
+        Settings& settings = modMain::AppSettings();
+        settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+        settings.RegSubKey = modMain::kRegistrySubKey;
+        settings.LoadReg();
+        return settings.GetSetting(name);
+    }
+
+    void StoreBeforeStart(const QString& name, const QVariant& value, int32_t type)
+    {
+        Settings& settings = modMain::AppSettings();
+        settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+        settings.RegSubKey = modMain::kRegistrySubKey;
+        settings.SetSetting(name, value, type, nullptr, {}, true);
+        UseFreshStore();
+    }
+
+    QTemporaryDir dir;
+    QString registryPath;
+    std::unique_ptr<frmMain> window;
+    RecordingOverlay* overlay = nullptr;
+    std::vector<ShownMessage> messages;
+};
