@@ -111,8 +111,11 @@ void frmMain::LoadSubtitleFile(const QString& file)
                         + tr("If this is a valid subtitle file, please send it to Tavrell "
                              "Customer Service and we try to add compatibility."));
     }
+    // Only a video that is actually open can lack a frame rate; a file that failed to open
+    // leaves its name behind but plays nothing.
     const MediaPlayerController& player = Player();
-    if (subReader_->Frames && player.GetFRUS() == 0 && !player.CurrentFile().isEmpty()) {
+    if (subReader_->Frames && player.GetFRUS() == 0 && !player.CurrentFile().isEmpty()
+        && player.Status() > 1) {
         ShowMessage(QMessageBox::Warning,
                     tr("Frame-based subtitle files can only be played with AVI videos.") + kCrLf
                         + tr("Please obtain a different subtitle file, or convert the video "

@@ -56,7 +56,8 @@ protected:
     }
 
     // engineOptions lets a test make an engine fail to load.
-    frmMain& Start(const QString& file = {}, EngineOptions options = EngineOptions::ForCurrentDisplay())
+    frmMain& Start(const QString& file = {},
+                   EngineOptions options = EngineOptions::ForCurrentDisplay())
     {
         options.audioOutput = false;
         modMain::Player().SetEngineOptions(options);

@@ -1,0 +1,147 @@
+#include "ShellFixture.h"
+
+#include "TestMatroska.h"
+#include "TestVideo.h"
+
+#include <QDir>
+#include <QFile>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+namespace {
+QByteArray srt(const char* firstLine)
+{
+    return QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\n") + firstLine
+        + "\r\n\r\n2\r\n00:00:06,000 --> 00:00:07,500\r\n<i>second</i>\r\n\r\n";
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class OpeningTest : public ShellTest {
+protected:
+    QString Folder(const QString& name)
+    {
+        QDir(dir.path()).mkpath(name);
+        return dir.filePath(name) + QLatin1Char('/');
+    }
+    QString Video(const QString& folder, const QString& name)
+    {
+        TestVideoFormat format;
+        format.frames = 50;
+        const QString path = folder + name;
+        EXPECT_TRUE(WriteTestAvi(path, format));
+        return path;
+    }
+};
+} // namespace
+
+TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolder)
+{
+    const QString films = Folder(QStringLiteral("films"));
+    const QString video = Video(films, QStringLiteral("Movie.Name.avi"));
+    write(films + QStringLiteral("Movie.Name.srt"), srt("right one"));
+    write(films + QStringLiteral("Other.srt"), srt("wrong one"));
+    frmMain& w = Start(video);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_GE(Player().Status(), 2);
+    EXPECT_EQ(w.SubReader().Filename(), films + QStringLiteral("Movie.Name.srt"));
+    EXPECT_TRUE(w.mnuSubtitlesClose->isEnabled());
+    w.mnuSubtitlesClose_Click();
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_FALSE(w.mnuSubtitlesClose->isEnabled());
+}
+
+TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoad)
+{
+    const QString films = Folder(QStringLiteral("films"));
+    const QString subs = Folder(QStringLiteral("subs"));
+    const QString video = Video(films, QStringLiteral("Movie.Name.avi"));
+    // The best-named file holds a single entry, which does not load; the next one does.
+    write(subs + QStringLiteral("Movie.Name.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n");
+    write(subs + QStringLiteral("movie.SRT"), srt("fallback"));
+    StoreBeforeStart(QStringLiteral("PATHSUBS"), subs + QStringLiteral("earlier.srt"),
+                     SettingString);
+    frmMain& w = Start(video);
+    EXPECT_EQ(w.SubReader().Filename(), subs + QStringLiteral("movie.SRT"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
+{
+    const QString films = Folder(QStringLiteral("films"));
+    const QString video = Video(films, QStringLiteral("Holiday.avi"));
+    const QString early = Folder(QStringLiteral("elsewhere")) + QStringLiteral("Unrelated.srt");
+    write(early, srt("kept"));
+    write(films + QStringLiteral("Other.srt"), srt("too different"));
+    frmMain& w = Start();
+    w.LoadSubtitleFile(early);
+    w.OpenFile(video);
+    EXPECT_EQ(w.SubReader().Filename(), early);
+
+    // With a video open, opening the next one drops the old subtitles first.
+    w.OpenFile(video);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+}
+
+TEST_F(OpeningTest, AutoOpenSwitchIsStoredAndObeyed)
+{
+    const QString films = Folder(QStringLiteral("films"));
+    const QString video = Video(films, QStringLiteral("Movie.avi"));
+    write(films + QStringLiteral("Movie.srt"), srt("found"));
+    frmMain& w = Start();
+    w.mnuSubtitlesAutoOpen_Click();
+    EXPECT_FALSE(w.mnuSubtitlesAutoOpen->isChecked());
+    w.OpenFile(video);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("SUBAUTOOPEN")), QVariant(false));
+}
+
+TEST_F(OpeningTest, FailuresAreReportedWithTheirTexts)
+{
+    const QString films = Folder(QStringLiteral("films"));
+    const QString junk = films + QStringLiteral("notes.avi");
+    write(junk, QByteArray(4000, 'x'));
+    const QString frames = films + QStringLiteral("frames.sub");
+    write(frames, "{25}{50}one\r\n{75}{100}two\r\n");
+    write(films + QStringLiteral("broken.srt"), "nothing to see");
+    const QString mkvLike = Video(films, QStringLiteral("clip.avi"));
+
+    frmMain& w = Start();
+    Player().SetOpenTimeout(3000);
+    w.OpenFile(junk);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Could not play media file '") + junk
+                                    + QStringLiteral("'!"));
+    // A frame-based file with no video open is not warned about.
+    w.LoadSubtitleFile(frames);
+    EXPECT_EQ(messages.size(), 1u);
+    w.LoadSubtitleFile(films + QStringLiteral("broken.srt"));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages[1].text.startsWith(
+        QStringLiteral("The subtitle file could not be loaded -- it may be in an unsupported "
+                       "format.\r\nIf this is a valid subtitle file")));
+    // An AVI gives a frame rate, so a frame-based file plays without a warning.
+    w.OpenFile(mkvLike);
+    w.LoadSubtitleFile(frames);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(w.SubReader().Frames);
+    // A video without a frame rate: warned, and the file stays loaded.
+    const QString mkv = films + QStringLiteral("clip.mkv");
+    ASSERT_TRUE(WriteTestMatroska(mkvLike, mkv));
+    w.OpenFile(mkv);
+    w.LoadSubtitleFile(frames);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[2].icon, QMessageBox::Warning);
+    EXPECT_EQ(messages[2].text,
+              QStringLiteral("Frame-based subtitle files can only be played with AVI videos.\r\n"
+                             "Please obtain a different subtitle file, or convert the video to "
+                             "AVI format."));
+    EXPECT_EQ(w.SubReader().Filename(), frames);
+}

@@ -1,0 +1,102 @@
+#include "ShellFixture.h"
+
+#include "controls/XFlatButton.h"
+#include "controls/nSlider.h"
+
+#include <QFile>
+
+namespace {
+class TickTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        subtitles = dir.filePath(QStringLiteral("timed.srt"));
+        QFile file(subtitles);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1\r\n00:00:06,000 --> 00:00:07,000\r\nfirst\r\n\r\n"
+                   "2\r\n00:00:07,001 --> 00:00:08,000\r\nfirst\r\n\r\n"
+                   "3\r\n00:00:09,000 --> 00:00:10,000\r\nthird\r\n\r\n");
+    }
+
+    frmMain::TickInput At(double seconds, long status = 4)
+    {
+        frmMain::TickInput input;
+        input.position = seconds;
+        input.duration = 20;
+        input.status = status;
+        input.currentFile = QStringLiteral("/films/clip.avi");
+        return input;
+    }
+
+    QString subtitles;
+};
+} // namespace
+
+TEST_F(TickTest, NoticeForTheFirstFiveSecondsThenTheLookup)
+{
+    frmMain& w = Start();
+    w.LoadSubtitleFile(subtitles);
+    w.RunTick(At(4.99));
+    ASSERT_TRUE(overlay->shown);
+    EXPECT_EQ(overlay->shown->Text, QStringLiteral("Loaded subtitle file:\r\n") + subtitles);
+    EXPECT_TRUE(overlay->shown->Italic);
+    // A fresh notice object each tick is not a change of entry: no flicker.
+    const int hides = overlay->hides;
+    w.RunTick(At(4.995));
+    EXPECT_EQ(overlay->hides, hides);
+    EXPECT_TRUE(overlay->visible);
+
+    w.RunTick(At(5.00));
+    EXPECT_FALSE(overlay->visible);
+    EXPECT_EQ(w.ShownSub(), nullptr);
+    w.RunTick(At(6.5));
+    ASSERT_TRUE(overlay->shown);
+    EXPECT_EQ(overlay->shown->Text, QStringLiteral("first"));
+    EXPECT_DOUBLE_EQ(w.sldPos->Value(), 6.5 / 20);
+}
+
+TEST_F(TickTest, OverlayHiddenOnlyWhenTheEntryObjectChanges)
+{
+    frmMain& w = Start();
+    w.LoadSubtitleFile(subtitles);
+    w.RunTick(At(6.2));
+    const int hides = overlay->hides;
+    const int releases = overlay->releases;
+    w.RunTick(At(6.4));
+    EXPECT_EQ(overlay->hides, hides);
+    EXPECT_EQ(overlay->releases, releases);
+    // Same text, different entry: laid out afresh.
+    w.RunTick(At(7.5));
+    EXPECT_EQ(overlay->hides, hides + 1);
+    EXPECT_EQ(overlay->releases, releases + 1);
+    EXPECT_TRUE(overlay->visible);
+    // An entry followed by nothing hides at once.
+    w.RunTick(At(8.5));
+    EXPECT_FALSE(overlay->visible);
+    // A subtitle file opened past five seconds is not announced.
+    w.LoadSubtitleFile(subtitles);
+    w.RunTick(At(9.5));
+    EXPECT_EQ(overlay->shown->Text, QStringLiteral("third"));
+}
+
+TEST_F(TickTest, CaptionAndTimeFollowThePlayer)
+{
+    frmMain& w = Start();
+    w.RunTick(At(3725, 4));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavrell Veltrix - /films/clip.avi"));
+    EXPECT_EQ(w.cmdStatus[2]->Text(), QStringLiteral("1:02:05"));
+    w.RunTick(At(65, 2));
+    EXPECT_EQ(w.cmdStatus[2]->Text(), QStringLiteral("01:05"));
+    // Opening or nothing open: the bare title, no time, no overlay.
+    w.RunTick(At(0, 1));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavrell Veltrix"));
+    EXPECT_TRUE(w.cmdStatus[2]->Text().isEmpty());
+    EXPECT_FALSE(overlay->visible);
+    // With no duration the slider keeps its value.
+    w.sldPos->SetValue(0.25);
+    frmMain::TickInput noDuration = At(3);
+    noDuration.duration = 0;
+    w.RunTick(noDuration);
+    EXPECT_DOUBLE_EQ(w.sldPos->Value(), 0.25);
+}
