@@ -1,0 +1,224 @@
+#include "SubtitleOverlay.h"
+
+#include "media/MediaPlayerController.h"
+#include "platform/Rounding.h"
+#include "platform/WindowAtPoint.h"
+#include "render/OverlaySurface.h"
+#include "render/frmSubtitle.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+
+std::unique_ptr<ScreenBuffer> OverlaySurface;
+
+namespace {
+
+constexpr char16_t kMusicNote = u'\u266B';
+constexpr int kMargin = 24;      // the text stays this much narrower than the picture
+constexpr int kPadding = 16;     // added to the text's height for the overlay's
+constexpr double kMinimumSize = 2;
+
+QStringList linesOf(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines.split(QLatin1Char('\n'));
+}
+
+// The widest line and the height of all lines together, as the text is drawn.
+QSize measure(const QStringList& lines, const QFontMetrics& metrics)
+{
+    int width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    return {width, int(lines.size()) * metrics.height()};
+}
+
+int rounded(double value)
+{
+    return RoundToInt32(value).value_or(0);
+}
+
+}   // namespace
+
+SubtitleOverlay::SubtitleOverlay(MediaPlayerController* player) : player_(player) {}
+
+SubtitleOverlay::~SubtitleOverlay()
+{
+    Unload();
+}
+
+QString SubtitleOverlay::DisplayText(const QString& text)
+{
+    QString clean = text;
+    clean.remove(QChar(0));
+    qsizetype begin = 0;
+    qsizetype end = clean.size();
+    while (begin < end && clean.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && clean.at(end - 1) == QLatin1Char(' '))
+        --end;
+    clean = clean.mid(begin, end - begin);
+    clean.replace(QLatin1Char('#'), QChar(kMusicNote));
+    return clean;
+}
+
+bool SubtitleOverlay::ShowSubtitle(const SubtitlePtr& entry, double positionSeconds)
+{
+    Q_UNUSED(positionSeconds);
+    return Show(entry, sceneFromPlayer());
+}
+
+OverlayScene SubtitleOverlay::sceneFromPlayer() const
+{
+    OverlayScene scene;
+    if (!player_)
+        return scene;
+    if (QWidget* container = player_->Container())
+        scene.container = QRect(container->mapToGlobal(QPoint(0, 0)), container->size());
+    scene.pictureWidth = player_->Width();
+    scene.videoHeight = player_->HeightOriginalVideo() * player_->Zoom();
+    scene.fullScreen = player_->FullScreen();
+    if (PlayerWindowHost* host = player_->WindowHost())
+        scene.mainWindow = host->MainWindow();
+    return scene;
+}
+
+bool SubtitleOverlay::uncovered(const OverlayScene& scene)
+{
+    if (scene.fullScreen)
+        return true;
+    const QRect& box = scene.container;
+    const double left = box.left(), top = box.top();
+    const double right = left + box.width(), bottom = top + box.height();
+    const QPoint probe(rounded((left + right) * 0.5), rounded(0.25 * top + 0.75 * bottom));
+    const quintptr found = TopLevelWindowAtPoint(probe);
+    if (!found)
+        return false;
+    if (found == TopLevelAncestor(quintptr(form_->winId())))
+        return true;
+    return scene.mainWindow && found == TopLevelAncestor(quintptr(scene.mainWindow->winId()));
+}
+
+SubtitleOverlay::Fit SubtitleOverlay::fitFont(const QString& text, const OverlayScene& scene,
+                                              bool italic)
+{
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5")
+                            .arg(scene.container.width())
+                            .arg(scene.pictureWidth)
+                            .arg(italic)
+                            .arg(form_->logicalDpiY())
+                            .arg(text);
+    if (const auto found = fits_.constFind(key); found != fits_.constEnd())
+        return *found;
+
+    const QStringList lines = linesOf(text);
+    QFont font = form_->font();
+    font.setItalic(italic);
+    font.setPointSizeF(scene.container.width() / 75.0 + 10);
+    Fit fit{0, 0, {}};
+    do {
+        font.setPointSizeF(font.pointSizeF() - 1);
+        if (fit.firstMeasuredSize == 0)
+            fit.firstMeasuredSize = font.pointSizeF();
+        fit.textSize = measure(lines, QFontMetrics(font, form_));
+    } while (fit.textSize.width() >= scene.pictureWidth - kMargin
+             && font.pointSizeF() >= kMinimumSize);
+    fit.fittedSize = font.pointSizeF();
+    if (fits_.size() > 256)
+        fits_.clear();
+    fits_.insert(key, fit);
+    return fit;
+}
+
+bool SubtitleOverlay::Show(const SubtitlePtr& entry, const OverlayScene& scene)
+{
+    const QString text = entry ? DisplayText(entry->Text) : QString();
+    if (text.isEmpty())
+        return false;
+    if (!form_)
+        form_ = new frmSubtitle;
+    if (!uncovered(scene))
+        return false;
+
+    const Fit fit = fitFont(text, scene, entry->Italic);
+    const QRect& box = scene.container;
+    const int height = fit.textSize.height() + kPadding;
+    const double containerHeight = box.height();
+    const double pictureBottom = box.top() + (scene.videoHeight + containerHeight) / 2;
+    const double lowest = box.top() + containerHeight - height;
+    const int top = rounded(std::min(lowest, pictureBottom));
+    form_->setGeometry(box.left(), top, box.width(), height);
+    const QRect client(0, 0, box.width(), height);
+
+    QFont font = form_->font();
+    font.setPointSizeF(fit.fittedSize);
+    font.setItalic(entry->Italic);
+    form_->setFont(font);
+
+    if (OverlaySurface && OverlaySurface->Height() < height)
+        OverlaySurface.reset();
+    if (!OverlaySurface) {
+        OverlaySurface = std::make_unique<ScreenBuffer>();
+        OverlaySurface->Create(form_);
+        form_->raise();
+    }
+    if (!form_->isVisible())
+        form_->show();
+    paint(text, client);
+    OverlaySurface->Flip();
+
+    layout_ = {fit.firstMeasuredSize, fit.fittedSize, fit.textSize, form_->geometry()};
+    return true;
+}
+
+void SubtitleOverlay::paint(const QString& text, const QRect& client)
+{
+    ScreenBuffer& surface = *OverlaySurface;
+    surface.Clear(frmSubtitle::kKeyColor);
+    surface.SelectFont(form_->font());
+    surface.SetBackColor(frmSubtitle::kKeyColor);
+    surface.SetForeColor(frmSubtitle::kTextColor);
+    QImage* image = surface.hDC();
+    if (!image)
+        return;
+    QPainter painter(image);
+    painter.setFont(form_->font());
+    painter.setPen(ScreenBuffer::ToColor(frmSubtitle::kTextColor));
+    painter.setClipRect(client);
+    // Lines centred one below the other from the top; "&" is an ordinary character here.
+    const QFontMetrics metrics(form_->font(), form_);
+    int y = client.top() + metrics.ascent();
+    for (const QString& line : linesOf(text)) {
+        const int x = client.left() + (client.width() - metrics.horizontalAdvance(line)) / 2;
+        painter.drawText(x, y, line);
+        y += metrics.height();
+    }
+}
+
+void SubtitleOverlay::Hide()
+{
+    if (form_)
+        form_->hide();
+}
+
+void SubtitleOverlay::ReleaseSurface()
+{
+    OverlaySurface.reset();
+}
+
+void SubtitleOverlay::Unload()
+{
+    OverlaySurface.reset();
+    delete form_;
+    form_ = nullptr;
+}
+
+QWidget* SubtitleOverlay::Window()
+{
+    return form_;
+}
