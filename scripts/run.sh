@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and starts the player (arguments are passed on, e.g. a video).
+# Installs what is needed, builds, and starts the player. With a file argument it plays that
+# file; with none it plays a demo video with subtitles, written on first run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 build=${VELTRIX_BUILD_DIR:-build}
-if [ -x "$build/src/shell/tavrell-veltrix" ]; then
-  exec "$build/src/shell/tavrell-veltrix" "$@"
+player="$build/src/shell/tavrell-veltrix"
+if [ "$#" -gt 0 ]; then
+  exec "$player" "$@"
 fi
-# Until the player window exists, show what the subtitle core makes of the bundled example.
-exec "$build/tools/inspect/veltrix-inspect" subtitles examples/Example.srt --at 1500 --at 4200 "$@"
+demo="$build/demo/Veltrix Demo.avi"
+if [ ! -f "$demo" ] || [ ! -f "${demo%.avi}.srt" ]; then
+  "$build/src/shell/veltrix-make-demo" "$demo"
+fi
+exec "$player" "$demo"
