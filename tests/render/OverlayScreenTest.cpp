@@ -1,0 +1,128 @@
+// The overlay over a video that really plays, on a real X screen with a window manager: what
+// reaches the screen, and another program's window over the video.
+#include "GeneratedMedia.h"
+#include "MediaTestHost.h"
+
+#include "media/MediaPlayerController.h"
+#include "platform/WindowAtPoint.h"
+#include "render/SubtitleOverlay.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+int countIn(const QImage& shot, const QRect& area, QRgb colour)
+{
+    int count = 0;
+    const QRect inside = area.intersected(shot.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += (shot.pixel(x, y) | 0xFF000000u) == (colour | 0xFF000000u);
+    return count;
+}
+
+SubtitlePtr Entry(const QString& text)
+{
+    auto entry = std::make_shared<Subtitle>();
+    entry->Text = text;
+    return entry;
+}
+
+class OverlayScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        EngineOptions options;
+        options.audioOutput = false;
+        player.SetEngineOptions(options);
+        player.SetWindowHost(&host);
+        host.MainWindow()->move(100, 100);
+        host.MainWindow()->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.MainWindow()));
+        ASSERT_TRUE(player.SetMP(1)) << player.EngineLoadError().toStdString();
+        ASSERT_TRUE(player.OpenFile(media.avi));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return player.Status() == 4; }, 5000));
+    }
+
+    void TearDown() override { overlay.Unload(); }
+
+    QRect pictureOnScreen() const
+    {
+        QWidget* pic = player.Container();
+        return {pic->mapToGlobal(QPoint(0, 0)), pic->size()};
+    }
+
+    const GeneratedMedia& media = GeneratedMedia::Get();
+    MediaTestHost host;
+    MediaPlayerController player;
+    SubtitleOverlay overlay{&player};
+};
+
+TEST_F(OverlayScreenTest, WhiteTextOverThePlayingVideoAndNoKeyColourAnywhere)
+{
+    player.Pause();   // a still picture, so the text is the only change on screen
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Status() == 3; }, 3000));
+    QTest::qWait(300);
+    const QImage before = screenshot();
+
+    ASSERT_TRUE(overlay.ShowSubtitle(Entry(QStringLiteral("Subtitles & more\r\n#over video#")), 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.Window()));
+    QTest::qWait(500);
+    ASSERT_TRUE(overlay.ShowSubtitle(Entry(QStringLiteral("Subtitles & more\r\n#over video#")), 0));
+    QTest::qWait(300);
+    const QImage after = screenshot();
+    after.save(QStringLiteral("overlay-screenshot.png"));
+
+    const QRect textArea = overlay.LastLayout().geometry;
+    EXPECT_TRUE(pictureOnScreen().contains(textArea)) << "the picture fills the video area";
+    const int whiteAdded = countIn(after, textArea, qRgb(255, 255, 255))
+                           - countIn(before, textArea, qRgb(255, 255, 255));
+    EXPECT_GT(whiteAdded, 80) << "white glyph pixels over the video";
+    EXPECT_EQ(countIn(after, after.rect(), qRgb(1, 1, 0)), 0) << "the key colour never shows";
+    // Between the glyphs the video shows through: orange remains inside the overlay's area.
+    EXPECT_GT(countIn(after, textArea, qRgb(kTestVideoRed, kTestVideoGreen, kTestVideoBlue)),
+              textArea.width() * textArea.height() / 3);
+}
+
+TEST_F(OverlayScreenTest, AnotherProgramsWindowOverTheVideoStopsTheSubtitle)
+{
+    ASSERT_TRUE(overlay.ShowSubtitle(Entry(QStringLiteral("Visible")), 0));
+    const QRect picture = pictureOnScreen();
+    const QPoint probe(picture.center().x(), picture.top() + picture.height() * 3 / 4);
+    const quintptr ownWindow = TopLevelWindowAtPoint(probe);
+
+    QProcess cover;
+    cover.start(QStringLiteral("xmessage"),
+                {QStringLiteral("-geometry"),
+                 QStringLiteral("%1x%2+%3+%4")
+                     .arg(picture.width()).arg(picture.height())
+                     .arg(picture.left()).arg(picture.top()),
+                 QStringLiteral("a window of another program")});
+    if (!cover.waitForStarted(3000))
+        GTEST_SKIP() << "xmessage is not available";
+    const bool covered =
+        QTest::qWaitFor([&] { return TopLevelWindowAtPoint(probe) != ownWindow; }, 5000);
+    EXPECT_TRUE(covered);
+    EXPECT_FALSE(overlay.ShowSubtitle(Entry(QStringLiteral("Covered")), 0));
+    cover.kill();
+    cover.waitForFinished(3000);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return overlay.ShowSubtitle(Entry(QStringLiteral("Uncovered")), 0);
+    }, 5000));
+}
+
+}   // namespace
