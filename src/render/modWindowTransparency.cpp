@@ -4,6 +4,7 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <QList>
 #include <QRegion>
 #include <QVariant>
 #include <QWidget>
@@ -35,21 +36,26 @@ QRegion OpaqueRegion(const QImage& picture, long color)
     const QRgb key = ScreenBuffer::ToColor(color).rgb();
     const QImage rgb = picture.format() == QImage::Format_RGB32
         ? picture : picture.convertToFormat(QImage::Format_RGB32);
-    // One rectangle per run of opaque pixels on a line; QRegion merges them.
-    QRegion region;
-    for (int y = 0; y < rgb.height(); ++y) {
+    // One rectangle per run of opaque pixels on a line. They come sorted by line, then by
+    // column, and never overlap: the order a region keeps them in, so they are handed over whole.
+    QList<QRect> runs;
+    const int width = rgb.width();
+    const int height = rgb.height();
+    for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         int x = 0;
-        while (x < rgb.width()) {
-            while (x < rgb.width() && (line[x] | 0xFF000000u) == key)
+        while (x < width) {
+            while (x < width && (line[x] | 0xFF000000u) == key)
                 ++x;
             const int start = x;
-            while (x < rgb.width() && (line[x] | 0xFF000000u) != key)
+            while (x < width && (line[x] | 0xFF000000u) != key)
                 ++x;
             if (x > start)
-                region += QRect(start, y, x - start, 1);
+                runs.append(QRect(start, y, x - start, 1));
         }
     }
+    QRegion region;
+    region.setRects(runs.constData(), int(runs.size()));
     return region;
 }
 
