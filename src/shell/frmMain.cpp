@@ -3,7 +3,7 @@
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 #include "media/MediaPlayerController.h"
-#include "shell/LabelOverlay.h"
+#include "render/SubtitleOverlay.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
 
@@ -72,7 +72,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     subReader_ = std::make_unique<SubtitleReader>();
     buildMenus();
     buildControls();
-    overlay_ = std::make_unique<LabelOverlay>(picFrame);
+    overlay_ = std::make_unique<SubtitleOverlay>(&modMain::Player());
     connectTransport();
     resize(591, 435 + menuBar()->sizeHint().height());
     tmrSecond_.setInterval(25);

@@ -151,8 +151,9 @@ void frmMain::Form_Unload()
         return;
     unloaded_ = true;
     tmrSecond_.stop();
-    modMain::ReleasePlayer();
+    // The overlay reads the player while it tears down, so it goes first.
     overlay_.reset();
+    modMain::ReleasePlayer();
     UnloadFullScreenWindow();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
