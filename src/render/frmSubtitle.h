@@ -24,5 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool sameAsShown(const QImage& picture, const QRect& rect) const;
+
     QImage shown_;
 };
