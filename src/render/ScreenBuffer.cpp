@@ -53,7 +53,6 @@ void ScreenBuffer::Create(DrawObject* drawObject)
 void ScreenBuffer::Destroy()
 {
     hasFont_ = false;
-    font_ = QFont();
     image_ = QImage();
     drawObject_ = nullptr;
     created_ = false;

@@ -41,8 +41,9 @@ protected:
     SubtitleOverlay overlay{nullptr};
 };
 
-const QString kTwoLines = QStringLiteral(
-    "This line of the caption is long enough to need a smaller font, so it has to shrink\r\nand a second line");
+const QString kLongLine = QStringLiteral(
+    "This line of the caption is long enough to need a smaller font, so it has to shrink");
+const QString kTwoLines = kLongLine + QStringLiteral("\r\nand a second line");
 
 }   // namespace
 
@@ -57,9 +58,7 @@ TEST_F(SubtitleOverlayTest, FontStartsFromTheContainerWidthAndShrinksUntilTheTex
     QFont larger = overlay.Window()->font();
     larger.setPointSizeF(layout.fittedSize + 1);
     QFontMetrics metrics(larger, overlay.Window());
-    EXPECT_GE(metrics.horizontalAdvance(QStringLiteral(
-                  "This line of the caption is long enough to need a smaller font, so it has to shrink")),
-              640 - 24);
+    EXPECT_GE(metrics.horizontalAdvance(kLongLine), 640 - 24);
 
     // A single line that can never fit stops below two points.
     ASSERT_TRUE(overlay.Show(Entry(QString(3000, QLatin1Char('W'))), Scene(480)));
