@@ -15,8 +15,9 @@
 namespace {
 frmMain* g_instance = nullptr;
 
-// 16 x 16 loudspeaker, with waves or with a cross when muted.
-QPixmap soundPicture(bool muted)
+// A transparent 16 x 16 picture with a painter ready for dark, smoothed symbols.
+template <typename Draw>
+QPixmap symbolPicture(Draw&& draw)
 {
     QPixmap picture(16, 16);
     picture.fill(Qt::transparent);
@@ -24,38 +25,41 @@ QPixmap soundPicture(bool muted)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 40, 40));
-    p.drawPolygon(QPolygon({QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 15),
-                            QPoint(4, 11), QPoint(1, 11)}));
-    p.setBrush(Qt::NoBrush);
-    if (muted) {
-        p.setPen(QPen(QColor(200, 0, 0), 1.6));
-        p.drawLine(10, 5, 15, 11);
-        p.drawLine(15, 5, 10, 11);
-    } else {
-        p.setPen(QPen(QColor(40, 40, 40), 1.2));
-        p.drawArc(QRectF(6, 4, 6, 8), -60 * 16, 120 * 16);
-        p.drawArc(QRectF(6, 1.5, 9, 13), -60 * 16, 120 * 16);
-    }
+    draw(p);
     return picture;
+}
+
+// 16 x 16 loudspeaker, with waves or with a cross when muted.
+QPixmap soundPicture(bool muted)
+{
+    return symbolPicture([muted](QPainter& p) {
+        p.drawPolygon(QPolygon({QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 15),
+                                QPoint(4, 11), QPoint(1, 11)}));
+        p.setBrush(Qt::NoBrush);
+        if (muted) {
+            p.setPen(QPen(QColor(200, 0, 0), 1.6));
+            p.drawLine(10, 5, 15, 11);
+            p.drawLine(15, 5, 10, 11);
+        } else {
+            p.setPen(QPen(QColor(40, 40, 40), 1.2));
+            p.drawArc(QRectF(6, 4, 6, 8), -60 * 16, 120 * 16);
+            p.drawArc(QRectF(6, 1.5, 9, 13), -60 * 16, 120 * 16);
+        }
+    });
 }
 
 // Play, pause and stop symbols, 16 x 16.
 QPixmap transportPicture(int kind)
 {
-    QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 40, 40));
-    if (kind == 0)
-        p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(14, 8), QPoint(4, 14)}));
-    else if (kind == 1) {
-        p.drawRect(4, 3, 3, 10);
-        p.drawRect(10, 3, 3, 10);
-    } else
-        p.drawRect(4, 4, 9, 9);
-    return picture;
+    return symbolPicture([kind](QPainter& p) {
+        if (kind == 0)
+            p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(14, 8), QPoint(4, 14)}));
+        else if (kind == 1) {
+            p.drawRect(4, 3, 3, 10);
+            p.drawRect(10, 3, 3, 10);
+        } else
+            p.drawRect(4, 4, 9, 9);
+    });
 }
 } // namespace
 

@@ -137,6 +137,7 @@ private:
 
     std::unique_ptr<SubtitleReader> subReader_;
     SubtitlePtr shownSub_;
+    SubtitlePtr notice_;   // the "Loaded subtitle file" entry of the current file
     std::unique_ptr<SubtitlePresenter> overlay_;
     QPointer<QWidget> loadingForm_;
     QPointer<QWidget> fullScreen_;
