@@ -119,6 +119,18 @@ public:
     void sldVolume_Change();
     void sldVolume_Release();
 
+    // --- Status line (frmMainStatus.cpp) ---
+
+    // --- end of status line ---
+
+    // --- Subtitle timing commands (frmMainTiming.cpp) ---
+
+    // --- end of subtitle timing commands ---
+
+    // --- Window behaviour: keys, full screen, zoom, topmost, priority (frmMainWindow.cpp) ---
+
+    // --- end of window behaviour ---
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -134,6 +146,13 @@ private:
     void ShowMessage(QMessageBox::Icon icon, const QString& text);
     void refreshStatusTexts();
     void layoutControls();
+
+    // --- private: status line ---
+
+    // --- private: subtitle timing commands ---
+
+    // --- private: window behaviour ---
+
 
     std::unique_ptr<SubtitleReader> subReader_;
     SubtitlePtr shownSub_;
