@@ -78,6 +78,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildControls();
     overlay_ = std::make_unique<SubtitleOverlay>(&modMain::Player());
     connectTransport();
+    connectStatusLine();
     resize(591, 435 + menuBar()->sizeHint().height());
     tmrSecond_.setInterval(25);
     connect(&tmrSecond_, &QTimer::timeout, this, &frmMain::tmrSecond_Timer);

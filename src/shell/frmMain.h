@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/PlayerWindowHost.h"
+#include "shell/StatusLine.h"
 #include "shell/SubtitlePresenter.h"
 #include "subtitles/Subtitle.h"
 #include "subtitles/SubtitleReader.h"
@@ -17,6 +18,7 @@
 
 class QAction;
 class QMenu;
+class QPainter;
 class XFlatButton;
 class nSlider;
 class DialogProvider;
@@ -120,6 +122,10 @@ public:
     void sldVolume_Release();
 
     // --- Status line (frmMainStatus.cpp) ---
+    void cmdStatus_BeforePaint(int index);
+    void cmdStatus_PaintBuffer(int index, QPainter* buffer);
+    // What the cells read, taken from the player and the reader at the moment of painting.
+    StatusLineInput StatusInput() const;
 
     // --- end of status line ---
 
@@ -144,10 +150,11 @@ private:
     void chooseEngine();
     void Form_Unload();
     void ShowMessage(QMessageBox::Icon icon, const QString& text);
-    void refreshStatusTexts();
     void layoutControls();
 
     // --- private: status line ---
+    void connectStatusLine();
+    void RefreshStatusLine();
 
     // --- private: subtitle timing commands ---
 

@@ -89,20 +89,8 @@ void frmMain::Able()
     mnuVideoPlay->setEnabled(cmdPlay->Enabled() || cmdPause->Enabled());
     mnuVideoZoom->setEnabled(status > 1);
     mnuVideoFull->setEnabled(status > 1);
-    refreshStatusTexts();
+    RefreshStatusLine();
     mnuVideoFull->setChecked(player.FullScreen());
-}
-
-// The first two cells of the status line: playback state and subtitle state.
-void frmMain::refreshStatusTexts()
-{
-    const long status = Player().Status();
-    static const char* const words[] = {"", "Opening...", "Stopped", "Paused", "Playing"};
-    cmdStatus[0]->SetText(status >= 0 && status <= 4 ? tr(words[status]) : QString());
-    if (status >= 2) {
-        cmdStatus[1]->SetText(subReader_->Filename().isEmpty() ? tr("No subtitles loaded.")
-                                                                 : tr("Subtitles loaded."));
-    }
 }
 
 bool frmMain::AOT() const

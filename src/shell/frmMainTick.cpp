@@ -14,19 +14,6 @@ using modMain::Player;
 
 namespace {
 constexpr double kNoticeSeconds = 5.0;
-
-// "nn:ss", or "h:nn:ss" from one hour on.
-QString timeText(double position)
-{
-    const int seconds = RoundToInt32(position).value_or(0);
-    const QChar zero(QLatin1Char('0'));
-    if (seconds >= 3600) {
-        return QStringLiteral("%1:%2:%3").arg(seconds / 3600).arg(seconds / 60 % 60, 2, 10, zero)
-            .arg(seconds % 60, 2, 10, zero);
-    }
-    return QStringLiteral("%1:%2").arg(qMax(0, seconds) / 60, 2, 10, zero)
-        .arg(qMax(0, seconds) % 60, 2, 10, zero);
-}
 } // namespace
 
 void frmMain::tmrSecond_Timer()
@@ -76,7 +63,7 @@ void frmMain::RunTick(const TickInput& input)
         if (!entry || !overlay_->ShowSubtitle(entry, input.position))
             overlay_->Hide();
     }
-    cmdStatus[2]->SetText(input.status >= 2 ? timeText(input.position) : QString());
+    cmdStatus[2]->Refresh();
 
     QString caption = modMain::kAppTitle;
     if (input.status > 1)

@@ -1,0 +1,76 @@
+// The status line: each cell works out its text when it repaints, from the player and the reader.
+#include "shell/frmMain.h"
+
+#include "controls/OleColor.h"
+#include "controls/XFlatButton.h"
+#include "media/MediaPlayerController.h"
+#include "shell/StatusLine.h"
+#include "shell/modMain.h"
+
+#include <QPainter>
+
+namespace {
+// Own texts: the state word and the subtitle state read from the left, the time from the right,
+// so the extra texts drawn at the opposite edges do not run into them.
+constexpr int kAlignLeftMiddle = 3;
+constexpr int kAlignRightMiddle = 4;
+} // namespace
+
+void frmMain::connectStatusLine()
+{
+    const int alignment[3] = {kAlignLeftMiddle, kAlignLeftMiddle, kAlignRightMiddle};
+    for (int i = 0; i < 3; ++i) {
+        cmdStatus[i]->SetTextAlignment(alignment[i]);
+        connect(cmdStatus[i], &XFlatButton::BeforePaint, this, [this, i] {
+            cmdStatus_BeforePaint(i);
+        });
+        connect(cmdStatus[i], &XFlatButton::PaintBuffer, this, [this, i](QPainter* buffer) {
+            cmdStatus_PaintBuffer(i, buffer);
+        });
+    }
+}
+
+StatusLineInput frmMain::StatusInput() const
+{
+    const MediaPlayerController& player = modMain::Player();
+    StatusLineInput input;
+    input.status = player.Status();
+    input.position = player.Position();
+    input.positionFrame = player.PositionFrame();
+    input.videoFps = player.FPS();
+    input.subtitleFile = subReader_->Filename();
+    input.delay = subReader_->delay;
+    input.subtitleFps = subReader_->FPS;
+    return input;
+}
+
+void frmMain::cmdStatus_BeforePaint(int index)
+{
+    const StatusLineInput input = StatusInput();
+    switch (index) {
+    case 0: cmdStatus[0]->SetText(StatusLine::PlaybackState(input)); break;
+    case 1: cmdStatus[1]->SetText(StatusLine::SubtitleState(input)); break;
+    case 2: cmdStatus[2]->SetText(StatusLine::Time(input)); break;
+    default: break;
+    }
+}
+
+void frmMain::cmdStatus_PaintBuffer(int index, QPainter* buffer)
+{
+    if (index != 0 && index != 2)
+        return;
+    const StatusLineInput input = StatusInput();
+    const QString text = index == 0 ? StatusLine::FrameRate(input) : StatusLine::FrameNumber(input);
+    if (text.isEmpty())
+        return;
+    XFlatButton* cell = cmdStatus[index];
+    buffer->setPen(ResolveOleColor(cell->CurrentColor(), cell->palette()));
+    const int side = index == 0 ? Qt::AlignRight : Qt::AlignLeft;
+    buffer->drawText(cell->rect(), side | Qt::AlignVCenter | Qt::TextSingleLine, text);
+}
+
+void frmMain::RefreshStatusLine()
+{
+    for (XFlatButton* cell : cmdStatus)
+        cell->Refresh();
+}

@@ -1,0 +1,153 @@
+#include "ShellFixture.h"
+
+#include "TestVideo.h"
+#include "controls/XFlatButton.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTest>
+
+using StatusLine::ClockText;
+
+namespace {
+StatusLineInput Playing(double position = 0)
+{
+    StatusLineInput input;
+    input.status = 4;
+    input.position = position;
+    return input;
+}
+
+TEST(StatusLineText, StateWordAndFrameRate)
+{
+    StatusLineInput input = Playing();
+    const char* words[] = {"", "Opening...", "Stopped", "Paused", "Playing", ""};
+    for (long status = 0; status <= 5; ++status) {
+        input.status = status;
+        EXPECT_EQ(StatusLine::PlaybackState(input), QString::fromLatin1(words[status])) << status;
+    }
+    input.videoFps = 25;
+    EXPECT_EQ(StatusLine::FrameRate(input), QStringLiteral("25 fps  "));
+    input.videoFps = 1e6 / 41708;   // 23.97621...
+    EXPECT_EQ(StatusLine::FrameRate(input), QStringLiteral("23.976 fps  "));
+    for (double none : {0.0, -1.0, std::nan("")}) {
+        input.videoFps = none;
+        EXPECT_TRUE(StatusLine::FrameRate(input).isEmpty()) << none;
+    }
+}
+
+TEST(StatusLineText, SubtitleStateWithTheTrailingSpaceForms)
+{
+    StatusLineInput input = Playing();
+    EXPECT_EQ(StatusLine::SubtitleState(input), QStringLiteral("No subtitles loaded."));
+    input.subtitleFile = QStringLiteral("/films/a.srt");
+    EXPECT_EQ(StatusLine::SubtitleState(input), QStringLiteral("Subtitles loaded."));
+    input.delay = -500;
+    EXPECT_EQ(StatusLine::SubtitleState(input), QStringLiteral("Subtitles (delay -500 ms) "));
+    input.subtitleFps = 23.976;
+    input.delay = 1000;
+    EXPECT_EQ(StatusLine::SubtitleState(input),
+              QStringLiteral("Subtitles (delay 1000 ms) (fps: 23.976)"));
+    input.delay = 0;
+    input.subtitleFps = 25;
+    EXPECT_EQ(StatusLine::SubtitleState(input), QStringLiteral("Subtitles (fps: 25)"));
+    // Nothing open or a file opening: no stale state from the last film.
+    for (long status : {0L, 1L}) {
+        input.status = status;
+        EXPECT_TRUE(StatusLine::SubtitleState(input).isEmpty());
+    }
+}
+
+TEST(StatusLineText, TimeAndFrameNumber)
+{
+    EXPECT_EQ(ClockText(0), QStringLiteral("00:00"));
+    EXPECT_EQ(ClockText(65), QStringLiteral("01:05"));
+    EXPECT_EQ(ClockText(3599.4), QStringLiteral("59:59"));
+    EXPECT_EQ(ClockText(3599.6), QStringLiteral("1:00:00"));
+    EXPECT_EQ(ClockText(3725), QStringLiteral("1:02:05"));
+    EXPECT_EQ(ClockText(2.5), QStringLiteral("00:02"));   // halves to even
+    // Past the nine hours a short clock could hold, and nonsense positions.
+    EXPECT_EQ(ClockText(32768), QStringLiteral("9:06:08"));
+    EXPECT_EQ(ClockText(40000), QStringLiteral("11:06:40"));
+    EXPECT_EQ(ClockText(360000), QStringLiteral("100:00:00"));
+    EXPECT_EQ(ClockText(-3), QStringLiteral("00:00"));
+    EXPECT_EQ(ClockText(std::nan("")), QStringLiteral("00:00"));
+
+    StatusLineInput input = Playing(61.4);
+    input.positionFrame = Currency::fromInteger(1535).value();
+    EXPECT_EQ(StatusLine::Time(input), QStringLiteral("01:01"));
+    EXPECT_EQ(StatusLine::FrameNumber(input), QStringLiteral(" Frame: 1535"));
+    input.positionFrame = Currency::fromRaw(15345000);   // 1534.5 -> 1534
+    EXPECT_EQ(StatusLine::FrameNumber(input), QStringLiteral(" Frame: 1534"));
+    input.positionFrame = Currency::fromRaw(4999);
+    EXPECT_TRUE(StatusLine::FrameNumber(input).isEmpty());
+    input.status = 1;
+    input.positionFrame = Currency::fromInteger(10).value();
+    EXPECT_TRUE(StatusLine::Time(input).isEmpty());
+    EXPECT_TRUE(StatusLine::FrameNumber(input).isEmpty());
+}
+
+// Columns of a cell's picture that hold text-coloured pixels, as [first, last].
+std::pair<int, int> InkColumns(XFlatButton* cell)
+{
+    const QImage picture = cell->grab().toImage();
+    const QColor back = picture.pixelColor(picture.width() / 2, 1);
+    int first = -1, last = -1;
+    for (int x = 2; x < picture.width() - 2; ++x) {
+        for (int y = 3; y < picture.height() - 3; ++y) {
+            const QColor c = picture.pixelColor(x, y);
+            if (qAbs(c.lightness() - back.lightness()) > 80) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+class StatusLineTest : public ShellTest {};
+
+// A 25 fps AVI playing for real: every cell paints its own text and the extra texts land at
+// the edges the layout promises.
+TEST_F(StatusLineTest, CellsPaintWhatThePlayerReports)
+{
+    // Wide enough that the window sized to the video leaves the first cell room to show both.
+    TestVideoFormat format;
+    format.width = 560;
+    format.height = 64;
+    format.frames = 100;
+    const QString video = dir.filePath(QStringLiteral("clip.avi"));
+    ASSERT_TRUE(WriteTestAvi(video, format));
+    frmMain& w = Start();
+    w.show();
+    EXPECT_TRUE(w.cmdStatus[0]->Text().isEmpty());
+    EXPECT_TRUE(w.cmdStatus[1]->Text().isEmpty());
+
+    w.OpenFile(video);
+    QElapsedTimer clock;
+    clock.start();
+    while (modMain::Player().PositionFrame() <= Currency::fromInteger(3).value()
+           && clock.elapsed() < 10000)
+        QTest::qWait(20);
+    w.Able();
+    InkColumns(w.cmdStatus[1]);   // paints: BeforePaint sets the text
+    EXPECT_EQ(w.cmdStatus[0]->Text(), QStringLiteral("Playing"));
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("No subtitles loaded."));
+
+    const auto [stateFirst, rateLast] = InkColumns(w.cmdStatus[0]);
+    EXPECT_LT(stateFirst, 20);                               // "Playing" from the left ...
+    EXPECT_GT(rateLast, w.cmdStatus[0]->width() - 40);       // ... "25 fps" at the right
+
+    w.SubReader().delay = 250;
+    w.SubReader().FPS = 25;
+    const auto [timeFirst, timeLast] = InkColumns(w.cmdStatus[2]);
+    EXPECT_EQ(w.cmdStatus[2]->Text(), QStringLiteral("00:00"));
+    EXPECT_LT(timeFirst, 20);                                // " Frame: n" from the left ...
+    EXPECT_GT(timeLast, w.cmdStatus[2]->width() - 12);       // ... the time at the right
+    InkColumns(w.cmdStatus[1]);
+    // No file loaded: the corrections wait in the reader but are not announced.
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("No subtitles loaded."));
+}
+} // namespace
