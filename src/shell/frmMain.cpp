@@ -1,30 +1,33 @@
 #include "shell/frmMain.h"
 
 #include "controls/XFlatButton.h"
+#include "controls/frmAbout.h"
 #include "controls/nSlider.h"
 #include "media/MediaPlayerController.h"
 #include "render/SubtitleOverlay.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QResizeEvent>
 
 namespace {
-frmMain* g_instance = nullptr;
+const QColor kSymbolColor(40, 40, 40);
+const QColor kDisabledSymbolColor(160, 160, 160);
 
-// A transparent 16 x 16 picture with a painter ready for dark, smoothed symbols.
+// A transparent 16 x 16 picture with a painter ready for smoothed symbols of one colour.
 template <typename Draw>
-QPixmap symbolPicture(Draw&& draw)
+QPixmap symbolPicture(Draw&& draw, const QColor& color = kSymbolColor)
 {
     QPixmap picture(16, 16);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 40, 40));
+    p.setBrush(color);
     draw(p);
     return picture;
 }
@@ -48,8 +51,8 @@ QPixmap soundPicture(bool muted)
     });
 }
 
-// Play, pause and stop symbols, 16 x 16.
-QPixmap transportPicture(int kind)
+// Play, pause and stop symbols, 16 x 16; greyed while the button cannot be used.
+QPixmap transportPicture(int kind, bool enabled = true)
 {
     return symbolPicture([kind](QPainter& p) {
         if (kind == 0)
@@ -59,18 +62,21 @@ QPixmap transportPicture(int kind)
             p.drawRect(10, 3, 3, 10);
         } else
             p.drawRect(4, 4, 9, 9);
-    });
+    }, enabled ? kSymbolColor : kDisabledSymbolColor);
 }
 } // namespace
 
 frmMain* frmMain::Instance()
 {
-    return g_instance;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<frmMain*>(window))
+            return main;
+    }
+    return nullptr;
 }
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
-    g_instance = this;
     setWindowTitle(modMain::kAppTitle);
     setAcceptDrops(true);
     subReader_ = std::make_unique<SubtitleReader>();
@@ -88,8 +94,6 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 frmMain::~frmMain()
 {
     Form_Unload();
-    if (g_instance == this)
-        g_instance = nullptr;
 }
 
 void frmMain::buildMenus()
@@ -171,6 +175,10 @@ void frmMain::buildMenus()
 
     mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelpAbout = mnuHelp->addAction(tr("&About"));
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] {
+        frmAbout about(this);
+        modMain::ShowDialog(&about, true);
+    });
 }
 
 void frmMain::buildControls()
@@ -190,16 +198,20 @@ void frmMain::buildControls()
     picControls->setGeometry(0, 378, 439, 35);
     imgSound = soundPicture(false);
     imgSoundMute = soundPicture(true);
-    auto button = [this](int left, const QPixmap& picture) {
+    auto button = [this](int left, int kind) {
         auto* b = new XFlatButton(picControls);
         b->setGeometry(left, 3, 25, 25);
-        b->SetPicture(picture);
+        if (kind >= 0) {
+            b->SetPicture(transportPicture(kind));
+            b->SetPictureDisabled(transportPicture(kind, false));
+        }
         return b;
     };
-    cmdPlay = button(6, transportPicture(0));
-    cmdPause = button(31, transportPicture(1));
-    cmdStop = button(56, transportPicture(2));
-    cmdMute = button(174, imgSound);
+    cmdPlay = button(6, 0);
+    cmdPause = button(31, 1);
+    cmdStop = button(56, 2);
+    cmdMute = button(174, -1);
+    cmdMute->SetPicture(imgSound);
     cmdMute->SetTogglable(true);
     sldVolume = new nSlider(picControls);
     sldVolume->setGeometry(204, 0, 109, 22);

@@ -3,7 +3,9 @@
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QTimer>
 
 using modMain::AppSettings;
 using modMain::Player;
@@ -98,4 +100,22 @@ TEST_F(ShellTest, MuteStateAndReleasedVolumeSurviveARestart)
     EXPECT_TRUE(again.cmdMute->ToggleStatePressed());
     EXPECT_TRUE(Player().Mute());
     EXPECT_EQ(Player().Volume(), 30);
+}
+
+TEST_F(ShellTest, HelpAboutShowsTheAboutBoxOverTheWindow)
+{
+    frmMain& w = Start();
+    EXPECT_EQ(frmMain::Instance(), &w);
+    QString title;
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        parent = box->parentWidget();
+        box->close();
+    });
+    w.mnuHelpAbout->trigger();
+    EXPECT_EQ(title, QStringLiteral("About Tavrell Veltrix"));
+    EXPECT_EQ(parent, &w);
 }
