@@ -5,8 +5,6 @@
 #include "shell/frmMain.h"
 
 #include <QDialog>
-#include <QDir>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -62,17 +60,6 @@ QString FileFromArguments(const QStringList& arguments)
             return arguments[i];
     }
     return {};
-}
-
-QString DocumentsFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    folder = QDir::cleanPath(folder);
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder;
 }
 
 void ShowDialog(QWidget* dialog, bool modal)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/PlayerStore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@ class Settings;
 namespace modMain {
 
 inline const QString kAppTitle = QStringLiteral("Tavrell Veltrix");
-inline const QString kRegistrySubKey = QStringLiteral("Software\\Tavrell\\Veltrix");
+inline const QString& kRegistrySubKey = PlayerStore::kRegistrySubKey;
 
 // The one settings store; created on first use, alive for the whole run.
 Settings& AppSettings();
@@ -26,7 +28,10 @@ QString FileFromCommandLine(const QString& commandLine);
 QString FileFromArguments(const QStringList& arguments);
 
 // The user's documents folder with a trailing separator.
-QString DocumentsFolder();
+inline QString DocumentsFolder()
+{
+    return PlayerStore::DocumentsFolder();
+}
 
 // Records the dialog as the main window's loading form, then shows it.
 void ShowDialog(QWidget* dialog, bool modal);

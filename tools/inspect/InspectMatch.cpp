@@ -3,35 +3,27 @@
 #include "JsonText.h"
 
 #include "platform/NumberFormat.h"
+#include "settings/PlayerStore.h"
 #include "settings/Settings.h"
 #include "subtitles/SubtitleDiscovery.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-// The player's own default for PATHSUBS: the documents folder with a trailing separator.
-QString DocumentsFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u'/';
-    while (folder.contains(QStringLiteral("//")))
-        folder.replace(QStringLiteral("//"), QStringLiteral("/"));
-    return folder;
-}
-
 QString StoredPathSubs()
 {
     Settings store;
     store.REGKEY = winreg::HKEY_LOCAL_MACHINE;
-    store.RegSubKey = QStringLiteral("Software\\Tavrell\\Veltrix");
+    store.RegSubKey = PlayerStore::kRegistrySubKey;
     store.LoadReg();
     // Read only: the inspector never writes the player's settings back.
-    return store.DefaultSetting(QStringLiteral("PATHSUBS"), DocumentsFolder(), SettingString)
+    return store
+        .DefaultSetting(QStringLiteral("PATHSUBS"), PlayerStore::DocumentsFolder(), SettingString)
         .toString();
 }
 
