@@ -42,9 +42,14 @@ void frmMain::buildTimingMenus()
     }
 
     mnuSubtitleFramerate = mnuSubtitles->addMenu(tr("Subtitle &framerate"));
-    const QString framerateCaptions[] = {tr("&Same as video"), QString(),      tr("23.976"),
-                                         tr("24.000"),         tr("25.000"),   tr("29.970"),
-                                         tr("30.000"),         tr("Set &custom...")};
+    const QString framerateCaptions[] = {tr("&Same as video"),
+                                         QString(),
+                                         tr("23.976"),
+                                         tr("24.000"),
+                                         tr("25.000"),
+                                         tr("29.970"),
+                                         tr("30.000"),
+                                         tr("Set &custom...")};
     for (int i = 0; i < int(mnuSubtitleFramerateOption.size()); ++i) {
         QAction* item = framerateCaptions[i].isEmpty()
                             ? mnuSubtitleFramerate->addSeparator()
