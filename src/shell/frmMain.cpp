@@ -115,6 +115,7 @@ void frmMain::buildMenus()
                            &frmMain::mnuSubtitlesOpen_Click);
     mnuSubtitlesClose = add(mnuSubtitles, tr("&Close subtitle file"),
                             &frmMain::mnuSubtitlesClose_Click);
+    buildTimingMenus();
     mnuSubtitles->addSeparator();
     mnuSubtitlesAutoOpen = add(mnuSubtitles, tr("&Automatically open subtitle file"),
                                &frmMain::mnuSubtitlesAutoOpen_Click);

@@ -130,7 +130,15 @@ public:
     // --- end of status line ---
 
     // --- Subtitle timing commands (frmMainTiming.cpp) ---
-
+    QMenu* mnuSubtitlesDelay = nullptr;
+    QMenu* mnuSubtitleFramerate = nullptr;
+    // Indexed as the items of the two submenus, separators included.
+    std::array<QAction*, 9> mnuSubtitlesDelayOption{};
+    std::array<QAction*, 8> mnuSubtitleFramerateOption{};
+    // The frame-rate submenu opens: its first item names the video's own rate.
+    void mnuSubtitleFramerate_Click();
+    void mnuSubtitlesDelayOption_Click(int index);
+    void mnuSubtitleFramerateOption_Click(int index);
     // --- end of subtitle timing commands ---
 
     // --- Window behaviour: keys, full screen, zoom, topmost, priority (frmMainWindow.cpp) ---
@@ -157,6 +165,7 @@ private:
     void RefreshStatusLine();
 
     // --- private: subtitle timing commands ---
+    void buildTimingMenus();
 
     // --- private: window behaviour ---
 

@@ -1,0 +1,252 @@
+#include "controls/SpinBox.h"
+#include "shell/frmDelay.h"
+#include "shell/frmFramerate.h"
+#include "shell/modMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Message {
+    QMessageBox::Icon icon;
+    QString text;
+};
+
+// A dialog up as the menu shows it (modal, active, its box focused and selected), without the
+// blocking loop, so the test can type into it and look at it afterwards.
+template <typename D>
+std::unique_ptr<D> Opened(std::vector<Message>* messages)
+{
+    auto dialog = std::make_unique<D>();
+    if (messages) {
+        dialog->SetMessageSink([messages](QMessageBox::Icon icon, const QString& text) {
+            messages->push_back({icon, text});
+        });
+    }
+    return dialog;
+}
+
+template <typename D>
+void Show(D& dialog)
+{
+    dialog.open();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QCoreApplication::processEvents();
+}
+
+// Types over whatever the box has selected, then presses Enter in the box.
+void TypeAndEnter(SpinBox* box, const QString& text)
+{
+    box->TextBox()->selectAll();
+    QTest::keyClicks(box->TextBox(), text);
+    QTest::keyClick(box->TextBox(), Qt::Key_Return);
+}
+
+} // namespace
+
+TEST(TimingDialogTest, DelayFromTextRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
+{
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("1.5"), 1), 2);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2.5"), 1), 2);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("0.5"), 0), 0);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("250ms"), 0), -250);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("40"), -1), -40); // nothing chosen: earlier
+    EXPECT_EQ(frmDelay::DelayFromText(QString(), 1), 0);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("later"), 1), 0);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2147483647"), 1), 2147483647);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2147483648"), 0),
+              std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2147483648"), 1), std::nullopt);
+    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("1e400"), 1), std::nullopt);
+}
+
+TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
+{
+    frmDelay d;
+    Show(d);
+    EXPECT_EQ(d.txtTime->LabelText(), QStringLiteral("Show subtitles "));
+    EXPECT_EQ(d.txtTime->MaxLength(), 7);
+    EXPECT_EQ(d.cmbTime->itemText(0), QStringLiteral("earlier"));
+    EXPECT_EQ(d.cmbTime->itemText(1), QStringLiteral("later"));
+    QMap<QString, QLabel*> labels;
+    for (QLabel* label : d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        labels[label->text()] = label;
+    QLabel* milliseconds = labels.value(QStringLiteral("milliseconds"));
+    QLabel* programmed = labels.value(QStringLiteral("than normally programmed."));
+    QLabel* note = labels.value(QStringLiteral("(1 second = 1000 milliseconds.)"));
+    ASSERT_TRUE(milliseconds && programmed && note);
+    EXPECT_LT(d.txtTime->x(), milliseconds->x());
+    EXPECT_LT(milliseconds->x(), d.cmbTime->x());
+    EXPECT_LT(d.cmbTime->x(), programmed->x());
+    EXPECT_GT(note->y(), d.txtTime->y());
+    // The box has room for its seven characters beside its label.
+    QLineEdit* box = d.txtTime->TextBox();
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+    d.reject();
+}
+
+// Both dialogs: buttons disabled swallow the keys, enabled ones answer them from any control.
+template <typename D>
+void ExpectKeysFollowTheButtons()
+{
+    auto d = Opened<D>(nullptr);
+    Show(*d);
+    QLineEdit* box = d->txtTime->TextBox();
+    d->cmdOK->setEnabled(false);
+    d->cmdCancel->setEnabled(false);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(d->isVisible());
+    d->cmdCancel->setEnabled(true);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_TRUE(d->Canceled);
+
+    // Enter on the focused Cancel button still means OK.
+    auto again = Opened<D>(nullptr);
+    again->Init(40);
+    Show(*again);
+    again->cmdCancel->setFocus();
+    QTest::keyClick(again->cmdCancel, Qt::Key_Return);
+    EXPECT_FALSE(again->isVisible());
+    EXPECT_FALSE(again->Canceled);
+}
+
+// A click in the box selects the whole text once the click has placed the caret.
+template <typename D>
+void ExpectClickInTheBoxSelectsAll()
+{
+    auto d = Opened<D>(nullptr);
+    d->Init(40);
+    Show(*d);
+    d->cmdCancel->setFocus();
+    QLineEdit* box = d->txtTime->TextBox();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, box->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    EXPECT_EQ(box->selectedText(), QStringLiteral("40"));
+    d->reject();
+}
+
+TEST(TimingDialogTest, EnterAndEscapeActWhereverTheFocusIsAndOnlyWhenTheirButtonIsEnabled)
+{
+    ExpectKeysFollowTheButtons<frmDelay>();
+    ExpectKeysFollowTheButtons<frmFramerate>();
+}
+
+TEST(TimingDialogTest, TheBoxSelectsItsTextWhenItGetsTheFocus)
+{
+    ExpectClickInTheBoxSelectsAll<frmDelay>();
+    ExpectClickInTheBoxSelectsAll<frmFramerate>();
+}
+
+TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInTheBox)
+{
+    for (const char* typed : {"0.5", "1000.5", "fps", "", "1e999"}) {
+        std::vector<Message> messages;
+        auto d = Opened<frmFramerate>(&messages);
+        d->Init(25);
+        Show(*d);
+        d->cmdOK->setFocus();
+        d->txtTime->SetText(QString::fromLatin1(typed));
+        QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+        EXPECT_TRUE(d->isVisible()) << typed;
+        EXPECT_TRUE(d->Canceled) << typed;
+        EXPECT_EQ(d->focusWidget(), d->txtTime->TextBox()) << typed;
+        ASSERT_EQ(messages.size(), 1u) << typed;
+        EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid framerate."));
+    }
+    const struct {
+        const char* typed;
+        double rate;
+    } accepted[] = {{"1", 1}, {"1000", 1000}, {"23.976", 23.976}, {"29.97abc", 29.97}};
+    for (const auto [typed, rate] : accepted) {
+        std::vector<Message> messages;
+        auto d = Opened<frmFramerate>(&messages);
+        Show(*d);
+        TypeAndEnter(d->txtTime, QString::fromLatin1(typed));
+        EXPECT_FALSE(d->isVisible()) << typed;
+        EXPECT_FALSE(d->Canceled) << typed;
+        EXPECT_EQ(d->FramerateValue, rate) << typed;
+        EXPECT_TRUE(messages.empty()) << typed;
+    }
+}
+
+TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)
+{
+    auto d = Opened<frmFramerate>(nullptr);
+    d->Init(0);
+    Show(*d);
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Set subtitle framerate"));
+    EXPECT_EQ(d->txtTime->LabelText(), QStringLiteral("Subtitle framerate:"));
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"24fps", "24"}, {"frames", "0"}, {" 2 5.0", "25"}, {"1e3", "1000"},
+                 {"1e999", "1e999"}};
+    for (const auto& c : cases) {
+        d->txtTime->setFocus();
+        d->txtTime->SetText(QString::fromLatin1(c.typed));
+        QTest::keyClick(d->txtTime->TextBox(), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), d->txtTime->TextBox());
+        EXPECT_EQ(d->txtTime->Text(), QString::fromLatin1(c.shown)) << c.typed;
+    }
+    d->reject();
+}
+
+TEST(TimingDialogTest, LongValuesHandedInAreShownWholeNotCut)
+{
+    auto f = Opened<frmFramerate>(nullptr);
+    f->Init(24000.0 / 1001); // film on NTSC, as a frame-rate override may be given
+    EXPECT_EQ(f->txtTime->Text(), QStringLiteral("23.976023976023978"));
+    Show(*f);
+    QTest::keyClick(f->txtTime->TextBox(), Qt::Key_Return);
+    EXPECT_FALSE(f->Canceled);
+    EXPECT_EQ(f->FramerateValue, 24000.0 / 1001);
+
+    auto d = Opened<frmDelay>(nullptr);
+    d->Init(123456789);
+    EXPECT_EQ(d->txtTime->Text(), QStringLiteral("123456789"));
+    EXPECT_EQ(d->cmbTime->currentIndex(), 1);
+}
+
+TEST(TimingDialogTest, WithoutASinkTheMessageIsARealBoxWithTheProgramsTitle)
+{
+    frmFramerate d;
+    Show(d);
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->accept();
+        }
+    });
+    poll.start();
+    d.txtTime->SetText(QStringLiteral("0"));
+    d.cmdOK_Click();
+    poll.stop();
+    EXPECT_EQ(title, modMain::kAppTitle);
+    EXPECT_EQ(text, QStringLiteral("Please enter a valid framerate."));
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_TRUE(d.isVisible());
+    d.reject();
+}

@@ -1,0 +1,299 @@
+#include "ShellFixture.h"
+
+#include "TestMatroska.h"
+#include "TestVideo.h"
+
+#include "controls/SpinBox.h"
+#include "shell/frmDelay.h"
+#include "shell/frmFramerate.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <limits>
+
+using modMain::Player;
+
+namespace {
+
+constexpr int32_t kMinDelay = std::numeric_limits<int32_t>::min();
+constexpr int32_t kMaxDelay = std::numeric_limits<int32_t>::max();
+
+// Runs `act` on the modal dialog of type D once the menu command has it up and active. A dialog
+// that `act` leaves open is closed after a few seconds, so a failing case cannot hang the run.
+template <typename D>
+void WhenModal(std::function<void(D&)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, tries] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries < 500)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!dialog) {
+            ADD_FAILURE() << "no modal dialog appeared";
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QCoreApplication::processEvents(); // the select-on-focus step runs queued
+        act(*dialog);
+        QTimer::singleShot(5000, dialog, [dialog] {
+            ADD_FAILURE() << "dialog left open";
+            dialog->reject();
+        });
+    });
+    poll->start();
+}
+
+QLineEdit* Box(SpinBox* spin)
+{
+    return spin->TextBox();
+}
+
+QStringList Captions(const QMenu* menu)
+{
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+class TimingTest : public ShellTest {
+protected:
+    QString Avi(const QString& name)
+    {
+        const QString path = dir.filePath(name);
+        TestVideoFormat format;
+        format.frames = 50;
+        EXPECT_TRUE(WriteTestAvi(path, format));
+        return path;
+    }
+
+    // The delay the "Set delay..." dialog accepts after `type` is typed over the selected value
+    // with the given direction and Enter is pressed.
+    int32_t DelayTyped(frmMain& w, const char* type, int direction)
+    {
+        w.SubReader().delay = 0;
+        WhenModal<frmDelay>([type, direction](frmDelay& d) {
+            QTest::keyClicks(Box(d.txtTime), QString::fromLatin1(type));
+            d.cmbTime->setCurrentIndex(direction);
+            QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
+        });
+        w.mnuSubtitlesDelayOption[8]->trigger();
+        return w.SubReader().delay;
+    }
+};
+
+} // namespace
+
+TEST_F(TimingTest, SubmenusSitAfterCloseWithTheirCaptions)
+{
+    frmMain& w = Start();
+    const QList<QAction*> items = w.mnuSubtitles->actions();
+    const qsizetype close = items.indexOf(w.mnuSubtitlesClose);
+    ASSERT_GE(close, 0);
+    ASSERT_GT(items.size(), close + 4);
+    EXPECT_EQ(items[close + 1]->menu(), w.mnuSubtitlesDelay);
+    EXPECT_EQ(items[close + 2]->menu(), w.mnuSubtitleFramerate);
+    EXPECT_TRUE(items[close + 3]->isSeparator());
+    EXPECT_EQ(items[close + 4], w.mnuSubtitlesAutoOpen);
+    EXPECT_EQ(w.mnuSubtitlesDelay->title(), QStringLiteral("Subtitle &delay (synchronization)"));
+    EXPECT_EQ(w.mnuSubtitleFramerate->title(), QStringLiteral("Subtitle &framerate"));
+    EXPECT_EQ(Captions(w.mnuSubtitlesDelay),
+              QStringList({"None", "-250 milliseconds", "+250 milliseconds", "-500 milliseconds",
+                           "+500 milliseconds", "-1 second", "+1 second", "-", "Set delay..."}));
+    EXPECT_EQ(Captions(w.mnuSubtitleFramerate),
+              QStringList({"&Same as video", "-", "23.976", "24.000", "25.000", "29.970",
+                           "30.000", "Set &custom..."}));
+}
+
+TEST_F(TimingTest, DelayStepsAddUpAndStopAtTheEndsOf32Bits)
+{
+    frmMain& w = Start();
+    SubtitleReader& reader = w.SubReader();
+    EXPECT_EQ(reader.delay, 0);
+    w.mnuSubtitlesDelayOption[1]->trigger();
+    w.mnuSubtitlesDelayOption[1]->trigger();
+    EXPECT_EQ(reader.delay, -500);
+    w.mnuSubtitlesDelayOption[6]->trigger();
+    EXPECT_EQ(reader.delay, 500);
+    w.mnuSubtitlesDelayOption_Click(4);
+    w.mnuSubtitlesDelayOption_Click(5);
+    w.mnuSubtitlesDelayOption_Click(3);
+    w.mnuSubtitlesDelayOption_Click(2);
+    EXPECT_EQ(reader.delay, -250);
+    w.mnuSubtitlesDelayOption[0]->trigger();
+    EXPECT_EQ(reader.delay, 0);
+    w.mnuSubtitlesDelayOption_Click(7); // the separator's index does nothing
+    EXPECT_EQ(reader.delay, 0);
+
+    reader.delay = kMaxDelay - 100;
+    w.mnuSubtitlesDelayOption_Click(2);
+    EXPECT_EQ(reader.delay, kMaxDelay - 100);
+    w.mnuSubtitlesDelayOption_Click(6);
+    EXPECT_EQ(reader.delay, kMaxDelay - 100);
+    w.mnuSubtitlesDelayOption_Click(1);
+    EXPECT_EQ(reader.delay, kMaxDelay - 350);
+    reader.delay = kMinDelay + 999;
+    w.mnuSubtitlesDelayOption_Click(5);
+    EXPECT_EQ(reader.delay, kMinDelay + 999);
+    w.mnuSubtitlesDelayOption_Click(3);
+    EXPECT_EQ(reader.delay, kMinDelay + 499);
+}
+
+TEST_F(TimingTest, FramerateItemsSetTheOverride)
+{
+    frmMain& w = Start();
+    const double expected[] = {0, -1, 23.976, 24, 25, 29.97, 30};
+    for (int i : {2, 3, 4, 5, 6, 0}) {
+        w.SubReader().FPS = 7;
+        w.mnuSubtitleFramerateOption[i]->trigger();
+        EXPECT_EQ(w.SubReader().FPS, expected[i]) << "item " << i;
+    }
+}
+
+TEST_F(TimingTest, SetDelayShowsTheMagnitudeAndKeepsItOnOk)
+{
+    frmMain& w = Start();
+    w.SubReader().delay = -750;
+    WhenModal<frmDelay>([](frmDelay& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Set subtitle delay"));
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("750"));
+        EXPECT_EQ(d.cmbTime->currentText(), QStringLiteral("earlier"));
+        EXPECT_EQ(Box(d.txtTime)->selectedText(), QStringLiteral("750"));
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
+    });
+    w.mnuSubtitlesDelayOption[8]->trigger();
+    EXPECT_EQ(w.SubReader().delay, -750);
+
+    w.SubReader().delay = 0;
+    WhenModal<frmDelay>([](frmDelay& d) {
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
+        EXPECT_EQ(d.cmbTime->currentIndex(), 0);
+        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    });
+    w.mnuSubtitlesDelayOption[8]->trigger();
+    EXPECT_EQ(w.SubReader().delay, 0);
+
+    w.SubReader().delay = 1;
+    WhenModal<frmDelay>([](frmDelay& d) {
+        EXPECT_EQ(d.cmbTime->currentText(), QStringLiteral("later"));
+        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    });
+    w.mnuSubtitlesDelayOption[8]->trigger();
+    EXPECT_EQ(w.SubReader().delay, 1);
+}
+
+TEST_F(TimingTest, TypedHalvesRoundToEven)
+{
+    frmMain& w = Start();
+    EXPECT_EQ(DelayTyped(w, "1.5", 1), 2);
+    EXPECT_EQ(DelayTyped(w, "2.5", 1), 2);
+    EXPECT_EQ(DelayTyped(w, "2.5", 0), -2);
+    // Letters do not get into the box.
+    EXPECT_EQ(DelayTyped(w, "12a3", 1), 123);
+}
+
+TEST_F(TimingTest, EscapeCancelsEitherDialogAndChangesNothing)
+{
+    frmMain& w = Start();
+    w.SubReader().delay = 300;
+    WhenModal<frmDelay>([](frmDelay& d) {
+        QTest::keyClicks(Box(d.txtTime), QStringLiteral("999"));
+        d.cmbTime->setCurrentIndex(0);
+        QTest::keyClick(d.cmbTime, Qt::Key_Escape);
+    });
+    w.mnuSubtitlesDelayOption[8]->trigger();
+    EXPECT_EQ(w.SubReader().delay, 300);
+
+    w.SubReader().FPS = 24;
+    WhenModal<frmFramerate>([](frmFramerate& d) {
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("24"));
+        QTest::keyClicks(Box(d.txtTime), QStringLiteral("30"));
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+    });
+    w.mnuSubtitleFramerateOption[7]->trigger();
+    EXPECT_EQ(w.SubReader().FPS, 24);
+}
+
+TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
+{
+    frmMain& w = Start();
+    w.SubReader().delay = kMinDelay;
+    WhenModal<frmDelay>([](frmDelay& d) {
+        // The most negative delay has no 32-bit magnitude; it is shown whole all the same.
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("2147483648"));
+        EXPECT_EQ(d.cmbTime->currentIndex(), 0);
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
+    });
+    w.mnuSubtitlesDelayOption[8]->trigger();
+    EXPECT_EQ(w.SubReader().delay, kMinDelay);
+    EXPECT_TRUE(messages.empty());
+
+    bool stayedOpen = false;
+    WhenModal<frmDelay>([&stayedOpen](frmDelay& d) {
+        d.cmbTime->setCurrentIndex(1);
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
+        stayedOpen = d.isVisible() && d.focusWidget() == Box(d.txtTime);
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+    });
+    w.mnuSubtitlesDelayOption[8]->trigger();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(w.SubReader().delay, kMinDelay);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid delay."));
+}
+
+TEST_F(TimingTest, CustomFramerateStartsFromTheVideosRateForAnAvi)
+{
+    frmMain& w = Start(Avi(QStringLiteral("clip.avi")));
+    ASSERT_GE(Player().Status(), 2);
+    w.mnuSubtitleFramerate->popup(QPoint(0, 0));
+    EXPECT_EQ(w.mnuSubtitleFramerateOption[0]->text(), QStringLiteral("&Same as video (25fps)"));
+    w.mnuSubtitleFramerate->hide();
+    WhenModal<frmFramerate>([](frmFramerate& d) {
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("25"));
+        d.cmdCancel->click();
+    });
+    w.mnuSubtitleFramerateOption[7]->trigger();
+    EXPECT_EQ(w.SubReader().FPS, 0);
+    // An override in force is what the dialog starts from.
+    w.mnuSubtitleFramerateOption[2]->trigger();
+    WhenModal<frmFramerate>([](frmFramerate& d) {
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("23.976"));
+        QTest::keyClicks(Box(d.txtTime), QStringLiteral("1000"));
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
+    });
+    w.mnuSubtitleFramerateOption[7]->trigger();
+    EXPECT_EQ(w.SubReader().FPS, 1000);
+}
+
+TEST_F(TimingTest, CustomFramerateStartsFromZeroForAVideoWithoutFrameRate)
+{
+    const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
+    ASSERT_TRUE(WriteTestMatroska(Avi(QStringLiteral("source.avi")), mkv));
+    frmMain& w = Start(mkv);
+    ASSERT_GE(Player().Status(), 2);
+    w.mnuSubtitleFramerate->popup(QPoint(0, 0));
+    EXPECT_EQ(w.mnuSubtitleFramerateOption[0]->text(), QStringLiteral("&Same as video"));
+    w.mnuSubtitleFramerate->hide();
+    WhenModal<frmFramerate>([](frmFramerate& d) {
+        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Return); // refused: 0 is no frame rate
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+    });
+    w.mnuSubtitleFramerateOption[7]->trigger();
+    EXPECT_EQ(w.SubReader().FPS, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid framerate."));
+}
