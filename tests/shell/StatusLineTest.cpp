@@ -4,6 +4,7 @@
 #include "controls/XFlatButton.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QTest>
 
@@ -149,5 +150,25 @@ TEST_F(StatusLineTest, CellsPaintWhatThePlayerReports)
     InkColumns(w.cmdStatus[1]);
     // No file loaded: the corrections wait in the reader but are not announced.
     EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("No subtitles loaded."));
+
+    // A loaded file shows the corrections the menus make, in the order they are made.
+    const QString subtitles = dir.filePath(QStringLiteral("other.srt"));
+    QFile file(subtitles);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n"
+               "2\r\n00:00:03,000 --> 00:00:04,000\r\nAgain\r\n\r\n");
+    file.close();
+    w.LoadSubtitleFile(subtitles);
+    InkColumns(w.cmdStatus[1]);
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (fps: 25)"));
+    w.mnuSubtitleFramerateOption[0]->trigger();
+    InkColumns(w.cmdStatus[1]);
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles loaded."));
+    w.mnuSubtitlesDelayOption[2]->trigger();
+    InkColumns(w.cmdStatus[1]);
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (delay 250 ms) "));
+    w.mnuSubtitleFramerateOption[4]->trigger();
+    InkColumns(w.cmdStatus[1]);
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (delay 250 ms) (fps: 25)"));
 }
 } // namespace
