@@ -51,25 +51,24 @@ bool isOwnWindow(Display* display, Window window)
 
 } // namespace
 
-ActiveWindowOwner ActiveWindowOwnerNow()
+ActiveWindow ActiveWindowNow()
 {
     Display* display = x11Display();
     if (!display) {
-        if (QGuiApplication::focusWindow())
-            return ActiveWindowOwner::ThisProgram;
+        if (QWindow* focus = QGuiApplication::focusWindow())
+            return {quintptr(focus->winId()), ActiveWindowOwner::ThisProgram};
         const QString platform = QGuiApplication::platformName();
-        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-            return ActiveWindowOwner::NoWindow;
-        return QGuiApplication::applicationState() == Qt::ApplicationActive
-                   ? ActiveWindowOwner::NoWindow
-                   : ActiveWindowOwner::OtherProgram;
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")
+            || QGuiApplication::applicationState() == Qt::ApplicationActive)
+            return {};
+        return {0, ActiveWindowOwner::OtherProgram};
     }
     const Window active =
         Window(propertyValue(display, DefaultRootWindow(display), "_NET_ACTIVE_WINDOW", XA_WINDOW));
     if (active == 0)
-        return ActiveWindowOwner::NoWindow;
-    return isOwnWindow(display, active) ? ActiveWindowOwner::ThisProgram
-                                        : ActiveWindowOwner::OtherProgram;
+        return {};
+    return {quintptr(active), isOwnWindow(display, active) ? ActiveWindowOwner::ThisProgram
+                                                           : ActiveWindowOwner::OtherProgram};
 }
 
 void KeepOutOfTaskBar(QWindow* window)

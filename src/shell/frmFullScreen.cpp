@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 frmFullScreen::frmFullScreen(frmMain& owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), owner_(owner)
@@ -17,11 +18,6 @@ frmFullScreen::frmFullScreen(frmMain& owner)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setFocusPolicy(Qt::StrongFocus);
-    // Full-screen state, not just the screen's size: the window manager then also covers its
-    // panels and keeps this window above them.
-    setWindowState(Qt::WindowFullScreen);
-    winId();
-    KeepOutOfTaskBar(windowHandle());
     tmrCheck_.setInterval(25);
     connect(&tmrCheck_, &QTimer::timeout, this, &frmFullScreen::tmrCheck_Timer);
     tmrCheck_.start();
@@ -29,9 +25,17 @@ frmFullScreen::frmFullScreen(frmMain& owner)
 
 void frmFullScreen::tmrCheck_Timer()
 {
-    if (isVisible() && ActiveWindowOwnerNow() == ActiveWindowOwner::OtherProgram) {
+    const ActiveWindow active = ActiveWindowNow();
+    // While the main window hides, the window manager may hand the focus to another program for
+    // a moment before this window takes it: only a switch away from this window counts.
+    // The native window's own id: Qt re-creates it after an always-on-top change, and
+    // QWidget::winId() may still give the old one then.
+    if (isVisible() && windowHandle() && active.window == quintptr(windowHandle()->winId()))
+        wasActive_ = true;
+    if (isVisible() && wasActive_ && active.owner == ActiveWindowOwner::OtherProgram) {
+        frmMain& owner = owner_;
         modMain::Player().SetFullScreen(false);
-        owner_.Able();
+        owner.Able();
         return;
     }
     // A click on the video hands the focus to the engine's widget; take it back, but never from
@@ -42,6 +46,18 @@ void frmFullScreen::tmrCheck_Timer()
         activateWindow();
     if (QApplication::focusWidget() != this)
         setFocus(Qt::OtherFocusReason);
+}
+
+// Only now, just before the window is mapped: the video's GL widget moving in may have made Qt
+// create the native window afresh, and setting the size drops a full-screen state.
+void frmFullScreen::showEvent(QShowEvent* event)
+{
+    // Full-screen state, not just the screen's size: the window manager then also covers its
+    // panels and keeps this window above them.
+    if (!(windowState() & Qt::WindowFullScreen))
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    KeepOutOfTaskBar(windowHandle());
+    QWidget::showEvent(event);
 }
 
 void frmFullScreen::keyPressEvent(QKeyEvent* event)

@@ -19,10 +19,12 @@ public:
     void tmrCheck_Timer();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     frmMain& owner_;
     QTimer tmrCheck_;
+    bool wasActive_ = false;
 };
