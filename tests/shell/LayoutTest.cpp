@@ -132,6 +132,12 @@ TEST_F(LayoutTest, SwitchingEnginesCarriesThePlaybackAndIsSavedAtOnce)
     EXPECT_NEAR(Player().Position(), 2.0, 0.1);
     EXPECT_TRUE(w.mnuVideoMP1->isChecked());
     EXPECT_FALSE(w.mnuVideoMP2->isChecked());
+    // The engine in use chosen again is loaded afresh and carries the playback as well.
+    w.mnuVideoMP1->trigger();
+    EXPECT_EQ(Player().MediaPlayer(), 1);
+    EXPECT_EQ(Player().Status(), 3);
+    EXPECT_NEAR(Player().Position(), 2.0, 0.1);
+    EXPECT_TRUE(w.mnuVideoMP1->isChecked());
     // Saved at once: another store on the same registry sees it before any shutdown.
     Settings reader;
     reader.SetRegistry(std::make_shared<Registry>(registryPath));
