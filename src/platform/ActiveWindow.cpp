@@ -65,8 +65,13 @@ ActiveWindow ActiveWindowNow()
     }
     const Window active =
         Window(propertyValue(display, DefaultRootWindow(display), "_NET_ACTIVE_WINDOW", XA_WINDOW));
-    if (active == 0)
-        return {};
+    // None active while Qt, later, says this program lost the focus: a window the property does
+    // not cover has it (a native Wayland window under XWayland, or no window manager at all).
+    if (active == 0) {
+        return QGuiApplication::applicationState() == Qt::ApplicationActive
+                   ? ActiveWindow{}
+                   : ActiveWindow{0, ActiveWindowOwner::OtherProgram};
+    }
     return {quintptr(active), isOwnWindow(display, active) ? ActiveWindowOwner::ThisProgram
                                                            : ActiveWindowOwner::OtherProgram};
 }

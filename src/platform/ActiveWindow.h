@@ -17,7 +17,8 @@ struct ActiveWindow {
 };
 
 // Read from the window manager at the moment of the call (on X11 the root window's
-// _NET_ACTIVE_WINDOW), not from Qt's activation events, which arrive about 100 ms late there.
+// _NET_ACTIVE_WINDOW), not from Qt's activation events, which arrive about 100 ms late there;
+// only when the property names no window does Qt's view decide.
 // Elsewhere Qt's own view is all there is; on platforms without other programs' windows
 // (offscreen, minimal) the owner is never OtherProgram.
 ActiveWindow ActiveWindowNow();
