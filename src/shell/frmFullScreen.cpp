@@ -27,8 +27,8 @@ void frmFullScreen::tmrCheck_Timer()
 {
     const ActiveWindow active = ActiveWindowNow();
     // While the main window hides, the window manager may hand the focus to another program for
-    // a moment before this window takes it: only a switch away from this window counts.
-    // The native window's own id: Qt re-creates it after an always-on-top change, and
+    // a moment before this window takes it: only a switch away from this window counts. The id
+    // is the native window's own, as Qt re-creates it after an always-on-top change and
     // QWidget::winId() may still give the old one then.
     if (isVisible() && windowHandle() && active.window == quintptr(windowHandle()->winId()))
         wasActive_ = true;
