@@ -51,7 +51,7 @@ protected:
 
 TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
 {
-    frmMain& w = Start();
+    Start();
     Press(Qt::Key_Return, Qt::AltModifier);
     EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
     Press(Qt::Key_F);
@@ -90,7 +90,6 @@ TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
     EXPECT_TRUE(Player().FullScreen());
     Press(Qt::Key_F);
     EXPECT_FALSE(Player().FullScreen());
-    (void)w;
 }
 
 TEST_F(KeyboardTest, CtrlTFollowsTheMenuItemAndOtherModifiersAreNotExamined)
