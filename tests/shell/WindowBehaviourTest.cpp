@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -138,6 +139,18 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     EXPECT_FALSE(w.mnuVideoFull->isChecked());
     // Leaving full screen applies always on top to the main window again.
     EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    // Qt gave the main window a new X window for that; the video is still drawn in it.
+    QTest::qWait(500);
+    const QPoint origin = probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0)));
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int orange = 0;
+    for (int y = 0; y < w.picFrame->height() / 2; ++y) {
+        for (int x = 0; x < w.picFrame->width(); ++x) {
+            const QRgb p = shot.pixel(origin + QPoint(x, y));
+            orange += qRed(p) > 200 && qGreen(p) > 90 && qGreen(p) < 150 && qBlue(p) < 60;
+        }
+    }
+    EXPECT_GT(orange, w.picFrame->width() * w.picFrame->height() / 8);
 }
 
 TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
