@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QResizeEvent>
 
 namespace {
 const QColor kSymbolColor(40, 40, 40);
@@ -85,6 +84,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     overlay_ = std::make_unique<SubtitleOverlay>(&modMain::Player());
     connectTransport();
     connectStatusLine();
+    connectWindowBehaviour();
     resize(591, 435 + menuBar()->sizeHint().height());
     tmrSecond_.setInterval(25);
     connect(&tmrSecond_, &QTimer::timeout, this, &frmMain::tmrSecond_Timer);
@@ -123,56 +123,23 @@ void frmMain::buildMenus()
 
     mnuVideo = menuBar()->addMenu(tr("&Video"));
     mnuVideoPlay = mnuVideo->addAction(tr("&Play/pause (Space)"));
-    connect(mnuVideoPlay, &QAction::triggered, this, [] { modMain::Player().PlayToggle(); });
     mnuVideo->addSeparator();
     mnuVideoFull = mnuVideo->addAction(tr("&Full screen (Alt+Enter)"));
     mnuVideoFull->setCheckable(true);
-    connect(mnuVideoFull, &QAction::triggered, this, [this] {
-        modMain::Player().SetFullScreen(!modMain::Player().FullScreen());
-        Able();
-    });
     mnuVideoZoom = mnuVideo->addMenu(tr("&Zoom"));
-    auto zoom = [this](const QString& caption, double factor) {
-        QAction* action = mnuVideoZoom->addAction(caption);
-        connect(action, &QAction::triggered, this, [factor] {
-            modMain::Player().SetFullScreen(false);
-            modMain::Player().SetZoom(factor);
-        });
-        return action;
-    };
-    mnuVideoZoom50 = zoom(tr("&50%"), 0.5);
-    mnuVideoZoom100 = zoom(tr("&100%"), 1.0);
-    mnuVideoZoom200 = zoom(tr("&200%"), 2.0);
+    mnuVideoZoom50 = mnuVideoZoom->addAction(tr("&50%"));
+    mnuVideoZoom100 = mnuVideoZoom->addAction(tr("&100%"));
+    mnuVideoZoom200 = mnuVideoZoom->addAction(tr("&200%"));
     mnuVideoAOT = mnuVideo->addAction(tr("&Always on top (Ctrl+T)"));
     mnuVideoAOT->setCheckable(true);
-    connect(mnuVideoAOT, &QAction::triggered, this, [this] { SetAOT(!AOT()); });
     mnuVideo->addSeparator();
     mnuVideoPriority = mnuVideo->addAction(tr("&Use higher process priority"));
     mnuVideoPriority->setCheckable(true);
-    connect(mnuVideoPriority, &QAction::triggered, this, [this](bool checked) {
-        SetHighPriority(checked);
-        modMain::AppSettings().SetSetting(QStringLiteral("HIGHPRIORITY"), HighPriority(),
-                                          SettingBoolean);
-    });
     mnuVideoMP = mnuVideo->addMenu(tr("Use rendering &engine"));
     mnuVideoMP1 = mnuVideoMP->addAction(tr("GStreamer"));
     mnuVideoMP2 = mnuVideoMP->addAction(tr("mpv"));
-    for (int k = 1; k <= 2; ++k) {
-        QAction* item = k == 1 ? mnuVideoMP1 : mnuVideoMP2;
-        item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, k, item] {
-            auto& player = modMain::Player();
-            if (!player.SetMP(k)) {
-                item->setEnabled(false);
-                player.SetMP(3 - k);
-            }
-            modMain::AppSettings().SetSetting(QStringLiteral("MPTYPE"),
-                                              qint64(player.MediaPlayer()), SettingNumber,
-                                              nullptr, {}, true);
-            Able();
-        });
-    }
-    connect(mnuVideo, &QMenu::aboutToShow, this, &frmMain::Able);
+    mnuVideoMP1->setCheckable(true);
+    mnuVideoMP2->setCheckable(true);
 
     mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelpAbout = mnuHelp->addAction(tr("&About"));
@@ -225,46 +192,6 @@ void frmMain::buildControls()
         cmdStatus[i] = new XFlatButton(client);
         cmdStatus[i]->setGeometry(statusLeft[i], 414, statusWidth[i], 19);
     }
-}
-
-void frmMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    layoutControls();
-    ReleaseOverlaySurface();
-    modMain::Player().Resize();
-    tmrSecond_Timer();
-}
-
-void frmMain::layoutControls()
-{
-    QWidget* client = centralWidget();
-    const int w = client->width();
-    const int h = client->height();
-    const int top = h - cmdStatus[0]->height();
-    for (XFlatButton* cell : cmdStatus)
-        cell->move(cell->x(), top);
-    cmdStatus[2]->move(w - cmdStatus[2]->width(), top);
-    cmdStatus[1]->move(cmdStatus[2]->x() - cmdStatus[1]->width() - 1, top);
-    cmdStatus[0]->resize(qMax(0, cmdStatus[1]->x() - 1), cmdStatus[0]->height());
-    picControls->setGeometry(0, top - picControls->height(), w, picControls->height());
-    sldPos->setGeometry(0, picControls->y() - sldPos->height() - 4, w, sldPos->height());
-    picFrame->setGeometry(0, 0, w, qMax(0, sldPos->y() - 2));
-}
-
-QWidget* frmMain::LoadFullScreenWindow()
-{
-    if (!fullScreen_) {
-        fullScreen_ = new QWidget(nullptr, Qt::FramelessWindowHint);
-        fullScreen_->setWindowTitle(modMain::kAppTitle);
-        fullScreen_->setStyleSheet(QStringLiteral("background:black;"));
-    }
-    return fullScreen_;
-}
-
-void frmMain::UnloadFullScreenWindow()
-{
-    delete fullScreen_.data();
 }
 
 QWidget* frmMain::SubtitleWindow()

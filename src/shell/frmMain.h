@@ -17,6 +17,7 @@
 #include <memory>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QPainter;
 class XFlatButton;
@@ -50,12 +51,6 @@ public:
         QString currentFile;
     };
     void RunTick(const TickInput& input);
-    void SetLoadingForm(QWidget* form) { loadingForm_ = form; }
-
-    bool AOT() const;
-    void SetAOT(bool on);
-    bool HighPriority() const;
-    void SetHighPriority(bool high);
 
     // Message boxes go through here, so tests can see them instead of blocking on them.
     using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
@@ -142,7 +137,31 @@ public:
     // --- end of subtitle timing commands ---
 
     // --- Window behaviour: keys, full screen, zoom, topmost, priority (frmMainWindow.cpp) ---
-
+    // The always-on-top setting; setting it, even to its own value, applies it to every form
+    // loaded now (menus, tool tips and the overlay place themselves).
+    bool AOT() const;
+    void SetAOT(bool on);
+    // True while the process runs above normal priority (nice below 0), whoever set it.
+    bool HighPriority() const;
+    void SetHighPriority(bool high);
+    // The dialog about to be shown; its first appearance makes it topmost while AOT is on.
+    void SetLoadingForm(QWidget* form);
+    void LoadingForm_Resize();
+    void Form_Resize();
+    // Key codes and shift bits (1 Shift, 2 Ctrl, 4 Alt) as the platform's virtual keys give
+    // them; runs Able after every key. True when the key did something, so that the focused
+    // control does not act on it as well.
+    bool Form_KeyDown(int& KeyCode, int& Shift);
+    // A Qt key press put in Form_KeyDown's terms; frmFullScreen forwards its keys here.
+    bool KeyDown(const QKeyEvent& event);
+    void mnuVideoFull_Click();
+    void mnuVideoZoom50_Click();
+    void mnuVideoZoom100_Click();
+    void mnuVideoZoom200_Click();
+    void mnuVideoAOT_Click();
+    void mnuVideoPriority_Click();
+    void mnuVideoMP1_Click();
+    void mnuVideoMP2_Click();
     // --- end of window behaviour ---
 
 protected:
@@ -158,7 +177,6 @@ private:
     void chooseEngine();
     void Form_Unload();
     void ShowMessage(QMessageBox::Icon icon, const QString& text);
-    void layoutControls();
 
     // --- private: status line ---
     void connectStatusLine();
@@ -168,6 +186,12 @@ private:
     void buildTimingMenus();
 
     // --- private: window behaviour ---
+    void connectWindowBehaviour();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool extraKeyDown(int keyCode);
+    void zoomTo(double factor);
+    void switchEngine(long engine);
+    static void placeTopmost(QWidget* window, bool on);
 
 
     std::unique_ptr<SubtitleReader> subReader_;

@@ -11,8 +11,6 @@
 #include <QMenu>
 #include <QCloseEvent>
 
-#include <sys/resource.h>
-
 using modMain::AppSettings;
 using modMain::Player;
 
@@ -93,39 +91,6 @@ void frmMain::Able()
     mnuVideoFull->setChecked(player.FullScreen());
 }
 
-bool frmMain::AOT() const
-{
-    return AppSettings().GetSetting(QStringLiteral("AOT")).toBool();
-}
-
-void frmMain::SetAOT(bool on)
-{
-    if (on != AOT())
-        AppSettings().SetSetting(QStringLiteral("AOT"), on, SettingBoolean, nullptr, {}, true);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (bool(window->windowFlags() & Qt::WindowStaysOnTopHint) == on)
-            continue;
-        const bool wasVisible = window->isVisible();
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-        if (wasVisible)
-            window->show();
-    }
-    mnuVideoAOT->setChecked(on);
-}
-
-bool frmMain::HighPriority() const
-{
-    errno = 0;
-    const int nice = getpriority(PRIO_PROCESS, 0);
-    return errno == 0 && nice < 0;
-}
-
-void frmMain::SetHighPriority(bool high)
-{
-    // Raising needs the right to; where it is refused the menu shows the class in force.
-    setpriority(PRIO_PROCESS, 0, high ? -5 : 0);
-    mnuVideoPriority->setChecked(HighPriority());
-}
 
 void frmMain::closeEvent(QCloseEvent* event)
 {

@@ -1,0 +1,77 @@
+#include "shell/frmFullScreen.h"
+
+#include "media/MediaPlayerController.h"
+#include "platform/ActiveWindow.h"
+#include "shell/frmMain.h"
+#include "shell/modMain.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
+
+frmFullScreen::frmFullScreen(frmMain& owner)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), owner_(owner)
+{
+    setWindowTitle(modMain::kAppTitle);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setFocusPolicy(Qt::StrongFocus);
+    tmrCheck_.setInterval(25);
+    connect(&tmrCheck_, &QTimer::timeout, this, &frmFullScreen::tmrCheck_Timer);
+    tmrCheck_.start();
+}
+
+void frmFullScreen::tmrCheck_Timer()
+{
+    const ActiveWindow active = ActiveWindowNow();
+    // While the main window hides, the window manager may hand the focus to another program for
+    // a moment before this window takes it: only a switch away from this window counts. The id
+    // is the native window's own, as Qt re-creates it after an always-on-top change and
+    // QWidget::winId() may still give the old one then.
+    if (isVisible() && windowHandle() && active.window == quintptr(windowHandle()->winId()))
+        wasActive_ = true;
+    if (isVisible() && wasActive_ && active.owner == ActiveWindowOwner::OtherProgram) {
+        frmMain& owner = owner_;
+        modMain::Player().SetFullScreen(false);
+        owner.Able();
+        return;
+    }
+    // A click on the video hands the focus to the engine's widget; take it back, but never from
+    // a menu or a dialog of this program that the user is working in.
+    if (!isVisible() || QApplication::activePopupWidget() || QApplication::activeModalWidget())
+        return;
+    if (!isActiveWindow())
+        activateWindow();
+    if (QApplication::focusWidget() != this)
+        setFocus(Qt::OtherFocusReason);
+}
+
+// Only now, just before the window is mapped: the video's GL widget moving in may have made Qt
+// create the native window afresh, and setting the size drops a full-screen state.
+void frmFullScreen::showEvent(QShowEvent* event)
+{
+    // Full-screen state, not just the screen's size: the window manager then also covers its
+    // panels and keeps this window above them.
+    if (!(windowState() & Qt::WindowFullScreen))
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    KeepOutOfTaskBar(windowHandle());
+    QWidget::showEvent(event);
+}
+
+void frmFullScreen::keyPressEvent(QKeyEvent* event)
+{
+    if (!owner_.KeyDown(*event))
+        QWidget::keyPressEvent(event);
+}
+
+// The window manager may settle the size only after showing: the picture follows it.
+void frmFullScreen::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    MediaPlayerController& player = modMain::Player();
+    if (player.FullScreen() && player.WindowHost()
+        && player.WindowHost()->FullScreenWindow() == this)
+        player.Resize();
+}

@@ -1,0 +1,266 @@
+// Window behaviour: layout, zoom, always on top, process priority, the engine switch and full
+// screen. The keys are in frmMainWindowKeys.cpp.
+#include "shell/frmMain.h"
+
+#include "controls/XFlatButton.h"
+#include "controls/nSlider.h"
+#include "media/MediaPlayerController.h"
+#include "settings/Settings.h"
+#include "shell/frmFullScreen.h"
+#include "shell/modMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QWindow>
+
+#include <cerrno>
+
+#include <sys/resource.h>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+namespace {
+
+// Menus, tool tips and the subtitle overlay place themselves; the rest are the program's forms.
+bool followsAlwaysOnTop(const QWidget* window)
+{
+    switch (window->windowType()) {
+    case Qt::Popup:
+    case Qt::ToolTip:
+    case Qt::Tool:
+    case Qt::Desktop:
+    case Qt::SplashScreen: return false;
+    default: return true;
+    }
+}
+
+// Linux keeps a nice value per thread, and the engines' threads exist already: every thread
+// of the process is set, not only this one.
+void setProcessNice(int nice)
+{
+    setpriority(PRIO_PROCESS, 0, nice);
+    const QStringList tasks = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs
+                                                                      | QDir::NoDotAndDotDot);
+    for (const QString& task : tasks) {
+        bool ok = false;
+        const int id = task.toInt(&ok);
+        if (ok)
+            setpriority(PRIO_PROCESS, id_t(id), nice);
+    }
+}
+
+} // namespace
+
+void frmMain::connectWindowBehaviour()
+{
+    connect(mnuVideoPlay, &QAction::triggered, this, [] { Player().PlayToggle(); });
+    connect(mnuVideoFull, &QAction::triggered, this, &frmMain::mnuVideoFull_Click);
+    connect(mnuVideoZoom50, &QAction::triggered, this, &frmMain::mnuVideoZoom50_Click);
+    connect(mnuVideoZoom100, &QAction::triggered, this, &frmMain::mnuVideoZoom100_Click);
+    connect(mnuVideoZoom200, &QAction::triggered, this, &frmMain::mnuVideoZoom200_Click);
+    connect(mnuVideoAOT, &QAction::triggered, this, &frmMain::mnuVideoAOT_Click);
+    connect(mnuVideoPriority, &QAction::triggered, this, &frmMain::mnuVideoPriority_Click);
+    connect(mnuVideoMP1, &QAction::triggered, this, &frmMain::mnuVideoMP1_Click);
+    connect(mnuVideoMP2, &QAction::triggered, this, &frmMain::mnuVideoMP2_Click);
+    connect(mnuVideo, &QMenu::aboutToShow, this, &frmMain::Able);
+    // Keys are seen before the control that has the focus (see eventFilter).
+    qApp->installEventFilter(this);
+}
+
+// ----- Layout -----
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize()
+{
+    QWidget* client = centralWidget();
+    if (!client)
+        return;
+    const int w = client->width();
+    const int h = client->height();
+    // A size that comes out negative in a very small window is skipped, as a failed step is:
+    // the control stays as it was until the window grows again.
+    auto setWidth = [](QWidget* control, int width) {
+        if (width >= 0)
+            control->resize(width, control->height());
+    };
+    auto setHeight = [](QWidget* control, int height) {
+        if (height >= 0)
+            control->resize(control->width(), height);
+    };
+    setWidth(sldPos, w);
+    const int statusTop = h - cmdStatus[0]->height();
+    for (XFlatButton* cell : cmdStatus)
+        cell->move(cell->x(), statusTop);
+    cmdStatus[2]->move(w - cmdStatus[2]->width(), statusTop);
+    cmdStatus[1]->move(cmdStatus[2]->x() - cmdStatus[1]->width() - 1, statusTop);
+    setWidth(cmdStatus[0], cmdStatus[1]->x() - 1);
+    picControls->move(picControls->x(), statusTop - picControls->height());
+    setWidth(picControls, w);
+    sldPos->move(sldPos->x(), picControls->y() - sldPos->height() - 4);
+    setWidth(picFrame, sldPos->width());
+    setHeight(picFrame, sldPos->y() - 2);
+    ReleaseOverlaySurface();
+    Player().Resize();
+    tmrSecond_Timer();
+}
+
+// ----- Zoom and full screen -----
+
+void frmMain::mnuVideoZoom50_Click()
+{
+    zoomTo(0.5);
+}
+
+void frmMain::mnuVideoZoom100_Click()
+{
+    zoomTo(1.0);
+}
+
+void frmMain::mnuVideoZoom200_Click()
+{
+    zoomTo(2.0);
+}
+
+void frmMain::zoomTo(double factor)
+{
+    Player().SetFullScreen(false);
+    Player().SetZoom(factor);
+}
+
+void frmMain::mnuVideoFull_Click()
+{
+    Player().SetFullScreen(!Player().FullScreen());
+    Able();
+}
+
+QWidget* frmMain::LoadFullScreenWindow()
+{
+    if (!fullScreen_)
+        fullScreen_ = new frmFullScreen(*this);
+    return fullScreen_;
+}
+
+// Full screen often ends from inside the window's own key handler or watchdog: it goes once
+// that handler has returned, but it is out of use and out of sight at once.
+void frmMain::UnloadFullScreenWindow()
+{
+    if (!fullScreen_)
+        return;
+    if (auto* window = qobject_cast<frmFullScreen*>(fullScreen_.data()))
+        window->tmrCheck().stop();
+    fullScreen_->hide();
+    fullScreen_->deleteLater();
+    fullScreen_ = nullptr;
+}
+
+// ----- Always on top -----
+
+bool frmMain::AOT() const
+{
+    return AppSettings().GetSetting(QStringLiteral("AOT")).toBool();
+}
+
+void frmMain::SetAOT(bool on)
+{
+    if (on != AOT())
+        AppSettings().SetSetting(QStringLiteral("AOT"), on, SettingBoolean, nullptr, {}, true);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (followsAlwaysOnTop(window))
+            placeTopmost(window, on);
+    }
+    mnuVideoAOT->setChecked(on);
+}
+
+void frmMain::mnuVideoAOT_Click()
+{
+    SetAOT(!AOT());
+}
+
+// Changes the window's placement in place: re-creating it, as QWidget::setWindowFlags does,
+// would hide it, and a hidden modal dialog ends its exec().
+void frmMain::placeTopmost(QWidget* window, bool on)
+{
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    if (flags == window->windowFlags())
+        return;
+    if (QWindow* handle = window->windowHandle()) {
+        window->overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    } else {
+        window->setWindowFlags(flags);
+    }
+}
+
+void frmMain::SetLoadingForm(QWidget* form)
+{
+    if (loadingForm_)
+        loadingForm_->removeEventFilter(this);
+    loadingForm_ = form;
+    if (form)
+        form->installEventFilter(this);
+}
+
+// The remembered dialog is being shown: it must not open behind an always-on-top main window.
+void frmMain::LoadingForm_Resize()
+{
+    QWidget* form = loadingForm_;
+    if (!form)
+        return;
+    if (AOT())
+        placeTopmost(form, true);
+    form->removeEventFilter(this);
+    loadingForm_ = nullptr;
+}
+
+// ----- Priority and engine -----
+
+bool frmMain::HighPriority() const
+{
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, 0);
+    return errno == 0 && nice < 0;
+}
+
+void frmMain::SetHighPriority(bool high)
+{
+    // Raising needs the right to; where it is refused the menu shows the class in force.
+    setProcessNice(high ? -5 : 0);
+    mnuVideoPriority->setChecked(HighPriority());
+}
+
+// The menu item has already flipped its check mark when this runs: checked is the wish.
+void frmMain::mnuVideoPriority_Click()
+{
+    SetHighPriority(mnuVideoPriority->isChecked());
+    AppSettings().SetSetting(QStringLiteral("HIGHPRIORITY"), HighPriority(), SettingBoolean);
+}
+
+void frmMain::mnuVideoMP1_Click()
+{
+    switchEngine(1);
+}
+
+void frmMain::mnuVideoMP2_Click()
+{
+    switchEngine(2);
+}
+
+void frmMain::switchEngine(long engine)
+{
+    MediaPlayerController& player = Player();
+    if (!player.SetMP(engine)) {
+        (engine == 1 ? mnuVideoMP1 : mnuVideoMP2)->setEnabled(false);
+        player.SetMP(engine == 1 ? 2 : 1);
+    }
+    AppSettings().SetSetting(QStringLiteral("MPTYPE"), qint64(player.MediaPlayer()),
+                             SettingNumber, nullptr, {}, true);
+    Able();
+}

@@ -1,0 +1,193 @@
+// The key table, the player's extra keys, and where the keys are seen.
+#include "ShellFixture.h"
+
+#include "TestVideo.h"
+#include "controls/XFlatButton.h"
+#include "controls/nSlider.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+namespace {
+bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+class KeyboardTest : public ShellTest {
+protected:
+    // A ten-second clip that plays when the window starts.
+    frmMain& StartPlaying()
+    {
+        TestVideoFormat format;
+        format.frames = 250;
+        const QString video = dir.filePath(QStringLiteral("clip.avi"));
+        EXPECT_TRUE(WriteTestAvi(video, format));
+        frmMain& w = Start(video);
+        EXPECT_EQ(Player().Status(), 4);
+        return w;
+    }
+
+    // A key as the user types it: to the full-screen window while it is up, else to whatever
+    // has the focus in the main window.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = window->FullScreenWindow();
+        if (!target)
+            target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(target, key, modifiers);
+        QApplication::processEvents();
+    }
+};
+} // namespace
+
+TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
+{
+    Start();
+    Press(Qt::Key_Return, Qt::AltModifier);
+    EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
+    Press(Qt::Key_F);
+    EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
+    window.reset();
+    UseFreshStore();
+
+    frmMain& playing = StartPlaying();
+    for (Qt::KeyboardModifiers alone : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier}) {
+        Press(Qt::Key_Return, alone);
+        Press(Qt::Key_Enter, alone);
+        EXPECT_FALSE(Player().FullScreen()) << "Enter without Alt never enters";
+    }
+    Press(Qt::Key_Return, Qt::AltModifier | Qt::ControlModifier);
+    ASSERT_TRUE(Player().FullScreen());
+    EXPECT_TRUE(playing.mnuVideoFull->isChecked());
+    EXPECT_FALSE(playing.isVisible());
+    ASSERT_TRUE(playing.FullScreenWindow());
+    EXPECT_EQ(playing.FullScreenWindow()->windowTitle(), QStringLiteral("Tavrell Veltrix"));
+    // Keys typed in full screen reach the same handler: Space pauses there.
+    Press(Qt::Key_Space);
+    EXPECT_TRUE(waitUntil([] { return Player().Status() == 3; }));
+    Press(Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_FALSE(Player().FullScreen());
+    EXPECT_FALSE(playing.mnuVideoFull->isChecked());
+    EXPECT_TRUE(playing.isVisible());
+    EXPECT_TRUE(waitUntil([&] { return playing.FullScreenWindow() == nullptr; }));
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Player().FullScreen()) << "Escape outside full screen does nothing";
+
+    Press(Qt::Key_Return, Qt::AltModifier);
+    ASSERT_TRUE(Player().FullScreen());
+    Press(Qt::Key_Return, Qt::AltModifier);
+    EXPECT_FALSE(Player().FullScreen()) << "Enter leaves whatever the modifiers";
+    Press(Qt::Key_F);
+    EXPECT_TRUE(Player().FullScreen());
+    Press(Qt::Key_F);
+    EXPECT_FALSE(Player().FullScreen());
+}
+
+TEST_F(KeyboardTest, CtrlTFollowsTheMenuItemAndOtherModifiersAreNotExamined)
+{
+    frmMain& w = Start();
+    w.mnuVideoAOT->setEnabled(false);
+    Press(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(w.AOT());
+    EXPECT_FALSE(w.mnuVideoAOT->isChecked());
+    w.mnuVideoAOT->setEnabled(true);
+    Press(Qt::Key_T);
+    EXPECT_FALSE(w.AOT()) << "T alone is no shortcut";
+    Press(Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(w.AOT());
+    EXPECT_TRUE(w.mnuVideoAOT->isChecked());
+    Press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(w.AOT());
+    // The switch is saved at once, as the menu command saves it.
+    Press(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("AOT")), QVariant(true));
+}
+
+TEST_F(KeyboardTest, SpaceTogglesPlaybackEvenRightAfterAClickOnAFlatButton)
+{
+    frmMain& w = StartPlaying();
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    ASSERT_TRUE(waitUntil([] { return Player().Status() == 3; }));
+    Press(Qt::Key_Space);
+    ASSERT_TRUE(waitUntil([] { return Player().Status() == 4; }));
+    w.Able();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // The click mutes and leaves the focus on the button, which takes Space as a click of its
+    // own; the window sees Space first, so playback pauses and the sound stays off.
+    QTest::mouseClick(w.cmdMute, Qt::LeftButton);
+    ASSERT_TRUE(Player().Mute());
+    ASSERT_EQ(QApplication::focusWidget(), w.cmdMute);
+    Press(Qt::Key_Space);
+    EXPECT_TRUE(waitUntil([] { return Player().Status() == 3; }));
+    EXPECT_TRUE(Player().Mute());
+    EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
+}
+
+TEST_F(KeyboardTest, EveryKeyRefreshesTheWindowHandledOrNot)
+{
+    frmMain& w = StartPlaying();
+    w.mnuVideoFull->setEnabled(false);
+    w.cmdPlay->SetEnabled(true);
+    Press(Qt::Key_Q);
+    EXPECT_TRUE(w.mnuVideoFull->isEnabled());
+    EXPECT_FALSE(w.cmdPlay->Enabled());
+}
+
+TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)
+{
+    frmMain& w = StartPlaying();
+    Player().Pause();
+    ASSERT_TRUE(waitUntil([] { return Player().Status() == 3; }));
+    Player().SetPosition(4.0);
+    ASSERT_TRUE(waitUntil([] { return std::abs(Player().Position() - 4.0) < 0.1; }));
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(waitUntil([] { return std::abs(Player().Position() - 9.0) < 0.1; }))
+        << Player().Position();
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(waitUntil([] { return Player().Position() > 9.5; })) << "not beyond the end";
+    EXPECT_LE(Player().Position(), Player().Duration());
+    Player().SetPosition(3.0);
+    ASSERT_TRUE(waitUntil([] { return std::abs(Player().Position() - 3.0) < 0.1; }));
+    Press(Qt::Key_Left);
+    EXPECT_TRUE(waitUntil([] { return Player().Position() < 0.1; })) << "not before the start";
+    Press(Qt::Key_Right, Qt::ControlModifier);
+    QTest::qWait(200);
+    EXPECT_LT(Player().Position(), 0.1) << "Ctrl+Right is not a seek";
+
+    ASSERT_DOUBLE_EQ(w.sldVolume->Value(), 0.5);
+    Press(Qt::Key_Up);
+    EXPECT_DOUBLE_EQ(w.sldVolume->Value(), 0.55);
+    EXPECT_EQ(Player().Volume(), 55);
+    EXPECT_EQ(AppSettings().GetSetting(QStringLiteral("VOLUME")).toInt(), 55);
+    for (int i = 0; i < 30; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_DOUBLE_EQ(w.sldVolume->Value(), 0.0);
+    EXPECT_EQ(Player().Volume(), 0);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("VOLUME")).toInt(), 5);
+}
+
+TEST_F(KeyboardTest, MMutesThroughTheMuteButton)
+{
+    frmMain& w = StartPlaying();
+    Press(Qt::Key_M);
+    EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
+    EXPECT_TRUE(Player().Mute());
+    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSoundMute.cacheKey());
+    Press(Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(Player().Mute()) << "Alt+M belongs to the menus";
+    Press(Qt::Key_M, Qt::ShiftModifier);
+    EXPECT_FALSE(w.cmdMute->ToggleStatePressed());
+    EXPECT_FALSE(Player().Mute());
+    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSound.cacheKey());
+}

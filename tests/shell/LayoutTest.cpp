@@ -1,0 +1,208 @@
+// The layout of the main window, zoom, the engine switch and the priority switch.
+#include "ShellFixture.h"
+
+#include "TestVideo.h"
+#include "controls/XFlatButton.h"
+#include "controls/nSlider.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <sys/resource.h>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+namespace {
+bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// Resizes the window so that its client area (below the menu bar) is w x h.
+void resizeClient(frmMain& window, int w, int h)
+{
+    QWidget* client = window.centralWidget();
+    window.resize(window.width() + w - client->width(), window.height() + h - client->height());
+    waitUntil([&] { return client->size() == QSize(w, h); });
+    ASSERT_EQ(client->size(), QSize(w, h));
+}
+
+class LayoutTest : public ShellTest {
+protected:
+    QString Video(int width, int height)
+    {
+        TestVideoFormat format;
+        format.width = width;
+        format.height = height;
+        format.frames = 100;
+        const QString path = dir.filePath(QStringLiteral("clip.avi"));
+        EXPECT_TRUE(WriteTestAvi(path, format));
+        return path;
+    }
+};
+} // namespace
+
+TEST_F(LayoutTest, ResizeSharesTheClientAreaFromTheBottomUp)
+{
+    frmMain& w = Start();
+    resizeClient(w, 800, 600);
+    EXPECT_EQ(w.cmdStatus[0]->geometry(), QRect(0, 581, 484, 19));
+    EXPECT_EQ(w.cmdStatus[1]->geometry(), QRect(485, 581, 187, 19));
+    EXPECT_EQ(w.cmdStatus[2]->geometry(), QRect(673, 581, 127, 19));
+    EXPECT_EQ(w.picControls->geometry(), QRect(0, 546, 800, 35));
+    EXPECT_EQ(w.sldPos->geometry(), QRect(0, 523, 800, 19));
+    EXPECT_EQ(w.picFrame->geometry(), QRect(0, 0, 800, 521));
+    // The strip's own controls never move.
+    EXPECT_EQ(w.cmdMute->geometry(), QRect(174, 3, 25, 25));
+    EXPECT_EQ(w.sldVolume->geometry(), QRect(204, 0, 109, 22));
+    // The overlay is told its surface is stale at every resize.
+    const int releases = overlay->releases;
+    resizeClient(w, 591, 435);
+    EXPECT_GT(overlay->releases, releases);
+    EXPECT_EQ(w.cmdStatus[2]->x(), 591 - 127);
+    EXPECT_EQ(w.picFrame->geometry(), QRect(0, 0, 591, 435 - 19 - 35 - 19 - 4 - 2));
+}
+
+TEST_F(LayoutTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
+{
+    frmMain& w = Start();
+    resizeClient(w, 700, 500);
+    const int frameHeight = w.picFrame->height();
+    const int firstCellWidth = w.cmdStatus[0]->width();
+    const int h = 40;
+    const int narrow = qMax(w.centralWidget()->width() - 700 + 160, 160);
+    resizeClient(w, narrow, h);
+    // Positions may go negative; the widths and heights that would are left as they were.
+    EXPECT_EQ(w.cmdStatus[2]->x(), narrow - 127);
+    EXPECT_EQ(w.cmdStatus[1]->x(), narrow - 127 - 188);
+    EXPECT_EQ(w.cmdStatus[0]->width(), firstCellWidth);
+    EXPECT_EQ(w.sldPos->y(), h - 19 - 35 - 19 - 4);
+    EXPECT_EQ(w.picFrame->height(), frameHeight);
+    EXPECT_EQ(w.picFrame->width(), narrow);
+    EXPECT_EQ(w.sldPos->height(), 19);
+    resizeClient(w, 700, 500);
+    EXPECT_EQ(w.cmdStatus[0]->width(), 700 - 127 - 188 - 1);
+    EXPECT_EQ(w.picFrame->height(), 500 - 19 - 35 - 19 - 4 - 2);
+}
+
+TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
+{
+    frmMain& w = Start(Video(320, 240));
+    ASSERT_EQ(Player().Status(), 4);
+    ASSERT_EQ(Player().WidthOriginalVideo(), 320);
+    struct Case { QAction* item; int width, height; } cases[] = {
+        {w.mnuVideoZoom200, 640, 480}, {w.mnuVideoZoom50, 160, 120}, {w.mnuVideoZoom100, 320, 240}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        c.item->trigger();
+        EXPECT_TRUE(waitUntil([&] { return w.picFrame->size() == QSize(c.width, c.height); }))
+            << w.picFrame->width() << "x" << w.picFrame->height();
+        EXPECT_EQ(Player().Width(), c.width);
+        EXPECT_EQ(Player().Height(), c.height);
+        EXPECT_DOUBLE_EQ(Player().Zoom(), c.width / 320.0);
+    }
+    // From full screen a preset first leaves it, then sizes the window.
+    w.mnuVideoFull->trigger();
+    ASSERT_TRUE(Player().FullScreen());
+    EXPECT_TRUE(w.mnuVideoFull->isChecked());
+    w.mnuVideoZoom50->trigger();
+    EXPECT_FALSE(Player().FullScreen());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(waitUntil([&] { return w.picFrame->size() == QSize(160, 120); }));
+    EXPECT_EQ(Player().Width(), 160);
+}
+
+TEST_F(LayoutTest, SwitchingEnginesCarriesThePlaybackAndIsSavedAtOnce)
+{
+    frmMain& w = Start(Video(160, 120));
+    ASSERT_EQ(Player().MediaPlayer(), 2);
+    Player().Pause();
+    ASSERT_TRUE(waitUntil([] { return Player().Status() == 3; }));
+    Player().SetPosition(2.0);
+    ASSERT_TRUE(waitUntil([] { return std::abs(Player().Position() - 2.0) < 0.1; }));
+    w.mnuVideoMP1->trigger();
+    EXPECT_EQ(Player().MediaPlayer(), 1);
+    EXPECT_EQ(Player().Status(), 3);
+    EXPECT_NEAR(Player().Position(), 2.0, 0.1);
+    EXPECT_TRUE(w.mnuVideoMP1->isChecked());
+    EXPECT_FALSE(w.mnuVideoMP2->isChecked());
+    // The engine in use chosen again is loaded afresh and carries the playback as well.
+    w.mnuVideoMP1->trigger();
+    EXPECT_EQ(Player().MediaPlayer(), 1);
+    EXPECT_EQ(Player().Status(), 3);
+    EXPECT_NEAR(Player().Position(), 2.0, 0.1);
+    EXPECT_TRUE(w.mnuVideoMP1->isChecked());
+    // Saved at once: another store on the same registry sees it before any shutdown.
+    Settings reader;
+    reader.SetRegistry(std::make_shared<Registry>(registryPath));
+    reader.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+    reader.RegSubKey = modMain::kRegistrySubKey;
+    reader.LoadReg();
+    EXPECT_EQ(reader.GetSetting(QStringLiteral("MPTYPE")).toInt(), 1);
+}
+
+TEST_F(LayoutTest, AnEngineThatFailsIsDisabledAndTheOtherOneTaken)
+{
+    EngineOptions noGst = EngineOptions::ForCurrentDisplay();
+    noGst.playbinFactory = "veltrix-no-such-element";
+    frmMain& w = Start({}, noGst);
+    ASSERT_EQ(Player().MediaPlayer(), 2);
+    w.mnuVideoMP1->trigger();
+    EXPECT_FALSE(w.mnuVideoMP1->isEnabled());
+    EXPECT_TRUE(w.mnuVideoMP2->isEnabled());
+    EXPECT_EQ(Player().MediaPlayer(), 2);
+    EXPECT_TRUE(w.mnuVideoMP2->isChecked());
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("MPTYPE")).toInt(), 2);
+}
+
+TEST_F(LayoutTest, PriorityMenuShowsTheClassInForceAndIsStoredAtShutdown)
+{
+    frmMain& w = Start();
+    auto inForce = [] {
+        errno = 0;
+        const int nice = getpriority(PRIO_PROCESS, 0);
+        return errno == 0 && nice < 0;
+    };
+    // Start-up applied the default (on); where raising is refused the menu says so.
+    EXPECT_EQ(w.mnuVideoPriority->isChecked(), inForce());
+    EXPECT_EQ(w.HighPriority(), inForce());
+    const bool couldRaise = inForce();
+    w.mnuVideoPriority->trigger();   // off
+    EXPECT_FALSE(w.mnuVideoPriority->isChecked());
+    EXPECT_FALSE(inForce());
+    EXPECT_FALSE(AppSettings().GetSetting(QStringLiteral("HIGHPRIORITY")).toBool());
+    // Unlike always on top and the engine, the choice waits for the shutdown write-back.
+    Settings reader;
+    reader.SetRegistry(std::make_shared<Registry>(registryPath));
+    reader.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+    reader.RegSubKey = modMain::kRegistrySubKey;
+    reader.LoadReg();
+    EXPECT_FALSE(reader.GetSetting(QStringLiteral("HIGHPRIORITY")).isValid());
+    w.mnuVideoPriority->trigger();   // on again
+    EXPECT_EQ(w.mnuVideoPriority->isChecked(), couldRaise);
+    EXPECT_EQ(AppSettings().GetSetting(QStringLiteral("HIGHPRIORITY")).toBool(), couldRaise);
+    if (couldRaise) {
+        // The engine's threads, started before, run at the raised priority as well.
+        int raisedThreads = 0;
+        int threads = 0;
+        for (const QString& task : QDir(QStringLiteral("/proc/self/task"))
+                                       .entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            errno = 0;
+            const int nice = getpriority(PRIO_PROCESS, id_t(task.toInt()));
+            if (errno == 0) {
+                ++threads;
+                raisedThreads += nice == -5 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(threads, 1);
+        EXPECT_EQ(raisedThreads, threads);
+    }
+    w.mnuVideoPriority->trigger();   // off, and so it stays for the other tests
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("HIGHPRIORITY")), QVariant(false));
+}

@@ -1,0 +1,245 @@
+// Full screen, its watchdog, always on top and the volume slider as a window manager and a real
+// mouse and keyboard meet them, on an X server of the test's own with openbox.
+#include "ShellFixture.h"
+
+#include "RealClick.h"
+#include "TestVideo.h"
+#include "controls/nSlider.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+
+#include <iostream>
+
+// Last: Xlib's macros would spoil the Qt headers.
+#include "WindowBehaviourProbe.h"
+
+using modMain::Player;
+
+namespace {
+
+// The X window of a widget as the server knows it now: Qt re-creates a window whose
+// always-on-top flag changed while it was hidden, and QWidget::winId() keeps the old id.
+unsigned long xid(QWidget* widget)
+{
+    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
+}
+
+bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+class WindowBehaviourTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        ShellTest::SetUp();
+        ASSERT_TRUE(probe);
+    }
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        if (other.state() != QProcess::NotRunning) {
+            other.kill();
+            other.waitForFinished(2000);
+        }
+    }
+
+    frmMain& StartPlaying()
+    {
+        TestVideoFormat format;
+        format.frames = 500;
+        const QString video = dir.filePath(QStringLiteral("clip.avi"));
+        EXPECT_TRUE(WriteTestAvi(video, format));
+        frmMain& w = Start(video);
+        EXPECT_EQ(Player().Status(), 4);
+        return w;
+    }
+
+    bool WaitManaged(QWidget* window)
+    {
+        return waitUntil([&] { return window && probe.Managed(xid(window)); });
+    }
+
+    bool WaitActive(QWidget* window)
+    {
+        return waitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
+    }
+
+    // Another program with a window of its own, shown and managed.
+    unsigned long StartOtherProgram()
+    {
+        other.start(QStringLiteral("xmessage"),
+                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
+                     QStringLiteral("another program")});
+        if (!other.waitForStarted(3000))
+            return 0;
+        unsigned long found = 0;
+        waitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; });
+        return found;
+    }
+
+    XProbe probe;
+    QProcess other;
+};
+
+} // namespace
+
+TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsActivated)
+{
+    const unsigned long xmessage = StartOtherProgram();
+    ASSERT_NE(xmessage, 0u) << "xmessage (x11-utils) is needed";
+    frmMain& w = StartPlaying();
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+
+    probe.Keys({XK_Alt_L}, XK_Return);
+    ASSERT_TRUE(waitUntil([] { return Player().FullScreen(); }));
+    QWidget* full = w.FullScreenWindow();
+    ASSERT_TRUE(full);
+    ASSERT_TRUE(WaitActive(full)) << "the watchdog gives the full-screen window the keyboard";
+    EXPECT_TRUE(probe.HasState(xid(full), "_NET_WM_STATE_SKIP_TASKBAR"));
+    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
+    EXPECT_EQ(full->geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_EQ(full->windowTitle(), QStringLiteral("Tavrell Veltrix"));
+
+    // Always on top reaches the full-screen window while it is loaded.
+    probe.Keys({XK_Control_L}, XK_t);
+    ASSERT_TRUE(waitUntil([&] { return w.AOT(); }));
+    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_ABOVE"); }));
+
+    // Let the watchdog see this program active for a few ticks, then turn to the other one.
+    QTest::qWait(200);
+    ASSERT_TRUE(Player().FullScreen());
+    QElapsedTimer clock;
+    const qint64 unmapped = WatchUnmapping(xid(full), clock, [&] {
+        probe.Activate(xmessage);
+        EXPECT_TRUE(waitUntil([] { return !Player().FullScreen(); }, 2000));
+    });
+    std::cout << "full screen window gone " << unmapped << " ms after another program was "
+              << "activated; the player back in its window after " << clock.elapsed() << " ms\n";
+    EXPECT_GE(unmapped, 0);
+    EXPECT_LT(unmapped, 150);
+    EXPECT_EQ(probe.ActiveWindow(), xmessage) << "the watchdog must not take the focus back";
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.mnuVideoFull->isChecked());
+    // Leaving full screen applies always on top to the main window again.
+    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    // Qt gave the main window a new X window for that; the video is still drawn in it.
+    QTest::qWait(500);
+    const QPoint origin = probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0)));
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int orange = 0;
+    for (int y = 0; y < w.picFrame->height() / 2; ++y) {
+        for (int x = 0; x < w.picFrame->width(); ++x) {
+            const QRgb p = shot.pixel(origin + QPoint(x, y));
+            orange += qRed(p) > 200 && qGreen(p) > 90 && qGreen(p) < 150 && qBlue(p) < 60;
+        }
+    }
+    EXPECT_GT(orange, w.picFrame->width() * w.picFrame->height() / 8);
+}
+
+TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
+{
+    frmMain& w = StartPlaying();
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    w.mnuVideoFull->trigger();
+    ASSERT_TRUE(Player().FullScreen());
+    QWidget* full = w.FullScreenWindow();
+    ASSERT_TRUE(WaitActive(full));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    ASSERT_TRUE(SendRealClick(screen.center().x(), screen.center().y(), 1));
+    QTest::qWait(150);
+    probe.Keys({}, XK_Escape);
+    EXPECT_TRUE(waitUntil([] { return !Player().FullScreen(); }, 2000));
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurnedOff)
+{
+    frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    w.mnuVideoAOT->trigger();
+    ASSERT_TRUE(w.AOT());
+    ASSERT_TRUE(waitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+
+    auto* first = new QDialog(&w);
+    first->setWindowTitle(QStringLiteral("first"));
+    modMain::ShowDialog(first, false);
+    ASSERT_TRUE(WaitManaged(first));
+    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"); }));
+    first->hide();
+
+    w.mnuVideoAOT->trigger();
+    ASSERT_FALSE(w.AOT());
+    EXPECT_TRUE(waitUntil([&] { return !probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    auto* second = new QDialog(&w);
+    second->setWindowTitle(QStringLiteral("second"));
+    modMain::ShowDialog(second, false);
+    ASSERT_TRUE(WaitManaged(second));
+    QTest::qWait(200);
+    EXPECT_FALSE(probe.HasState(xid(second), "_NET_WM_STATE_ABOVE"));
+    second->hide();
+    // The first dialog again: turning the switch off reached it while it was hidden.
+    modMain::ShowDialog(first, false);
+    ASSERT_TRUE(WaitManaged(first));
+    QTest::qWait(200);
+    EXPECT_FALSE(probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"));
+}
+
+TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
+{
+    frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    nSlider* slider = w.sldVolume;
+    ASSERT_DOUBLE_EQ(slider->Value(), 0.5);
+    const QPoint thumb = probe.OnScreen(xid(&w), slider->mapTo(&w, QPoint(slider->ThumbStart()
+                                          + slider->BlockSize() / 2, slider->height() / 2)));
+    probe.Drag(thumb, thumb - QPoint(30, 0));
+    ASSERT_TRUE(waitUntil([&] { return slider->Value() < 0.5; }));
+    QTest::qWait(100);
+    const long volume = Player().Volume();
+    EXPECT_LT(volume, 50);
+    EXPECT_EQ(volume, long(std::lround(slider->Value() * 100)));
+
+    // Read the file as another program would, while the player still runs.
+    Registry registry(registryPath);
+    winreg::HKEY key = 0;
+    ASSERT_EQ(registry.OpenKeyEx(winreg::HKEY_LOCAL_MACHINE, modMain::kRegistrySubKey,
+                                 winreg::KEY_READ, &key),
+              winreg::ERROR_SUCCESS);
+    bool found = false;
+    QString name;
+    uint32_t type = 0;
+    QByteArray data;
+    for (uint32_t i = 0; registry.EnumValue(key, i, &name, &type, &data) == winreg::ERROR_SUCCESS;
+         ++i)
+        found = found || name.contains(QStringLiteral("volume"), Qt::CaseInsensitive);
+    registry.CloseKey(key);
+    EXPECT_TRUE(found);
+    Settings reader;
+    reader.SetRegistry(std::make_shared<Registry>(registryPath));
+    reader.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+    reader.RegSubKey = modMain::kRegistrySubKey;
+    reader.LoadReg();
+    EXPECT_EQ(reader.GetSetting(QStringLiteral("Volume")).toLongLong(), volume);
+}
+
+
