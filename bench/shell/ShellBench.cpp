@@ -6,9 +6,10 @@
 //             of several runs each;
 //   CPU:      user + system time of each process over the first 20 s of playback.
 //
-// Both use the same Mesa software OpenGL: mpv its own GL output (--vo=gpu, --gpu-sw=yes allows
-// the software renderer), the player mpv's render API inside Qt. Audio goes to a null output
-// in both unless --audio is given. The player is veltrix-bench-player (the shell library with
+// mpv runs twice: with its OpenGL output on the same Mesa software renderer Qt would use
+// (--vo=gpu; --gpu-sw=yes, since by itself mpv refuses a software OpenGL), and with its plain
+// X11 output, which is what it falls back to there. The player draws as it does for users: on a
+// software OpenGL it has mpv draw into memory. Audio goes to a null output unless --audio. The player is veltrix-bench-player (the shell library with
 // a hook that reports the moment); mpv reports it over its JSON IPC on an inherited socket.
 #include "BenchProcess.h"
 
@@ -46,17 +47,25 @@ QStringList playerCommand(const Options& options, const QString& video)
     return command << video;
 }
 
-QStringList mpvCommand(const Options& options, const QString& video, const QString& subtitles)
+// mpv's own player with the given video output.
+QStringList mpvCommand(const Options& options, const QString& video, const QString& subtitles,
+                       const QStringList& output)
 {
     QStringList command = {QStringLiteral("mpv"), QStringLiteral("--no-config"),
-                           QStringLiteral("--terminal=no"), QStringLiteral("--vo=gpu"),
-                           QStringLiteral("--gpu-sw=yes"), QStringLiteral("--sub-auto=no"),
+                           QStringLiteral("--terminal=no"), QStringLiteral("--sub-auto=no"),
                            QStringLiteral("--input-ipc-client=fd://3"),
                            QStringLiteral("--sub-file=") + subtitles};
+    command << output;
     if (!options.audio)
         command << QStringLiteral("--ao=null");
     return command << video;
 }
+
+struct Program {
+    const char* name;
+    QStringList command;
+    QByteArray readyText;
+};
 
 // Milliseconds from spawning to the ready line, or a negative number when it never came.
 double startUp(const QStringList& command, const QByteArray& readyText)
@@ -92,6 +101,25 @@ CpuUse cpuWhilePlaying(const QStringList& command, const QByteArray& readyText, 
     }
     child.Stop();
     return use;
+}
+
+// One line: each program's median, then the player's ratio to each of the others.
+void report(const char* what, const std::vector<Program>& programs,
+            const std::vector<std::vector<double>>& values, const char* format)
+{
+    for (const auto& list : values) {
+        if (list.empty())
+            return;
+    }
+    std::printf("%s:", what);
+    for (size_t p = 0; p < programs.size(); ++p) {
+        std::printf(" %s ", programs[p].name);
+        std::printf(format, median(values[p]));
+    }
+    std::printf("\n");
+    for (size_t p = 1; p < programs.size(); ++p)
+        std::printf("  ratio player / %s: %.2f\n", programs[p].name,
+                    median(values[0]) / median(values[p]));
 }
 
 bool parse(const QStringList& arguments, Options& options)
@@ -147,58 +175,55 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "shell_bench: cannot start Xvfb and openbox\n");
         return 1;
     }
-    const QStringList player = playerCommand(options, video);
-    const QStringList mpv = mpvCommand(options, video, subtitles);
-    const QByteArray playerReady = "ready";
-    const QByteArray mpvReady = "\"playback-restart\"";
-    std::printf("demo: 640x360, 25 fps, %d s, audio %s\n", length,
-                options.audio ? "to the default output" : "to a null output");
+    // mpv twice: drawing through the same software OpenGL that Qt has here, and through
+    // plain X11 images as it does by itself when it finds only a software OpenGL.
+    const std::vector<Program> programs = {
+        {"player", playerCommand(options, video), "ready"},
+        {"mpv OpenGL", mpvCommand(options, video, subtitles,
+                                  {QStringLiteral("--vo=gpu"), QStringLiteral("--gpu-sw=yes")}),
+         "\"playback-restart\""},
+        {"mpv X11", mpvCommand(options, video, subtitles, {QStringLiteral("--vo=x11")}),
+         "\"playback-restart\""},
+    };
+    std::printf("demo: 640x360, 25 fps, %d s, audio to %s output\n", length,
+                options.audio ? "the default" : "a null");
     int failures = 0;
 
     if (options.startup) {
         // One untimed run of each first: the file and the libraries come into the page cache.
-        startUp(player, playerReady);
-        startUp(mpv, mpvReady);
-        std::vector<double> ours, theirs;
+        for (const Program& program : programs)
+            startUp(program.command, program.readyText);
+        std::vector<std::vector<double>> times(programs.size());
         for (int run = 0; run < options.startupRuns; ++run) {
-            const double a = startUp(player, playerReady);
-            const double b = startUp(mpv, mpvReady);
-            if (a < 0 || b < 0) {
-                ++failures;
-                continue;
+            std::printf("start-up run %d:", run + 1);
+            for (size_t p = 0; p < programs.size(); ++p) {
+                const double ms = startUp(programs[p].command, programs[p].readyText);
+                std::printf(" %s %.0f ms%s", programs[p].name, ms,
+                            p + 1 < programs.size() ? "," : "\n");
+                if (ms < 0)
+                    ++failures;
+                else
+                    times[p].push_back(ms);
             }
-            ours.push_back(a);
-            theirs.push_back(b);
-            std::printf("start-up run %d: player %.0f ms, mpv %.0f ms\n", run + 1, a, b);
         }
-        if (!ours.empty()) {
-            const double a = median(ours), b = median(theirs);
-            std::printf("start-up median of %zu: player %.0f ms, mpv %.0f ms, ratio %.2f\n",
-                        ours.size(), a, b, a / b);
-        }
+        report("start-up, median ms", programs, times, "%.0f");
     }
     if (options.cpu) {
-        std::vector<double> ours, theirs;
+        std::vector<std::vector<double>> times(programs.size());
         for (int run = 0; run < options.cpuRuns; ++run) {
-            const CpuUse a = cpuWhilePlaying(player, playerReady, options.cpuSeconds,
-                                             display.ServerPid());
-            const CpuUse b = cpuWhilePlaying(mpv, mpvReady, options.cpuSeconds,
-                                             display.ServerPid());
-            if (a.process < 0 || b.process < 0) {
-                ++failures;
-                continue;
+            std::printf("CPU run %d over %d s:", run + 1, options.cpuSeconds);
+            for (size_t p = 0; p < programs.size(); ++p) {
+                const CpuUse use = cpuWhilePlaying(programs[p].command, programs[p].readyText,
+                                                   options.cpuSeconds, display.ServerPid());
+                std::printf(" %s %.2f s (X server %.2f s)%s", programs[p].name, use.process,
+                            use.server, p + 1 < programs.size() ? "," : "\n");
+                if (use.process < 0)
+                    ++failures;
+                else
+                    times[p].push_back(use.process);
             }
-            ours.push_back(a.process);
-            theirs.push_back(b.process);
-            std::printf("CPU run %d over %d s: player %.2f s (X server %.2f s), "
-                        "mpv %.2f s (X server %.2f s)\n",
-                        run + 1, options.cpuSeconds, a.process, a.server, b.process, b.server);
         }
-        if (!ours.empty()) {
-            const double a = median(ours), b = median(theirs);
-            std::printf("CPU median of %zu: player %.2f s, mpv %.2f s, ratio %.2f\n",
-                        ours.size(), a, b, a / b);
-        }
+        report("CPU user+system, median s", programs, times, "%.2f");
     }
     if (failures)
         std::printf("%d run(s) failed: a program did not reach playback or quit early\n",
