@@ -2,6 +2,8 @@
 
 #include "media/MpvPlayerControl.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -13,7 +15,21 @@
 
 namespace {
 constexpr size_t kLineAlignment = 64;
+
+// Without a graphics device node OpenGL can only render in software. Asking OpenGL itself means
+// loading its driver and making a context, a noticeable part of the start-up.
+bool hasGraphicsDevice()
+{
+#ifdef Q_OS_LINUX
+    const QStringList nodes = QDir(QStringLiteral("/dev/dri"))
+                                  .entryList({QStringLiteral("card*"), QStringLiteral("renderD*")},
+                                             QDir::System);
+    return !nodes.isEmpty() || QFileInfo::exists(QStringLiteral("/dev/nvidiactl"));
+#else
+    return true;
+#endif
 }
+}  // namespace
 
 MpvSoftwareVideoWidget::MpvSoftwareVideoWidget(MpvPlayerControl& control, QWidget* parent)
     : QWidget(parent), control_(control)
@@ -58,6 +74,8 @@ bool MpvSoftwareVideoWidget::IsSoftwareRenderer(const QByteArray& renderer)
 bool MpvSoftwareVideoWidget::OpenGLIsSoftware()
 {
     static const bool software = [] {
+        if (!hasGraphicsDevice())
+            return true;
         QOpenGLContext context;
         QOffscreenSurface surface;
         surface.setFormat(context.format());
