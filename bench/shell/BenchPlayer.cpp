@@ -43,6 +43,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "xcb");
     int readyFd = -1;
     bool audio = true;
+    bool alwaysOpenGL = false;
     QString file;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
@@ -50,11 +51,14 @@ int main(int argc, char** argv)
             readyFd = arg.mid(11).toInt();
         else if (arg == "--no-audio")
             audio = false;
+        else if (arg == "--always-opengl")
+            alwaysOpenGL = true;
         else
             file = QString::fromLocal8Bit(arg);
     }
     if (file.isEmpty()) {
-        std::fprintf(stderr, "usage: veltrix-bench-player [--ready-fd=N] [--no-audio] VIDEO\n");
+        std::fprintf(stderr, "usage: veltrix-bench-player [--ready-fd=N] [--no-audio]"
+                             " [--always-opengl] VIDEO\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -62,6 +66,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(modMain::kAppTitle);
     EngineOptions options = EngineOptions::ForCurrentDisplay();
     options.audioOutput = audio;
+    if (alwaysOpenGL)
+        options.avoidSoftwareOpenGL = false;
     modMain::Player().SetEngineOptions(options);
     auto* window = new ReportingWindow(readyFd);
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -9,8 +9,10 @@
 // mpv runs twice: with its OpenGL output on the same Mesa software renderer Qt would use
 // (--vo=gpu; --gpu-sw=yes, since by itself mpv refuses a software OpenGL), and with its plain
 // X11 output, which is what it falls back to there. The player draws as it does for users: on a
-// software OpenGL it has mpv draw into memory. Audio goes to a null output unless --audio. The player is veltrix-bench-player (the shell library with
-// a hook that reports the moment); mpv reports it over its JSON IPC on an inherited socket.
+// software OpenGL it has mpv draw into memory (--with-opengl-player adds it forced through its
+// OpenGL widget). Audio goes to a null output unless --audio. The player is
+// veltrix-bench-player (the shell library with a hook that reports the moment); mpv reports it
+// over its JSON IPC on an inherited socket.
 #include "BenchProcess.h"
 
 #include <QCoreApplication>
@@ -28,6 +30,7 @@ struct Options {
     int cpuRuns = 2;
     int cpuSeconds = 20;
     bool audio = false;
+    bool openGLPlayer = false;
     bool startup = true;
     bool cpu = true;
 };
@@ -39,9 +42,11 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-QStringList playerCommand(const Options& options, const QString& video)
+QStringList playerCommand(const Options& options, const QString& video, bool alwaysOpenGL = false)
 {
     QStringList command = {QStringLiteral(VELTRIX_BENCH_PLAYER), QStringLiteral("--ready-fd=3")};
+    if (alwaysOpenGL)
+        command << QStringLiteral("--always-opengl");
     if (!options.audio)
         command << QStringLiteral("--no-audio");
     return command << video;
@@ -133,6 +138,8 @@ bool parse(const QStringList& arguments, Options& options)
             options.startup = false;
         else if (arg == QLatin1String("--audio"))
             options.audio = true;
+        else if (arg == QLatin1String("--with-opengl-player"))
+            options.openGLPlayer = true;
         else if (arg.startsWith(QLatin1String("--startup-runs=")))
             options.startupRuns = arg.section(QLatin1Char('='), 1).toInt(&ok);
         else if (arg.startsWith(QLatin1String("--cpu-runs=")))
@@ -156,7 +163,9 @@ int main(int argc, char** argv)
     Options options;
     if (!parse(QCoreApplication::arguments(), options)) {
         std::fprintf(stderr, "usage: shell_bench [--startup-only | --cpu-only] [--audio]\n"
-                             "  [--startup-runs=N (7)] [--cpu-runs=N (2)] [--cpu-seconds=S (20)]\n");
+                             "  [--with-opengl-player]\n"
+                             "  [--startup-runs=N (7)] [--cpu-runs=N (2)]"
+                             " [--cpu-seconds=S (20)]\n");
         return 2;
     }
     QTemporaryDir dir;
@@ -177,7 +186,7 @@ int main(int argc, char** argv)
     }
     // mpv twice: drawing through the same software OpenGL that Qt has here, and through
     // plain X11 images as it does by itself when it finds only a software OpenGL.
-    const std::vector<Program> programs = {
+    std::vector<Program> programs = {
         {"player", playerCommand(options, video), "ready"},
         {"mpv OpenGL", mpvCommand(options, video, subtitles,
                                   {QStringLiteral("--vo=gpu"), QStringLiteral("--gpu-sw=yes")}),
@@ -185,6 +194,9 @@ int main(int argc, char** argv)
         {"mpv X11", mpvCommand(options, video, subtitles, {QStringLiteral("--vo=x11")}),
          "\"playback-restart\""},
     };
+    // The player forced through its OpenGL widget, as on a machine with a graphics driver.
+    if (options.openGLPlayer)
+        programs.push_back({"player OpenGL", playerCommand(options, video, true), "ready"});
     std::printf("demo: 640x360, 25 fps, %d s, audio to %s output\n", length,
                 options.audio ? "the default" : "a null");
     int failures = 0;
