@@ -21,7 +21,7 @@ struct EngineOptions {
     // Options set on mpv before it starts, after the player's own.
     QList<QPair<QByteArray, QByteArray>> extraMpvOptions;
 
-    // What the player uses: the defaults, with video off when Qt runs without a real display
-    // (offscreen, minimal) and no software OpenGL.
+    // What the player uses: video off when Qt runs without a real display (offscreen,
+    // minimal), and engine 2 kept off a software OpenGL.
     static EngineOptions ForCurrentDisplay();
 };
