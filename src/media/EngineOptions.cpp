@@ -8,5 +8,6 @@ EngineOptions EngineOptions::ForCurrentDisplay()
     const QString platform = QGuiApplication::platformName();
     options.videoOutput = platform != QLatin1String("offscreen")
         && platform != QLatin1String("minimal") && !platform.isEmpty();
+    options.avoidSoftwareOpenGL = true;
     return options;
 }

@@ -11,6 +11,9 @@ struct EngineOptions {
     // Draw video into the picture box. Without a display the engines decode to a null output.
     bool videoOutput = true;
     bool audioOutput = true;
+    // Engine 2 draws into memory instead of through OpenGL when the only OpenGL renders in
+    // software, as mpv's own player refuses such an OpenGL. Off, it always uses OpenGL.
+    bool avoidSoftwareOpenGL = false;
     // The GStreamer element engine 1 plays through.
     QByteArray playbinFactory = "playbin";
     // The shared library engine 2 loads (libmpv.so.2 by default).
@@ -18,6 +21,7 @@ struct EngineOptions {
     // Options set on mpv before it starts, after the player's own.
     QList<QPair<QByteArray, QByteArray>> extraMpvOptions;
 
-    // The defaults, with video off when Qt runs without a real display (offscreen, minimal).
+    // What the player uses: video off when Qt runs without a real display (offscreen,
+    // minimal), and engine 2 kept off a software OpenGL.
     static EngineOptions ForCurrentDisplay();
 };

@@ -1,5 +1,6 @@
 #include "frmMP2.h"
 
+#include "media/MpvSoftwareVideoWidget.h"
 #include "media/MpvVideoWidget.h"
 
 std::unique_ptr<frmMP2> frmMP2::Load(MediaPlayerController& player, const EngineOptions& options,
@@ -8,15 +9,21 @@ std::unique_ptr<frmMP2> frmMP2::Load(MediaPlayerController& player, const Engine
     auto control = MpvPlayerControl::Create(options, whyNot);
     if (!control)
         return nullptr;
-    return std::unique_ptr<frmMP2>(new frmMP2(player, std::move(control), options.videoOutput));
+    VideoDrawing drawing = options.videoOutput ? VideoDrawing::OpenGL : VideoDrawing::None;
+    if (drawing == VideoDrawing::OpenGL && options.avoidSoftwareOpenGL
+        && MpvSoftwareVideoWidget::OpenGLIsSoftware())
+        drawing = VideoDrawing::Memory;
+    return std::unique_ptr<frmMP2>(new frmMP2(player, std::move(control), drawing));
 }
 
 frmMP2::frmMP2(MediaPlayerController& player, std::unique_ptr<MpvPlayerControl> control,
-               bool videoOutput)
+               VideoDrawing drawing)
     : EngineHostForm(player, false), control_(std::move(control))
 {
-    if (videoOutput)
+    if (drawing == VideoDrawing::OpenGL)
         setMP(new MpvVideoWidget(*control_));
+    else if (drawing == VideoDrawing::Memory)
+        setMP(new MpvSoftwareVideoWidget(*control_));
     else
         setMP(new QWidget);
     MpvPlayerControl* engine = control_.get();

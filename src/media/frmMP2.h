@@ -19,8 +19,9 @@ public:
     MpvPlayerControl& Control() const { return *control_; }
 
 private:
+    enum class VideoDrawing { None, OpenGL, Memory };
     frmMP2(MediaPlayerController& player, std::unique_ptr<MpvPlayerControl> control,
-           bool videoOutput);
+           VideoDrawing drawing);
 
     std::unique_ptr<MpvPlayerControl> control_;
 };

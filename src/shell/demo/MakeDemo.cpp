@@ -1,5 +1,6 @@
-// Writes the demo the run script plays: a short 25 fps video and beside it a SubRip file of the
-// same name, so that opening the video finds the subtitles by itself.
+// Writes the demo the run script plays: a 25 fps video whose frames show their number, and
+// beside it a SubRip file of the same name, so that opening the video finds the subtitles by
+// itself. The benchmarks ask for a longer one; its subtitles repeat every seven seconds.
 #include "TestVideo.h"
 
 #include <QCoreApplication>
@@ -10,35 +11,79 @@
 #include <cstdio>
 
 namespace {
-const char kSubtitles[] =
-    "1\r\n00:00:05,200 --> 00:00:07,000\r\nWelcome to Tavrell Veltrix.\r\n\r\n"
-    "2\r\n00:00:07,200 --> 00:00:09,000\r\n<i>The subtitles follow the picture.</i>\r\n\r\n"
-    "3\r\n00:00:09,200 --> 00:00:10,600\r\n# La la la, the square moves on #\r\n\r\n"
-    "4\r\n00:00:10,800 --> 00:00:11,900\r\nTwo lines at once,\r\nfitted to the video.\r\n\r\n";
+
+struct DemoEntry {
+    int start;   // milliseconds
+    int end;
+    const char* text;
+};
+
+constexpr DemoEntry kEntries[] = {
+    {5200, 7000, "Welcome to Tavrell Veltrix."},
+    {7200, 9000, "<i>The subtitles follow the picture.</i>"},
+    {9200, 10600, "# La la la, the square moves on #"},
+    {10800, 11900, "Two lines at once,\r\nfitted to the video."},
+};
+constexpr int kRepeatMs = 7000;
+constexpr int kDefaultSeconds = 12;
+constexpr int kMaxSeconds = 600;
+
+QByteArray timestamp(int ms)
+{
+    return QStringLiteral("%1:%2:%3,%4")
+        .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
+        .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms % 1000, 3, 10, QLatin1Char('0'))
+        .toLatin1();
 }
+
+// Every entry that ends within the video, the block repeated for longer videos.
+QByteArray subtitles(int lengthMs)
+{
+    QByteArray out;
+    int number = 0;
+    for (int offset = 0;; offset += kRepeatMs) {
+        for (const DemoEntry& entry : kEntries) {
+            if (entry.end + offset > lengthMs)
+                return out;
+            out += QByteArray::number(++number) + "\r\n" + timestamp(entry.start + offset)
+                 + " --> " + timestamp(entry.end + offset) + "\r\n" + entry.text + "\r\n\r\n";
+        }
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: veltrix-make-demo VIDEO.avi\n");
+    int seconds = kDefaultSeconds;
+    bool valid = argc == 2 || argc == 3;
+    if (argc == 3)
+        seconds = QString::fromLocal8Bit(argv[2]).toInt(&valid);
+    if (!valid || seconds < 1 || seconds > kMaxSeconds) {
+        std::fprintf(stderr, "usage: veltrix-make-demo VIDEO.avi [SECONDS, 1 to %d; default %d]\n",
+                     kMaxSeconds, kDefaultSeconds);
         return 2;
     }
     const QString video = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(QFileInfo(video).absolutePath());
     TestVideoFormat format;
-    // Big enough for the window's controls at the video's own size; 12 seconds.
-    format.width = 320;
-    format.height = 240;
-    format.frames = 300;
+    // Wide enough for the control strip and the status line at the video's own size.
+    format.width = 640;
+    format.height = 360;
+    format.microsecondsPerFrame = 40000;
+    format.frames = seconds * 25;
     format.audio = true;
+    format.frameCounter = true;
     if (!WriteTestAvi(video, format)) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
-    QFile subtitles(QFileInfo(video).path() + QLatin1Char('/')
-                    + QFileInfo(video).completeBaseName() + QStringLiteral(".srt"));
-    if (!subtitles.open(QIODevice::WriteOnly) || subtitles.write(kSubtitles) < 0) {
+    QFile srt(QFileInfo(video).path() + QLatin1Char('/') + QFileInfo(video).completeBaseName()
+              + QStringLiteral(".srt"));
+    if (!srt.open(QIODevice::WriteOnly) || srt.write(subtitles(seconds * 1000)) < 0) {
         std::fprintf(stderr, "cannot write the subtitle file\n");
         return 1;
     }

@@ -1,5 +1,7 @@
 #include "TestVideo.h"
 
+#include "FrameCounter.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -162,6 +164,8 @@ QByteArray TestVideoFrame(const TestVideoFormat& format, int index)
             pixel[2] = char(square ? 255 : kTestVideoRed);
         }
     }
+    if (format.frameCounter)
+        DrawFrameCounter(frame, format, index);
     return frame;
 }
 

@@ -14,6 +14,9 @@ struct TestVideoFormat {
     int frames = 100;
     bool audio = false;
     int sampleRate = 22050;
+    // The frame's number in white seven-segment digits on a black panel at the top left, so a
+    // viewer (or a screenshot) can tell which frame is on screen.
+    bool frameCounter = false;
 };
 
 // The picture's background: the orange a screenshot test looks for.
@@ -22,8 +25,13 @@ constexpr uint8_t kTestVideoGreen = 120;
 constexpr uint8_t kTestVideoBlue = 20;
 
 // One frame as top-down rows of blue, green, red bytes: the orange background with a white
-// square that moves one step per frame, so a playing video visibly changes.
+// square that moves one step per frame, so a playing video visibly changes, and with
+// format.frameCounter the frame's number.
 QByteArray TestVideoFrame(const TestVideoFormat& format, int index);
+
+// The number the frame counter of a frame made by TestVideoFrame shows, or -1 when the frame
+// has no legible counter (wrong size, counter off, a segment neither lit nor dark).
+int ReadTestVideoFrameCounter(const TestVideoFormat& format, const QByteArray& frame);
 
 // An uncompressed AVI: "avih" at offset 24, rows stored bottom-up (GStreamer refuses top-down
 // uncompressed AVI), an index, and with format.audio a 16-bit mono PCM tone interleaved per frame.

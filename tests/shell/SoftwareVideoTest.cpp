@@ -1,0 +1,132 @@
+// The demo as the player shows it where the only OpenGL renders in software, as on this test's
+// X server: mpv draws into memory, and the screen shows the frame the player says it is at,
+// also after a trip to full screen and while paused.
+#include "ShellFixture.h"
+
+#include "TestVideo.h"
+#include "media/MpvSoftwareVideoWidget.h"
+#include "media/frmMP2.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+
+#include <cmath>
+
+namespace {
+void waitUntil(const std::function<bool()>& done, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void wait(int milliseconds)
+{
+    waitUntil([] { return false; }, milliseconds);
+}
+
+// The frame number the picture box shows, read off the screen; -1 when it cannot be read.
+int frameOnScreen(QWidget* pic, const TestVideoFormat& format)
+{
+    const QPoint origin = pic->mapToGlobal(QPoint(0, 0));
+    const QImage shot = QGuiApplication::primaryScreen()
+                            ->grabWindow(0, origin.x(), origin.y(), format.width, format.height)
+                            .toImage()
+                            .convertToFormat(QImage::Format_BGR888);
+    if (shot.size() != QSize(format.width, format.height))
+        return -1;
+    QByteArray frame;
+    for (int y = 0; y < shot.height(); ++y)
+        frame.append(reinterpret_cast<const char*>(shot.constScanLine(y)), format.width * 3);
+    return ReadTestVideoFrameCounter(format, frame);
+}
+
+// The frame on screen, checked against the player's position read just before and after.
+int frameInStep(QWidget* pic, const TestVideoFormat& format)
+{
+    const double before = modMain::Player().Position();
+    const int shown = frameOnScreen(pic, format);
+    const double after = modMain::Player().Position();
+    EXPECT_GE(shown, int(std::floor(before * 25)) - 3) << "position " << before;
+    EXPECT_LE(shown, int(std::ceil(after * 25)) + 2) << "position " << after;
+    return shown;
+}
+}  // namespace
+
+TEST(SoftwareVideo, KnowsSoftwareRenderersFromHardwareOnes)
+{
+    for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe",
+                                 "Software Rasterizer", "SWR (LLVM 6.0, 256 bits)",
+                                 "Apple Software Renderer"})
+        EXPECT_TRUE(MpvSoftwareVideoWidget::IsSoftwareRenderer(software)) << software;
+    for (const char* hardware : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
+                                 "AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49)",
+                                 "NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2", ""})
+        EXPECT_FALSE(MpvSoftwareVideoWidget::IsSoftwareRenderer(hardware)) << hardware;
+}
+
+TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display";
+    if (!MpvSoftwareVideoWidget::OpenGLIsSoftware())
+        GTEST_SKIP() << "this display has a hardware OpenGL; the video goes through it";
+    QTemporaryDir dir;
+    modMain::AppSettings().ClearSettings();
+    modMain::AppSettings().SetRegistry(
+        std::make_shared<Registry>(dir.filePath(QStringLiteral("registry.db"))));
+    TestVideoFormat format;
+    format.width = 640;
+    format.height = 360;
+    format.frames = 250;
+    format.frameCounter = true;
+    const QString video = dir.filePath(QStringLiteral("Counted.avi"));
+    ASSERT_TRUE(WriteTestAvi(video, format));
+
+    EngineOptions options = EngineOptions::ForCurrentDisplay();
+    options.audioOutput = false;
+    modMain::Player().SetEngineOptions(options);
+    auto window = std::make_unique<frmMain>();
+    std::vector<QString> messages;
+    window->SetMessageSink([&](QMessageBox::Icon, const QString& text) {
+        messages.push_back(text);
+    });
+    window->Form_Load(video);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(modMain::Player().Status(), 4);
+    auto* picture = qobject_cast<MpvSoftwareVideoWidget*>(modMain::Player().EngineHost2()->MP());
+    ASSERT_NE(picture, nullptr) << "a software OpenGL means drawing into memory";
+    QWidget* pic = modMain::Player().Container();
+    ASSERT_EQ(pic->size(), QSize(format.width, format.height)) << "opened at the video's size";
+
+    waitUntil([] { return modMain::Player().Position() > 1.0; }, 10000);
+    const int first = frameInStep(pic, format);
+    wait(400);
+    const int second = frameInStep(pic, format);
+    EXPECT_GT(second, first) << "the picture moves on";
+
+    modMain::Player().SetFullScreen(true);
+    wait(500);
+    const int drawnBefore = picture->FramesDrawn();
+    wait(400);
+    EXPECT_GT(picture->FramesDrawn(), drawnBefore) << "full screen keeps drawing";
+    modMain::Player().SetFullScreen(false);
+    wait(500);
+    EXPECT_EQ(modMain::Player().Status(), 4);
+    const int back = frameInStep(pic, format);
+    EXPECT_GT(back, second) << "back in the window, still playing";
+
+    modMain::Player().Pause();
+    waitUntil([] { return modMain::Player().Status() == 3; }, 3000);
+    wait(300);
+    const int paused = frameOnScreen(pic, format);
+    wait(400);
+    EXPECT_EQ(frameOnScreen(pic, format), paused) << "a paused picture stands still";
+    EXPECT_NEAR(paused, modMain::Player().Position() * 25, 2.0);
+    window->close();
+    window.reset();
+}
