@@ -31,6 +31,8 @@ constexpr int kKeyDown = 40;
 constexpr int kKeyF = 70;
 constexpr int kKeyM = 77;
 constexpr int kKeyT = 84;
+constexpr int kKeyX = 88;
+constexpr int kKeyZ = 90;
 
 constexpr double kSeekSeconds = 5.0;
 constexpr int kVolumeStep = 5;
@@ -150,6 +152,11 @@ bool frmMain::extraKeyDown(int keyCode)
     }
     case kKeyM:
         cmdMute->Toggle();
+        return true;
+    case kKeyZ:
+    case kKeyX:
+        // The same steps as the delay menu's "-250 milliseconds" and "+250 milliseconds".
+        mnuSubtitlesDelayOption_Click(keyCode == kKeyZ ? 1 : 2);
         return true;
     case kKeyF:
         if (player.FullScreen())

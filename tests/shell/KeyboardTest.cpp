@@ -191,3 +191,18 @@ TEST_F(KeyboardTest, MMutesThroughTheMuteButton)
     EXPECT_FALSE(Player().Mute());
     EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSound.cacheKey());
 }
+
+TEST_F(KeyboardTest, ZAndXShiftTheSubtitlesAsTheDelayMenuDoes)
+{
+    frmMain& w = StartPlaying();
+    Press(Qt::Key_Z);
+    Press(Qt::Key_Z);
+    Press(Qt::Key_X);
+    EXPECT_EQ(w.SubReader().delay, -250);
+    Press(Qt::Key_X, Qt::ControlModifier);
+    Press(Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(w.SubReader().delay, -250) << "Ctrl and Alt belong to the menus and the desktop";
+    w.SubReader().delay = INT32_MAX - 100;
+    Press(Qt::Key_X);
+    EXPECT_EQ(w.SubReader().delay, INT32_MAX - 100) << "an overflowing step changes nothing";
+}
