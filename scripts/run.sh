@@ -11,7 +11,9 @@ if [ "$#" -gt 0 ]; then
   exec "$player" "$@"
 fi
 demo="$build/demo/Veltrix Demo.avi"
-if [ ! -f "$demo" ] || [ ! -f "${demo%.avi}.srt" ]; then
+# Written again when the generator has changed since, so an updated build shows the new demo.
+if [ ! -f "$demo" ] || [ ! -f "${demo%.avi}.srt" ] \
+   || [ "$build/src/shell/veltrix-make-demo" -nt "$demo" ]; then
   "$build/src/shell/veltrix-make-demo" "$demo"
 fi
 exec "$player" "$demo"
