@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -83,8 +84,11 @@ OverlayScene SubtitleOverlay::sceneFromPlayer() const
     scene.pictureWidth = player_->Width();
     scene.videoHeight = player_->HeightOriginalVideo() * player_->Zoom();
     scene.fullScreen = player_->FullScreen();
-    if (PlayerWindowHost* host = player_->WindowHost())
+    if (PlayerWindowHost* host = player_->WindowHost()) {
         scene.mainWindow = host->MainWindow();
+        if (scene.fullScreen)
+            scene.fullScreenWindow = host->FullScreenWindow();
+    }
     return scene;
 }
 
@@ -167,6 +171,7 @@ bool SubtitleOverlay::Show(const SubtitlePtr& entry, const OverlayScene& scene)
         OverlaySurface->Create(form_);
         form_->raise();
     }
+    belongTo(scene.fullScreenWindow);
     if (!form_->isVisible())
         form_->show();
     paint(text, client);
@@ -174,6 +179,21 @@ bool SubtitleOverlay::Show(const SubtitlePtr& entry, const OverlayScene& scene)
 
     layout_ = {fit.firstMeasuredSize, fit.fittedSize, fit.textSize, form_->geometry()};
     return true;
+}
+
+// A full-screen window sits in the window manager's full-screen layer, above every window that
+// merely stays on top; only a window that belongs to it is stacked over it. The window manager
+// reads that bond when the overlay is mapped, so a change is made while it is hidden.
+void SubtitleOverlay::belongTo(QWidget* window)
+{
+    QWindow* owner = window ? window->windowHandle() : nullptr;
+    form_->winId();
+    QWindow* own = form_->windowHandle();
+    if (!own || own->transientParent() == owner)
+        return;
+    if (form_->isVisible())
+        form_->hide();
+    own->setTransientParent(owner);
 }
 
 void SubtitleOverlay::paint(const QString& text, const QRect& client)

@@ -18,6 +18,7 @@ struct OverlayScene {
     double videoHeight = 0;     // the displayed video height: original height times zoom
     bool fullScreen = false;
     QWidget* mainWindow = nullptr;
+    QWidget* fullScreenWindow = nullptr;   // while full screen is on
 };
 
 // How the last subtitle was laid out, for whoever needs to know (the tests, the benchmark).
@@ -55,6 +56,7 @@ private:
     OverlayScene sceneFromPlayer() const;
     bool uncovered(const OverlayScene& scene);
     Fit fitFont(const QString& text, const OverlayScene& scene, bool italic);
+    void belongTo(QWidget* window);
     void paint(const QString& text, const QRect& client);
 
     MediaPlayerController* player_;

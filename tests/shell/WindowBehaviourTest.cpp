@@ -5,10 +5,12 @@
 #include "RealClick.h"
 #include "TestVideo.h"
 #include "controls/nSlider.h"
+#include "render/SubtitleOverlay.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
@@ -151,6 +153,46 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
         }
     }
     EXPECT_GT(orange, w.picFrame->width() * w.picFrame->height() / 8);
+}
+
+// A full-screen window is stacked above every window that merely stays on top: the subtitles
+// must still be drawn over it.
+TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
+{
+    frmMain& w = StartPlaying();
+    auto real = std::make_unique<SubtitleOverlay>(&Player());
+    SubtitleOverlay* overlay = real.get();
+    w.SetOverlay(std::move(real));
+    QFile srt(dir.filePath(QStringLiteral("clip.srt")));
+    ASSERT_TRUE(srt.open(QIODevice::WriteOnly));
+    srt.write("1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
+              "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n");
+    srt.close();
+    w.LoadSubtitleFile(srt.fileName());
+    w.tmrSecond().start();
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    w.mnuVideoFull->trigger();
+    QWidget* full = w.FullScreenWindow();
+    ASSERT_TRUE(full);
+    ASSERT_TRUE(WaitActive(full));
+    ASSERT_TRUE(waitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
+    QTest::qWait(600);
+
+    // The picture is orange and white; only the caption's outline is dark.
+    const QRect caption = overlay->LastLayout().geometry;
+    ASSERT_TRUE(full->geometry().contains(caption.center()));
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int dark = 0;
+    for (int y = caption.top(); y <= caption.bottom(); ++y) {
+        for (int x = caption.left(); x <= caption.right(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            dark += qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80;
+        }
+    }
+    EXPECT_GT(dark, 100) << "caption at " << caption.x() << "," << caption.y();
+    w.mnuVideoFull->trigger();
+    EXPECT_TRUE(waitUntil([] { return !Player().FullScreen(); }, 2000));
 }
 
 TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
