@@ -7,7 +7,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWindow>
+
+namespace {
+constexpr int kQuietReturnMs = 1000;
+} // namespace
 
 frmFullScreen::frmFullScreen(frmMain& owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), owner_(owner)
@@ -33,8 +38,16 @@ void frmFullScreen::tmrCheck_Timer()
     if (isVisible() && windowHandle() && active.window == quintptr(windowHandle()->winId()))
         wasActive_ = true;
     if (isVisible() && wasActive_ && active.owner == ActiveWindowOwner::OtherProgram) {
+        // The user went to another program: the main window comes back behind it, without
+        // taking the focus from it.
+        // The window may be mapped only later (Qt re-creates it after an always-on-top change),
+        // so the request stands for a moment.
         frmMain& owner = owner_;
+        owner.setAttribute(Qt::WA_ShowWithoutActivating, true);
         modMain::Player().SetFullScreen(false);
+        QTimer::singleShot(kQuietReturnMs, &owner, [&owner] {
+            owner.setAttribute(Qt::WA_ShowWithoutActivating, false);
+        });
         owner.Able();
         return;
     }
