@@ -1,21 +1,15 @@
 #pragma once
 
-#include <QDialog>
-#include <QMessageBox>
+#include "shell/ValueDialog.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 class QComboBox;
-class QKeyEvent;
-class QPushButton;
-class SpinBox;
 
 // "Set subtitle delay": one sentence of controls that asks how many milliseconds earlier or
-// later than programmed the subtitles should appear. The caller reads the public fields after
-// the modal show returns.
-class frmDelay : public QDialog {
+// later than programmed the subtitles should appear.
+class frmDelay : public ValueDialog {
     Q_OBJECT
 
 public:
@@ -29,28 +23,8 @@ public:
     // nullopt when it does not fit 32 bits. Direction -1 (nothing chosen) counts as earlier.
     static std::optional<int32_t> DelayFromText(const QString& text, int directionIndex);
 
-    // Message boxes go through here when set, so tests can see them instead of blocking.
-    using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
-    void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
-
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void cmdOK_Click() override;
 
     int32_t DelayValue = 0;
-    bool Canceled = true;
-
-    SpinBox* txtTime = nullptr;
     QComboBox* cmbTime = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool handleKey(QKeyEvent* event);
-    void showValueText(const QString& text);
-
-    MessageSink messageSink_;
 };
