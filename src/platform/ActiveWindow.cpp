@@ -1,4 +1,5 @@
 #include "ActiveWindow.h"
+#include "X11Display.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -9,15 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-Display* x11Display()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                        : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 // One 32-bit item of a window property, or 0 when the window or the property is missing.
 unsigned long propertyValue(Display* display, Window window, const char* name, Atom type)
@@ -53,7 +45,7 @@ bool isOwnWindow(Display* display, Window window)
 
 ActiveWindow ActiveWindowNow()
 {
-    Display* display = x11Display();
+    Display* display = ApplicationX11Display();
     if (!display) {
         if (QWindow* focus = QGuiApplication::focusWindow())
             return {quintptr(focus->winId()), ActiveWindowOwner::ThisProgram};
@@ -78,7 +70,7 @@ ActiveWindow ActiveWindowNow()
 
 void KeepOutOfTaskBar(QWindow* window)
 {
-    Display* display = x11Display();
+    Display* display = ApplicationX11Display();
     if (!display || !window)
         return;
     const Window id = Window(window->winId());

@@ -1,4 +1,5 @@
 #include "WindowAtPoint.h"
+#include "X11Display.h"
 
 #include <QGuiApplication>
 #include <QPoint>
@@ -7,15 +8,6 @@
 #include <X11/Xlib.h>
 
 namespace {
-
-Display* x11Display()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                        : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 quintptr qtTopLevelOf(quintptr window)
 {
@@ -34,7 +26,7 @@ quintptr qtTopLevelOf(quintptr window)
 
 quintptr TopLevelWindowAtPoint(const QPoint& screenPoint)
 {
-    Display* display = x11Display();
+    Display* display = ApplicationX11Display();
     if (!display) {
         QWindow* window = QGuiApplication::topLevelAt(screenPoint);
         return window ? quintptr(window->winId()) : 0;
@@ -65,7 +57,7 @@ quintptr TopLevelWindowAtPoint(const QPoint& screenPoint)
 
 quintptr TopLevelAncestor(quintptr window)
 {
-    Display* display = x11Display();
+    Display* display = ApplicationX11Display();
     if (!display)
         return qtTopLevelOf(window);
     const Window root = DefaultRootWindow(display);

@@ -1,0 +1,12 @@
+#include "X11Display.h"
+
+#include <QGuiApplication>
+
+Display* ApplicationX11Display()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                        : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
