@@ -14,14 +14,6 @@
 #include <QScreen>
 
 namespace {
-void waitUntil(const std::function<bool()>& done, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 int countPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& match)
 {
     int count = 0;

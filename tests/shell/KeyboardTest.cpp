@@ -13,29 +13,8 @@ using modMain::AppSettings;
 using modMain::Player;
 
 namespace {
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 class KeyboardTest : public ShellTest {
 protected:
-    // A ten-second clip that plays when the window starts.
-    frmMain& StartPlaying()
-    {
-        TestVideoFormat format;
-        format.frames = 250;
-        const QString video = dir.filePath(QStringLiteral("clip.avi"));
-        EXPECT_TRUE(WriteTestAvi(video, format));
-        frmMain& w = Start(video);
-        EXPECT_EQ(Player().Status(), 4);
-        return w;
-    }
-
     // A key as the user types it: to the full-screen window while it is up, else to whatever
     // has the focus in the main window.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

@@ -15,15 +15,6 @@ using modMain::AppSettings;
 using modMain::Player;
 
 namespace {
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 // Resizes the window so that its client area (below the menu bar) is w x h.
 void resizeClient(frmMain& window, int w, int h)
 {

@@ -6,11 +6,26 @@
 #include "shell/frmMain.h"
 #include "shell/modMain.h"
 
+#include "TestVideo.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+
+// Lets the event loop run until done() holds or the time is up; tells whether it holds.
+inline bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
 
 // Records what the window hands to the overlay instead of drawing it.
 class RecordingOverlay : public SubtitlePresenter {
@@ -71,6 +86,18 @@ protected:
         window->tmrSecond().stop();
         window->Form_Load(file);
         return *window;
+    }
+
+    // A generated 25 fps clip that plays when the window starts.
+    frmMain& StartPlaying(int frames = 250)
+    {
+        TestVideoFormat format;
+        format.frames = frames;
+        const QString video = dir.filePath(QStringLiteral("clip.avi"));
+        EXPECT_TRUE(WriteTestAvi(video, format));
+        frmMain& w = Start(video);
+        EXPECT_EQ(modMain::Player().Status(), 4);
+        return w;
     }
 
     // Closes the window as the user does, then reads back what reached the registry.

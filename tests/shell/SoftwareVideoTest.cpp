@@ -16,14 +16,6 @@
 #include <cmath>
 
 namespace {
-void waitUntil(const std::function<bool()>& done, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 void wait(int milliseconds)
 {
     waitUntil([] { return false; }, milliseconds);

@@ -34,15 +34,6 @@ unsigned long xid(QWidget* widget)
     return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
 }
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 class WindowBehaviourTest : public ShellTest {
 protected:
     void SetUp() override
@@ -59,17 +50,6 @@ protected:
             other.kill();
             other.waitForFinished(2000);
         }
-    }
-
-    frmMain& StartPlaying()
-    {
-        TestVideoFormat format;
-        format.frames = 500;
-        const QString video = dir.filePath(QStringLiteral("clip.avi"));
-        EXPECT_TRUE(WriteTestAvi(video, format));
-        frmMain& w = Start(video);
-        EXPECT_EQ(Player().Status(), 4);
-        return w;
     }
 
     bool WaitManaged(QWidget* window)
@@ -105,7 +85,7 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 {
     const unsigned long xmessage = StartOtherProgram();
     ASSERT_NE(xmessage, 0u) << "xmessage (x11-utils) is needed";
-    frmMain& w = StartPlaying();
+    frmMain& w = StartPlaying(500);
     w.activateWindow();
     ASSERT_TRUE(WaitActive(&w));
 
@@ -161,7 +141,7 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 // must still be drawn over it.
 TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 {
-    frmMain& w = StartPlaying();
+    frmMain& w = StartPlaying(500);
     auto real = std::make_unique<SubtitleOverlay>(&Player());
     SubtitleOverlay* overlay = real.get();
     w.SetOverlay(std::move(real));
@@ -199,7 +179,7 @@ TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 
 TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
 {
-    frmMain& w = StartPlaying();
+    frmMain& w = StartPlaying(500);
     w.activateWindow();
     ASSERT_TRUE(WaitActive(&w));
     w.mnuVideoFull->trigger();
