@@ -1,10 +1,10 @@
 #!/bin/bash
 # Screenshots of the controls gallery under Xvfb with a window manager, at 1x and 2x:
-#   tests/controls/gallery-screenshot.sh BUILD_DIR OUT_DIR
+#   tools/gallery/gallery-screenshot.sh BUILD_DIR OUT_DIR
 set -euo pipefail
 build=${1:?build folder}
 out=${2:-/tmp}
-gallery="$build/tests/controls/controls_gallery"
+gallery="$build/tools/gallery/controls_gallery"
 mkdir -p "$out"
 
 shoot() { # output, screen size, extra environment
