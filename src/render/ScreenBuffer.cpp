@@ -92,14 +92,21 @@ long ScreenBuffer::Pixel(int x, int y) const
     return FromColor(image_.pixelColor(x, y));
 }
 
+// Text is drawn in the surface's font; the colour becomes the surface's current text colour.
+void ScreenBuffer::beginText(QPainter& painter, long color)
+{
+    foreColor_ = color;
+    painter.begin(&image_);
+    painter.setFont(font_);
+    painter.setPen(ToColor(color));
+}
+
 void ScreenBuffer::DrawText(int x, int y, const QString& text, long color, int align)
 {
     if (!created_)
         return;
-    foreColor_ = color;
-    QPainter painter(&image_);
-    painter.setFont(font_);
-    painter.setPen(ToColor(color));
+    QPainter painter;
+    beginText(painter, color);
     const QFontMetrics metrics(font_, &image_);
     if (align & AlignCenterX)
         x -= metrics.horizontalAdvance(text) / 2;
@@ -113,10 +120,8 @@ void ScreenBuffer::DrawTextMultiLine(int x, int y, const QString& text, long col
 {
     if (!created_)
         return;
-    foreColor_ = color;
-    QPainter painter(&image_);
-    painter.setFont(font_);
-    painter.setPen(ToColor(color));
+    QPainter painter;
+    beginText(painter, color);
     // An empty rectangle at (x, y) that is not clipped: lines centred on x, downwards from y.
     painter.drawText(QRect(x, y, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
                      text);

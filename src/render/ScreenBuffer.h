@@ -92,6 +92,7 @@ public:
 private:
     QColor resolve(long color) const { return ToColor(color == -1 ? foreColor_ : color); }
     QSize clientSize() const;
+    void beginText(QPainter& painter, long color);
     QImage cached(const QImage& picture) const;
 
     DrawObject* drawObject_ = nullptr;
