@@ -1,6 +1,11 @@
 #pragma once
 
+#include "media/MediaPlayerController.h"
 #include "media/PlayerWindowHost.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
 
 #include <QPoint>
 #include <QPointer>
@@ -55,3 +60,22 @@ private:
     std::unique_ptr<QWidget> fullScreen_;
     QPointer<QWidget> subtitle_;
 };
+
+// Shows the host's window and opens `file` on it with `engine`, audio to no device: the start
+// of every test that looks at a real picture.
+inline ::testing::AssertionResult OpenOnScreen(MediaPlayerController& player, MediaTestHost& host,
+                                               long engine, const QString& file)
+{
+    EngineOptions options;
+    options.audioOutput = false;
+    player.SetEngineOptions(options);
+    player.SetWindowHost(&host);
+    host.MainWindow()->show();
+    if (!QTest::qWaitForWindowExposed(host.MainWindow()))
+        return ::testing::AssertionFailure() << "the window was never exposed";
+    if (!player.SetMP(engine))
+        return ::testing::AssertionFailure() << player.EngineLoadError().toStdString();
+    if (!player.OpenFile(file))
+        return ::testing::AssertionFailure() << "could not open " << file.toStdString();
+    return ::testing::AssertionSuccess();
+}

@@ -52,14 +52,7 @@ protected:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X display";
-        EngineOptions options;
-        options.audioOutput = false;
-        player.SetEngineOptions(options);
-        player.SetWindowHost(&host);
-        host.MainWindow()->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.MainWindow()));
-        ASSERT_TRUE(player.SetMP(GetParam())) << player.EngineLoadError().toStdString();
-        ASSERT_TRUE(player.OpenFile(media.avi));
+        ASSERT_TRUE(OpenOnScreen(player, host, GetParam(), media.avi));
     }
 
     bool pictureShows(QWidget* pic)

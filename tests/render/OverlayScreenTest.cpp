@@ -46,15 +46,8 @@ protected:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X display";
-        EngineOptions options;
-        options.audioOutput = false;
-        player.SetEngineOptions(options);
-        player.SetWindowHost(&host);
         host.MainWindow()->move(100, 100);
-        host.MainWindow()->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.MainWindow()));
-        ASSERT_TRUE(player.SetMP(1)) << player.EngineLoadError().toStdString();
-        ASSERT_TRUE(player.OpenFile(media.avi));
+        ASSERT_TRUE(OpenOnScreen(player, host, 1, media.avi));
         ASSERT_TRUE(QTest::qWaitFor([&] { return player.Status() == 4; }, 5000));
     }
 
