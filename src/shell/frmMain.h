@@ -181,6 +181,7 @@ private:
     // --- private: status line ---
     void connectStatusLine();
     void RefreshStatusLine();
+    StatusLineInput paintingInput_;   // what the cell being painted read in its BeforePaint
 
     // --- private: subtitle timing commands ---
     void buildTimingMenus();

@@ -46,7 +46,9 @@ StatusLineInput frmMain::StatusInput() const
 
 void frmMain::cmdStatus_BeforePaint(int index)
 {
-    const StatusLineInput input = StatusInput();
+    // Kept for the PaintBuffer of this same paint, so a tick asks the engine once, not twice.
+    paintingInput_ = StatusInput();
+    const StatusLineInput& input = paintingInput_;
     switch (index) {
     case 0: cmdStatus[0]->SetText(StatusLine::PlaybackState(input)); break;
     case 1: cmdStatus[1]->SetText(StatusLine::SubtitleState(input)); break;
@@ -59,7 +61,7 @@ void frmMain::cmdStatus_PaintBuffer(int index, QPainter* buffer)
 {
     if (index != 0 && index != 2)
         return;
-    const StatusLineInput input = StatusInput();
+    const StatusLineInput& input = paintingInput_;
     const QString text = index == 0 ? StatusLine::FrameRate(input) : StatusLine::FrameNumber(input);
     if (text.isEmpty())
         return;
