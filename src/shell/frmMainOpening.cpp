@@ -6,7 +6,8 @@
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
-#include "subtitles/SubtitleDiscovery.h"
+#include "shell/SubtitleDiscovery.h"
+#include "settings/SettingNames.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -49,9 +50,9 @@ void frmMain::OpenFile(const QString& file)
                         tr("Could not play media file '%1'!").arg(file));
         } else {
             player.SetZoom(1.0);
-            if (AppSettings().GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool()) {
+            if (AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool()) {
                 const QString lastSubs =
-                    AppSettings().GetSetting(QStringLiteral("PATHSUBS")).toString();
+                    AppSettings().GetSetting(SettingNames::PathSubs).toString();
                 std::unique_ptr<SubtitleReader> fresh;
                 for (const auto& candidate : SubtitleDiscovery::RankCandidates(file, lastSubs)) {
                     if (!SubtitleDiscovery::IsWorthTrying(candidate.score))
@@ -73,13 +74,13 @@ void frmMain::mnuFileOpen_Click()
 {
     clsOpenSave dialog(dialogs_);
     dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf)|*.avi;*.mpg;*.asf|All files (*.*)|*.*"));
-    dialog.SetInitDir(AppSettings().GetSetting(QStringLiteral("PATHMEDIA")).toString());
+    dialog.SetInitDir(AppSettings().GetSetting(SettingNames::PathMedia).toString());
     dialog.SethWnd(this);
     dialog.ShowOpen();
     const QString file = chosenFile(dialog);
     if (file.isEmpty())
         return;
-    AppSettings().SetSetting(QStringLiteral("PATHMEDIA"), file, SettingString, nullptr, {},
+    AppSettings().SetSetting(SettingNames::PathMedia, file, SettingString, nullptr, {},
                              true);
     OpenFile(file);
 }
@@ -89,12 +90,12 @@ void frmMain::mnuSubtitlesOpen_Click()
     clsOpenSave dialog(dialogs_);
     dialog.SetFilter(
         tr("Subtitle files (*.srt; *.sub; *.txt)|*.srt;*.sub;*.txt|All files (*.*)|*.*"));
-    dialog.SetInitDir(AppSettings().GetSetting(QStringLiteral("PATHSUBS")).toString());
+    dialog.SetInitDir(AppSettings().GetSetting(SettingNames::PathSubs).toString());
     dialog.SethWnd(this);
     dialog.ShowOpen();
     const QString file = chosenFile(dialog);
     if (!file.isEmpty()) {
-        AppSettings().SetSetting(QStringLiteral("PATHSUBS"), file, SettingString, nullptr, {},
+        AppSettings().SetSetting(SettingNames::PathSubs, file, SettingString, nullptr, {},
                                  true);
         LoadSubtitleFile(file);
     }
@@ -134,9 +135,9 @@ void frmMain::mnuSubtitlesClose_Click()
 void frmMain::mnuSubtitlesAutoOpen_Click()
 {
     Settings& settings = AppSettings();
-    const bool on = !settings.GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool();
-    settings.SetSetting(QStringLiteral("SUBAUTOOPEN"), on, SettingBoolean, nullptr, {}, true);
-    mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool());
+    const bool on = !settings.GetSetting(SettingNames::SubAutoOpen).toBool();
+    settings.SetSetting(SettingNames::SubAutoOpen, on, SettingBoolean, nullptr, {}, true);
+    mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(SettingNames::SubAutoOpen).toBool());
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)

@@ -6,6 +6,7 @@
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
+#include "settings/SettingNames.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -21,22 +22,22 @@ void frmMain::Form_Load(const QString& commandLineFile)
     settings.RegSubKey = modMain::kRegistrySubKey;
     settings.LoadReg(false);
     const QString documents = modMain::DocumentsFolder();
-    settings.DefaultSetting(QStringLiteral("PATHMEDIA"), documents, SettingString);
-    settings.DefaultSetting(QStringLiteral("PATHSUBS"), documents, SettingString);
-    settings.DefaultSetting(QStringLiteral("MPTYPE"), qint64(2), SettingNumber);
-    settings.DefaultSetting(QStringLiteral("VOLUME"), qint64(50), SettingNumber);
-    settings.DefaultSetting(QStringLiteral("MUTE"), false, SettingBoolean);
-    settings.DefaultSetting(QStringLiteral("SUBAUTOOPEN"), true, SettingBoolean);
-    settings.DefaultSetting(QStringLiteral("AOT"), false, SettingBoolean);
-    settings.DefaultSetting(QStringLiteral("HIGHPRIORITY"), true, SettingBoolean);
+    settings.DefaultSetting(SettingNames::PathMedia, documents, SettingString);
+    settings.DefaultSetting(SettingNames::PathSubs, documents, SettingString);
+    settings.DefaultSetting(SettingNames::MediaPlayerType, qint64(2), SettingNumber);
+    settings.DefaultSetting(SettingNames::Volume, qint64(50), SettingNumber);
+    settings.DefaultSetting(SettingNames::Mute, false, SettingBoolean);
+    settings.DefaultSetting(SettingNames::SubAutoOpen, true, SettingBoolean);
+    settings.DefaultSetting(SettingNames::AlwaysOnTop, false, SettingBoolean);
+    settings.DefaultSetting(SettingNames::HighPriority, true, SettingBoolean);
 
     Player().SetWindowHost(this);
     Able();
     show();
     chooseEngine();
 
-    sldVolume->SetValue(settings.GetSetting(QStringLiteral("VOLUME")).toDouble() / 100.0);
-    const bool mute = settings.GetSetting(QStringLiteral("MUTE")).toBool();
+    sldVolume->SetValue(settings.GetSetting(SettingNames::Volume).toDouble() / 100.0);
+    const bool mute = settings.GetSetting(SettingNames::Mute).toBool();
     cmdMute->SetToggleStatePressed(mute);
     cmdMute_ToggleChanged(mute);
     if (Player().MediaPlayer() == 0) {
@@ -44,8 +45,8 @@ void frmMain::Form_Load(const QString& commandLineFile)
                     tr("No media player engine could be loaded.") + QStringLiteral("\r\n")
                         + tr("Please install GStreamer or mpv."));
     }
-    mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(QStringLiteral("SUBAUTOOPEN")).toBool());
-    SetHighPriority(settings.GetSetting(QStringLiteral("HIGHPRIORITY")).toBool());
+    mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(SettingNames::SubAutoOpen).toBool());
+    SetHighPriority(settings.GetSetting(SettingNames::HighPriority).toBool());
     SetAOT(AOT());
     if (!commandLineFile.isEmpty())
         OpenFile(commandLineFile);
@@ -56,7 +57,7 @@ void frmMain::Form_Load(const QString& commandLineFile)
 void frmMain::chooseEngine()
 {
     Settings& settings = AppSettings();
-    long wanted = long(settings.GetSetting(QStringLiteral("MPTYPE")).toLongLong());
+    long wanted = long(settings.GetSetting(SettingNames::MediaPlayerType).toLongLong());
     if (wanted != 1 && wanted != 2)
         wanted = 2;
     if (Player().SetMP(wanted))
@@ -68,7 +69,8 @@ void frmMain::chooseEngine()
         mnuVideoMP2->setEnabled(false);
         Player().SetMP(1);
     }
-    settings.SetSetting(QStringLiteral("MPTYPE"), qint64(Player().MediaPlayer()), SettingNumber);
+    settings.SetSetting(SettingNames::MediaPlayerType, qint64(Player().MediaPlayer()),
+                        SettingNumber);
 }
 
 void frmMain::Able()

@@ -7,6 +7,7 @@
 #include "platform/Rounding.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
+#include "settings/SettingNames.h"
 
 #include <cmath>
 
@@ -88,7 +89,7 @@ void frmMain::cmdMute_ToggleChanged(bool pressed)
 {
     Player().SetMute(pressed);
     cmdMute->SetPicture(pressed ? imgSoundMute : imgSound);
-    modMain::AppSettings().SetSetting(QStringLiteral("MUTE"), pressed, SettingBoolean);
+    modMain::AppSettings().SetSetting(SettingNames::Mute, pressed, SettingBoolean);
 }
 
 void frmMain::sldPos_Slide()
@@ -104,6 +105,6 @@ void frmMain::sldVolume_Change()
 
 void frmMain::sldVolume_Release()
 {
-    modMain::AppSettings().SetSetting(QStringLiteral("Volume"), qint64(Player().Volume()),
+    modMain::AppSettings().SetSetting(SettingNames::Volume, qint64(Player().Volume()),
                                       SettingNumber, nullptr, {}, true);
 }

@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "shell/frmFullScreen.h"
 #include "shell/modMain.h"
+#include "settings/SettingNames.h"
 
 #include <QApplication>
 #include <QDir>
@@ -164,13 +165,13 @@ void frmMain::UnloadFullScreenWindow()
 
 bool frmMain::AOT() const
 {
-    return AppSettings().GetSetting(QStringLiteral("AOT")).toBool();
+    return AppSettings().GetSetting(SettingNames::AlwaysOnTop).toBool();
 }
 
 void frmMain::SetAOT(bool on)
 {
     if (on != AOT())
-        AppSettings().SetSetting(QStringLiteral("AOT"), on, SettingBoolean, nullptr, {}, true);
+        AppSettings().SetSetting(SettingNames::AlwaysOnTop, on, SettingBoolean, nullptr, {}, true);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (followsAlwaysOnTop(window))
             placeTopmost(window, on);
@@ -240,7 +241,7 @@ void frmMain::SetHighPriority(bool high)
 void frmMain::mnuVideoPriority_Click()
 {
     SetHighPriority(mnuVideoPriority->isChecked());
-    AppSettings().SetSetting(QStringLiteral("HIGHPRIORITY"), HighPriority(), SettingBoolean);
+    AppSettings().SetSetting(SettingNames::HighPriority, HighPriority(), SettingBoolean);
 }
 
 void frmMain::mnuVideoMP1_Click()
@@ -260,7 +261,7 @@ void frmMain::switchEngine(long engine)
         (engine == 1 ? mnuVideoMP1 : mnuVideoMP2)->setEnabled(false);
         player.SetMP(engine == 1 ? 2 : 1);
     }
-    AppSettings().SetSetting(QStringLiteral("MPTYPE"), qint64(player.MediaPlayer()),
+    AppSettings().SetSetting(SettingNames::MediaPlayerType, qint64(player.MediaPlayer()),
                              SettingNumber, nullptr, {}, true);
     Able();
 }
