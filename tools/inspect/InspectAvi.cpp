@@ -1,20 +1,23 @@
 #include "InspectCommands.h"
 
+#include "CommandOptions.h"
+#include "JsonText.h"
+
 #include "media/AviProbe.h"
 #include "platform/NumberFormat.h"
 
-#include <QFileInfo>
-
-#include <cstdio>
-
 int InspectAvi(const QStringList& args)
 {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "veltrix-inspect avi: give exactly one file\n");
+    QCommandLineParser parser;
+    if (!ParseCommandOptions(parser, QStringLiteral("avi"), args, "veltrix-inspect avi FILE"))
         return 2;
-    }
-    const int32_t frus = ProbeAviFrameDuration(args[0]);
-    std::printf("{\"frus\": %d, \"fps\": %s}\n", frus,
-                qPrintable(ShortestDecimal(FramesPerSecond(frus))));
+    if (parser.positionalArguments().size() != 1)
+        return UsageError(QStringLiteral("avi"), QStringLiteral("give exactly one file"));
+    const int32_t frus = ProbeAviFrameDuration(parser.positionalArguments()[0]);
+    JsonFields json;
+    json.add(QStringLiteral("frus"), frus);
+    // The shortest decimal that reads back as the same rate, as the status line would show it.
+    json.addText(QStringLiteral("fps"), ShortestDecimal(FramesPerSecond(frus)).toUtf8());
+    PrintJson(json.text());
     return 0;
 }

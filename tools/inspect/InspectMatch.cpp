@@ -1,17 +1,18 @@
 #include "InspectMatch.h"
 
+#include "CommandOptions.h"
 #include "JsonText.h"
 
 #include "platform/NumberFormat.h"
 #include "settings/PlayerStore.h"
 #include "settings/Settings.h"
-#include "subtitles/SubtitleDiscovery.h"
+#include "shell/SubtitleDiscovery.h"
+#include "settings/SettingNames.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
@@ -23,7 +24,7 @@ QString StoredPathSubs()
     store.LoadReg();
     // Read only: the inspector never writes the player's settings back.
     return store
-        .DefaultSetting(QStringLiteral("PATHSUBS"), PlayerStore::DocumentsFolder(), SettingString)
+        .DefaultSetting(SettingNames::PathSubs, PlayerStore::DocumentsFolder(), SettingString)
         .toString();
 }
 
@@ -31,28 +32,27 @@ QString StoredPathSubs()
 
 int InspectMatch(const QStringList& args)
 {
-    if (args.isEmpty() || args.size() > 2 || args[0].startsWith(u'-')) {
-        std::fputs("usage: veltrix-inspect match VIDEO [PATHSUBS]\n", stderr);
+    const char* usage = "veltrix-inspect match VIDEO [PATHSUBS]";
+    QCommandLineParser parser;
+    if (!ParseCommandOptions(parser, QStringLiteral("match"), args, usage))
         return 2;
-    }
-    const QString video = args[0];
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty() || files.size() > 2)
+        return UsageError(QStringLiteral("match"),
+                          QStringLiteral("give a video and at most one folder"));
+    const QString video = files[0];
     if (!QFileInfo::exists(video))
         std::fprintf(stderr, "veltrix-inspect: note: '%s' does not exist; its folder is searched "
                              "anyway\n", qPrintable(video));
-    const QString pathSubs = args.size() > 1 ? args[1] : StoredPathSubs();
-    const auto ranked = SubtitleDiscovery::RankCandidates(video, pathSubs);
+    const QString pathSubs = files.size() > 1 ? files[1] : StoredPathSubs();
 
-    std::string out = "[";
-    for (qsizetype i = 0; i < ranked.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        out += "{\"path\": ";
-        AppendJsonString(out, ranked[i].path);
-        out += ", \"score\": ";
-        out += ShortestDecimal(ranked[i].score).toStdString();
-        out += "}";
+    QList<QByteArray> candidates;
+    for (const auto& candidate : SubtitleDiscovery::RankCandidates(video, pathSubs)) {
+        JsonFields fields;
+        fields.add(QStringLiteral("path"), candidate.path);
+        fields.addText(QStringLiteral("score"), ShortestDecimal(candidate.score).toUtf8());
+        candidates.append(fields.text());
     }
-    out += "]\n";
-    std::fputs(out.c_str(), stdout);
+    PrintJson(JsonArrayText(candidates));
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "CommandOptions.h"
 #include "InspectCommands.h"
 #include "JsonText.h"
 
@@ -7,9 +8,7 @@
 #include "subtitles/SubtitleReader.h"
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -33,106 +32,98 @@ std::optional<int32_t> wholeNumber(const QString& text)
 }
 
 // Returns an error message, empty when the arguments are good.
-QString parseOptions(const QStringList& args, Options& options)
+QString readOptions(const QCommandLineParser& parser, Options& options)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == u"--summary") {
-            options.summary = true;
-            continue;
-        }
-        if (!arg.startsWith(u"--")) {
-            if (!options.file.isEmpty())
-                return QStringLiteral("more than one file given");
-            options.file = arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return arg + QStringLiteral(" needs a value");
-        const QString value = args[++i];
-        if (arg == u"--delay") {
-            const std::optional<int32_t> delay = wholeNumber(value);
-            if (!delay)
-                return QStringLiteral("--delay takes whole milliseconds: ") + value;
-            options.delay = *delay;
-        } else if (arg == u"--fps") {
-            const std::optional<double> fps = ParseStrict(value);
-            if (!fps || !std::isfinite(*fps))
-                return QStringLiteral("--fps takes a number: ") + value;
-            options.fps = *fps;
-        } else if (arg == u"--frus") {
-            const std::optional<int32_t> frus = wholeNumber(value);
-            if (!frus)
-                return QStringLiteral("--frus takes whole microseconds: ") + value;
-            options.frus = *frus;
-        } else if (arg == u"--at") {
-            const std::optional<Currency> at = Currency::parse(value);
-            if (!at)
-                return QStringLiteral("--at takes a number: ") + value;
-            options.positions.push_back(*at);
-        } else {
-            return QStringLiteral("unknown option ") + arg;
-        }
+    if (parser.positionalArguments().size() != 1)
+        return QStringLiteral("give exactly one subtitle file");
+    options.file = parser.positionalArguments()[0];
+    options.summary = parser.isSet(QStringLiteral("summary"));
+    if (parser.isSet(QStringLiteral("delay"))) {
+        const QString value = parser.value(QStringLiteral("delay"));
+        const std::optional<int32_t> delay = wholeNumber(value);
+        if (!delay)
+            return QStringLiteral("--delay takes whole milliseconds: ") + value;
+        options.delay = *delay;
     }
-    if (options.file.isEmpty())
-        return QStringLiteral("no subtitle file given");
+    if (parser.isSet(QStringLiteral("fps"))) {
+        const QString value = parser.value(QStringLiteral("fps"));
+        const std::optional<double> fps = ParseStrict(value);
+        if (!fps || !std::isfinite(*fps))
+            return QStringLiteral("--fps takes a number: ") + value;
+        options.fps = *fps;
+    }
+    if (parser.isSet(QStringLiteral("frus"))) {
+        const QString value = parser.value(QStringLiteral("frus"));
+        const std::optional<int32_t> frus = wholeNumber(value);
+        if (!frus)
+            return QStringLiteral("--frus takes whole microseconds: ") + value;
+        options.frus = *frus;
+    }
+    for (const QString& value : parser.values(QStringLiteral("at"))) {
+        const std::optional<Currency> at = Currency::parse(value);
+        if (!at)
+            return QStringLiteral("--at takes a number: ") + value;
+        options.positions.push_back(*at);
+    }
     return {};
 }
 
-void appendEntries(std::string& out, const SubtitleReader& reader)
+QByteArray entriesText(const SubtitleReader& reader)
 {
-    out += "\"entries\": [";
-    bool first = true;
+    QList<QByteArray> entries;
     for (const SubtitlePtr& entry : reader.Entries()) {
-        out += first ? "\n  " : ",\n  ";
-        first = false;
-        out += "{\"time1\": ";
-        AppendJsonString(out, entry->Time1.toString());
-        out += ", \"time2\": ";
-        AppendJsonString(out, entry->Time2.toString());
-        out += entry->Italic ? ", \"italic\": true, \"text\": " : ", \"italic\": false, \"text\": ";
-        AppendJsonString(out, entry->Text);
-        out += '}';
+        JsonFields fields;
+        fields.add(QStringLiteral("time1"), entry->Time1.toString());
+        fields.add(QStringLiteral("time2"), entry->Time2.toString());
+        fields.add(QStringLiteral("italic"), entry->Italic);
+        fields.add(QStringLiteral("text"), entry->Text);
+        entries.append(fields.text());
     }
-    out += first ? "]" : "\n]";
+    return JsonArrayText(entries, true);
 }
 
 } // namespace
 
 int InspectSubtitles(const QStringList& args)
 {
+    const char* usage = "veltrix-inspect subtitles FILE [--delay MS] [--fps F] [--frus US] "
+                        "[--at T]... [--summary]";
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("delay"), QStringLiteral("Shift later by MS."), "MS"},
+                       {QStringLiteral("fps"), QStringLiteral("Frame rate of the file."), "F"},
+                       {QStringLiteral("frus"), QStringLiteral("Video frame duration."), "US"},
+                       {QStringLiteral("at"), QStringLiteral("Look up a position."), "T"},
+                       {QStringLiteral("summary"), QStringLiteral("Count, not entries.")}});
     Options options;
-    if (const QString error = parseOptions(args, options); !error.isEmpty()) {
-        std::fprintf(stderr, "veltrix-inspect subtitles: %s\n", qPrintable(error));
+    if (!ParseCommandOptions(parser, QStringLiteral("subtitles"), args, usage))
         return 2;
-    }
+    if (const QString error = readOptions(parser, options); !error.isEmpty())
+        return UsageError(QStringLiteral("subtitles"), error);
+
     SubtitleReader reader;
     const bool loaded = reader.Load(options.file);
     reader.delay = options.delay;
     reader.FPS = options.fps;
 
-    std::string out = "{\"loaded\": ";
-    out += loaded ? "true" : "false";
-    out += ", \"frames\": ";
-    out += reader.Frames ? "true" : "false";
-    out += ", \"encoding\": ";
-    AppendJsonString(out, reader.Encoding());
-    out += ",\n";
+    JsonFields json;
+    json.add(QStringLiteral("loaded"), loaded);
+    json.add(QStringLiteral("frames"), reader.Frames);
+    json.add(QStringLiteral("encoding"), reader.Encoding());
     if (options.summary)
-        out += "\"count\": " + std::to_string(reader.Entries().size());
+        json.add(QStringLiteral("count"), qint64(reader.Entries().size()));
     else
-        appendEntries(out, reader);
-    out += ",\n\"lookups\": [";
-    for (size_t i = 0; i < options.positions.size(); ++i) {
-        const SubtitlePtr shown = reader.GetSubtitle(options.positions[i], options.frus);
-        out += i == 0 ? "\n  {\"at\": " : ",\n  {\"at\": ";
-        AppendJsonString(out, options.positions[i].toString());
+        json.addText(QStringLiteral("entries"), entriesText(reader));
+    QList<QByteArray> lookups;
+    for (const Currency& at : options.positions) {
+        const SubtitlePtr shown = reader.GetSubtitle(at, options.frus);
+        JsonFields lookup;
+        lookup.add(QStringLiteral("at"), at.toString());
         // After a hit the reader's current index is the entry it returned.
-        out += ", \"index\": ";
-        out += shown ? std::to_string(reader.CurrentIndex()) : "null";
-        out += '}';
+        const QJsonValue index = shown ? QJsonValue(reader.CurrentIndex()) : QJsonValue();
+        lookup.add(QStringLiteral("index"), index);
+        lookups.append(lookup.text());
     }
-    out += options.positions.empty() ? "]}\n" : "\n]}\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    json.addText(QStringLiteral("lookups"), JsonArrayText(lookups, true));
+    PrintJson(json.text(true));
     return 0;
 }

@@ -1,27 +1,49 @@
 #include "JsonText.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 #include <cstdio>
 
-void AppendJsonString(std::string& out, const QString& text)
+QByteArray JsonValueText(const QJsonValue& value)
 {
-    const QByteArray utf8 = text.toUtf8();
-    out.push_back('"');
-    for (char c : utf8) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-                out += escaped;
-            } else {
-                out.push_back(c);
-            }
-        }
+    // QJsonDocument writes only arrays and objects: a one-element array, brackets taken off.
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+JsonFields& JsonFields::add(const QString& key, const QJsonValue& value)
+{
+    return addText(key, JsonValueText(value));
+}
+
+JsonFields& JsonFields::addText(const QString& key, const QByteArray& json)
+{
+    m_fields.append({key, json});
+    return *this;
+}
+
+QByteArray JsonFields::text(bool lineBreaks) const
+{
+    QByteArray out = "{";
+    for (qsizetype i = 0; i < m_fields.size(); ++i) {
+        if (i > 0)
+            out += lineBreaks ? ",\n" : ", ";
+        out += JsonValueText(m_fields[i].first) + ": " + m_fields[i].second;
     }
-    out.push_back('"');
+    return out + "}";
+}
+
+QByteArray JsonArrayText(const QList<QByteArray>& items, bool lineBreaks)
+{
+    if (items.isEmpty())
+        return "[]";
+    const QByteArray separator = lineBreaks ? ",\n  " : ", ";
+    return (lineBreaks ? "[\n  " : "[") + items.join(separator) + (lineBreaks ? "\n]" : "]");
+}
+
+void PrintJson(const QByteArray& json)
+{
+    std::fwrite(json.constData(), 1, json.size(), stdout);
+    std::fputc('\n', stdout);
 }

@@ -35,6 +35,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    // Each command parses its own options (CommandOptions.h); only the command name is read here.
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
         std::fputs(Usage, args.isEmpty() ? stderr : stdout);
