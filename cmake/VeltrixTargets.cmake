@@ -1,9 +1,42 @@
-# veltrix_library(NAME SOURCES ... LIBS ...): one library target per subsystem folder.
+# Warnings, version and sanitizers for every target of the project, without add_compile_options:
+# everything built here links this, nothing built elsewhere sees it.
+add_library(veltrix_options INTERFACE)
+target_compile_options(veltrix_options INTERFACE -Wall -Wextra)
+target_compile_definitions(veltrix_options INTERFACE
+  VELTRIX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+  VELTRIX_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+  VELTRIX_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+if(VELTRIX_SANITIZE OR VELTRIX_FUZZ)
+  target_compile_options(veltrix_options INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(veltrix_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(VELTRIX_FUZZ)
+  target_compile_options(veltrix_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+# veltrix_library(NAME SOURCES ... LIBS ... PRIVATE_LIBS ...): a library of one src/ folder.
+# Headers are included as "folder/Header.h". The include root a library exports holds its own
+# folder and nothing else (a link in the build tree), so a target reaches exactly the folders of
+# the libraries it links and an include against the layers fails to build.
 function(veltrix_library name)
   cmake_parse_arguments(L "" "" "SOURCES;LIBS;PRIVATE_LIBS" ${ARGN})
   add_library(${name} STATIC ${L_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${L_LIBS} PRIVATE ${L_PRIVATE_LIBS})
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(root ${PROJECT_BINARY_DIR}/include/${folder})
+  if(NOT EXISTS ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${name} PUBLIC ${root})
+  target_link_libraries(${name} PUBLIC veltrix_options ${L_LIBS} PRIVATE ${L_PRIVATE_LIBS})
+endfunction()
+
+# veltrix_executable(NAME SOURCES ... LIBS ...): a program built from the libraries above.
+function(veltrix_executable name)
+  cmake_parse_arguments(E "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${E_SOURCES})
+  target_link_libraries(${name} PRIVATE veltrix_options ${E_LIBS})
 endfunction()
 
 # veltrix_test(NAME SOURCES ... LIBS ... [GUI] [TIMEOUT s]): a GoogleTest executable whose cases
@@ -16,9 +49,9 @@ function(veltrix_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   if(T_GUI)
-    target_link_libraries(${name} PRIVATE ${T_LIBS} veltrix_test_main_gui)
+    target_link_libraries(${name} PRIVATE veltrix_options ${T_LIBS} veltrix_test_main_gui)
   else()
-    target_link_libraries(${name} PRIVATE ${T_LIBS} veltrix_test_main_core)
+    target_link_libraries(${name} PRIVATE veltrix_options ${T_LIBS} veltrix_test_main_core)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

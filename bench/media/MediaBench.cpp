@@ -1,7 +1,7 @@
 // Open-to-playing time of each engine through the controller, against the engine's own
 // command-line player reaching playback of the same file in the same run, and the cost of the
 // status and position getters the 25 ms tick calls. Prints one line per measurement.
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 
 #include "media/MediaPlayerController.h"
 

@@ -5,7 +5,7 @@
 //             the same eight values is the peer.
 //   Discovery: listing and scoring a folder of 10,000 subtitle-named files, then ranking them.
 #include "settings/Settings.h"
-#include "subtitles/SubtitleDiscovery.h"
+#include "shell/SubtitleDiscovery.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "controls/FileMgr.h"
+#include "files/FileMgr.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListFile.h"
+#include "files/ListFile.h"
 
 #include <QList>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "FrameCounter.h"
+#include "mediagen/FrameCounter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "TestMatroska.h"
+#include "mediagen/TestMatroska.h"
 
 #include <gst/gst.h>
 

@@ -1,6 +1,6 @@
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 
-#include "FrameCounter.h"
+#include "mediagen/FrameCounter.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SubtitlePresenter.h"
+#include "render/SubtitlePresenter.h"
 
 #include <QFont>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/FileMgr.h"
+#include "files/FileMgr.h"
 
 #include <QList>
 #include <QString>

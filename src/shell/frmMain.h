@@ -2,7 +2,7 @@
 
 #include "media/PlayerWindowHost.h"
 #include "shell/StatusLine.h"
-#include "shell/SubtitlePresenter.h"
+#include "render/SubtitlePresenter.h"
 #include "subtitles/Subtitle.h"
 #include "subtitles/SubtitleReader.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TestMatroska.h"
-#include "TestVideo.h"
+#include "mediagen/TestMatroska.h"
+#include "mediagen/TestVideo.h"
 
 #include <QFile>
 #include <QTemporaryDir>

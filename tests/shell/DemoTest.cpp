@@ -1,5 +1,5 @@
 // The demo the run script plays: frames that carry their number, subtitles that fit its length.
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 
 #include "media/AviProbe.h"
 #include "subtitles/SubtitleReader.h"

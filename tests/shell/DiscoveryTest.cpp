@@ -1,4 +1,4 @@
-#include "subtitles/SubtitleDiscovery.h"
+#include "shell/SubtitleDiscovery.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // default engine drawing the demo video, the subtitle of the moment over it.
 #include "ShellFixture.h"
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 

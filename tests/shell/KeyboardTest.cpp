@@ -1,7 +1,7 @@
 // The key table, the player's extra keys, and where the keys are seen.
 #include "ShellFixture.h"
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 

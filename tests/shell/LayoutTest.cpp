@@ -1,7 +1,7 @@
 // The layout of the main window, zoom, the engine switch and the priority switch.
 #include "ShellFixture.h"
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 

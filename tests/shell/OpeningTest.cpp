@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
-#include "TestMatroska.h"
-#include "TestVideo.h"
+#include "mediagen/TestMatroska.h"
+#include "mediagen/TestVideo.h"
 
 #include <QDir>
 #include <QFile>

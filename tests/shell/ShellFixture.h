@@ -6,7 +6,7 @@
 #include "shell/frmMain.h"
 #include "shell/modMain.h"
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

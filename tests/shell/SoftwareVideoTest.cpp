@@ -3,7 +3,7 @@
 // also after a trip to full screen and while paused.
 #include "ShellFixture.h"
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 #include "media/MpvSoftwareVideoWidget.h"
 #include "media/frmMP2.h"
 

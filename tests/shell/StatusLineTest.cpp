@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
 
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 #include "controls/XFlatButton.h"
 
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #include "ShellFixture.h"
 
 #include "RealClick.h"
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 #include "controls/nSlider.h"
 #include "render/SubtitleOverlay.h"
 

@@ -1,4 +1,4 @@
-#include "controls/ListFile.h"
+#include "files/ListFile.h"
 #include "subtitles/clsQuickSort.h"
 
 #include <QDate>

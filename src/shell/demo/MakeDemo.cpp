@@ -1,7 +1,7 @@
 // Writes the demo the run script plays: a 25 fps video whose frames show their number, and
 // beside it a SubRip file of the same name, so that opening the video finds the subtitles by
 // itself. The benchmarks ask for a longer one; its subtitles repeat every seven seconds.
-#include "TestVideo.h"
+#include "mediagen/TestVideo.h"
 
 #include <QCoreApplication>
 #include <QDir>
