@@ -14,6 +14,8 @@ packages=(
   libmpv-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-x gstreamer1.0-gl gstreamer1.0-libav
+  # synchronising subtitles with the film's sound: FFT and the WebRTC voice detector
+  libfftw3-dev libwebrtc-audio-processing-dev
   # settings registry, subtitle text encodings, X11 window queries
   libsqlite3-dev libuchardet-dev libx11-dev
   # fonts that "Arial" and "Tahoma" resolve to
@@ -22,6 +24,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox imagemagick x11-utils ffmpeg
   # the engines' own command-line players, the peers the open-to-playing benchmark measures
   mpv gstreamer1.0-tools
+  # spoken films whose subtitle timing is known, for the synchronisation tests and evaluation
+  espeak-ng sox
   # real clicks on the video in the window tests (XTest)
   libxtst-dev
   # software OpenGL under Xvfb

@@ -37,6 +37,8 @@ Currency SubtitleReader::lookupKey(Currency time, int32_t videoFrus) const
         }
         key = scaled.value_or(key);
     }
+    if (Rate > 0 && Rate != 1.0)
+        key = Currency::fromDouble(key.toDouble() * Rate).value_or(key);
     return key;
 }
 

@@ -112,6 +112,7 @@ void SubtitleReader::Destroy()
     m_currentIndex = 0;
     Frames = false;
     delay = 0;
+    Rate = 1.0;
 }
 
 Currency SubtitleReader::ParseTime(QStringView text)

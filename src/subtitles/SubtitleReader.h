@@ -22,6 +22,9 @@ public:
     int32_t delay = 0;
     // Frame rate the subtitle file was made for; 0 or less means "the video's own".
     double FPS = 0.0;
+    // Speed factor found by listening to the film where the video has no frame rate to override:
+    // the key is multiplied by it after the delay. 1 leaves every lookup as it was.
+    double Rate = 1.0;
 
     SubtitleReader() = default;
     ~SubtitleReader() { Destroy(); }

@@ -6,3 +6,4 @@
 // 0 when it answered (even "the file does not load"), 2 for a usage error.
 int InspectSubtitles(const QStringList& args);
 int InspectAvi(const QStringList& args);
+int InspectSync(const QStringList& args);

@@ -15,7 +15,8 @@ const char* const Usage =
     "usage: veltrix-inspect subtitles FILE [--delay MS] [--fps F] [--frus US] [--at T]... "
     "[--summary]\n"
     "       veltrix-inspect avi FILE\n"
-    "       veltrix-inspect match VIDEO [PATHSUBS]\n";
+    "       veltrix-inspect match VIDEO [PATHSUBS]\n"
+    "       veltrix-inspect sync VIDEO SUBTITLE [--write OUT]\n";
 
 struct Command
 {
@@ -27,6 +28,7 @@ const Command Commands[] = {
     {"subtitles", InspectSubtitles},
     {"avi", InspectAvi},
     {"match", InspectMatch},
+    {"sync", InspectSync},
 };
 
 } // namespace
