@@ -46,13 +46,17 @@ QString SubtitleState(const StatusLineInput& input)
     if (input.subtitleFile.isEmpty())
         return tr("No subtitles loaded.");
     const bool overridden = input.subtitleFps > 0;
-    if (input.delay == 0 && !overridden)
+    const bool sped = input.subtitleRate > 0 && input.subtitleRate != 1.0;
+    if (input.delay == 0 && !overridden && !sped)
         return tr("Subtitles loaded.");
     QString text = tr("Subtitles ");
     if (input.delay != 0)
         text += QStringLiteral("(delay %1 ms) ").arg(input.delay);
     if (overridden)
         text += QStringLiteral("(fps: %1)").arg(ShortestDecimal(input.subtitleFps));
+    if (sped)
+        text += QStringLiteral("(speed: %1)")
+                    .arg(ShortestDecimal(std::nearbyint(input.subtitleRate * 10000) / 10000));
     return text;
 }
 

@@ -16,6 +16,7 @@ struct StatusLineInput {
     QString subtitleFile;
     int32_t delay = 0;          // milliseconds
     double subtitleFps = 0;     // override; 0 is the video's own rate
+    double subtitleRate = 1;    // speed the audio synchronisation set; 1 is none
 };
 
 namespace StatusLine {

@@ -6,6 +6,7 @@
 #include "media/MediaPlayerController.h"
 #include "render/SubtitleOverlay.h"
 #include "settings/Settings.h"
+#include "shell/SyncTask.h"
 #include "shell/modMain.h"
 
 #include <QApplication>

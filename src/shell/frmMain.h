@@ -5,6 +5,8 @@
 #include "render/SubtitlePresenter.h"
 #include "subtitles/Subtitle.h"
 #include "subtitles/SubtitleReader.h"
+#include "sync/Alignment.h"
+#include "shell/frmSync.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -15,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QKeyEvent;
@@ -23,6 +26,8 @@ class QPainter;
 class XFlatButton;
 class nSlider;
 class DialogProvider;
+class SyncTask;
+struct SyncResult;
 
 // The main window: the program. Its members are spread over one source file per concern:
 // construction (frmMain.cpp), start-up and shutdown, opening, the tick with the transport.
@@ -136,6 +141,18 @@ public:
     void mnuSubtitleFramerateOption_Click(int index);
     // --- end of subtitle timing commands ---
 
+    // --- Synchronising with the audio (frmMainSync.cpp) ---
+    QAction* mnuSubtitlesSync = nullptr;
+    QAction* mnuSubtitlesSaveSynced = nullptr;
+    void mnuSubtitlesSync_Click();
+    void mnuSubtitlesSaveSynced_Click();
+    // True while the assistant listens.
+    bool Synchronizing() const { return syncTask_ != nullptr; }
+    QPointer<frmSync> SyncDialog() const { return syncDialog_; }
+    // Cancels a running analysis and closes its dialog; nothing when none runs.
+    void stopSync();
+    // --- end of synchronising ---
+
     // --- Window behaviour: keys, full screen, zoom, topmost, priority (frmMainWindow.cpp) ---
     // The always-on-top setting; setting it, even to its own value, applies it to every form
     // loaded now (menus, tool tips and the overlay place themselves).
@@ -185,6 +202,26 @@ private:
 
     // --- private: subtitle timing commands ---
     void buildTimingMenus();
+
+    // --- private: synchronising ---
+    void buildSyncMenu();
+    void ableSync();
+    void syncFinished(const SyncResult& result);
+    void applySync(const Alignment& alignment);
+    struct SyncTarget {
+        QString video;
+        QString file;
+        const SubtitleReader* reader = nullptr;
+    };
+    struct AppliedSync {
+        QString file;
+        const SubtitleReader* reader = nullptr;
+        Alignment alignment;
+    };
+    std::unique_ptr<SyncTask> syncTask_;
+    QPointer<frmSync> syncDialog_;
+    SyncTarget syncTarget_;
+    std::optional<AppliedSync> appliedSync_;
 
     // --- private: window behaviour ---
     void connectWindowBehaviour();

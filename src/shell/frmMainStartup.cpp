@@ -86,6 +86,7 @@ void frmMain::Able()
     cmdPause->SetEnabled(status == 4);
     cmdStop->SetEnabled(status == 4 || status == 3);
     mnuSubtitlesClose->setEnabled(!subReader_->Filename().isEmpty());
+    ableSync();
     mnuVideoPlay->setEnabled(cmdPlay->Enabled() || cmdPause->Enabled());
     mnuVideoZoom->setEnabled(status > 1);
     mnuVideoFull->setEnabled(status > 1);
@@ -106,6 +107,7 @@ void frmMain::Form_Unload()
         return;
     unloaded_ = true;
     tmrSecond_.stop();
+    stopSync();
     // The overlay reads the player while it tears down, so it goes first.
     overlay_.reset();
     modMain::ReleasePlayer();

@@ -41,6 +41,7 @@ StatusLineInput frmMain::StatusInput() const
     input.subtitleFile = subReader_->Filename();
     input.delay = subReader_->delay;
     input.subtitleFps = subReader_->FPS;
+    input.subtitleRate = subReader_->Rate;
     return input;
 }
 

@@ -59,6 +59,7 @@ void frmMain::buildTimingMenus()
         mnuSubtitleFramerateOption[i] = item;
     }
     connect(mnuSubtitleFramerate, &QMenu::aboutToShow, this, &frmMain::mnuSubtitleFramerate_Click);
+    buildSyncMenu();
 }
 
 void frmMain::mnuSubtitleFramerate_Click()
@@ -98,6 +99,9 @@ void frmMain::mnuSubtitleFramerateOption_Click(int index)
 {
     if (index == 0 || (index >= 2 && index < int(std::size(kFramerates)))) {
         subReader_->FPS = kFramerates[index];
+        // "Same as video" also undoes a speed the audio synchronisation set.
+        if (index == 0)
+            subReader_->Rate = 1.0;
     } else if (index == kFramerateDialogItem) {
         frmFramerate dialog(this);
         dialog.SetMessageSink(messageSink_);
