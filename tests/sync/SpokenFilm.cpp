@@ -1,0 +1,152 @@
+#include "SpokenFilm.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <cstdint>
+#include <random>
+
+namespace {
+constexpr int Rate = 22050;  // what espeak-ng writes
+
+const char* const Words[] = {"river", "window", "captain", "garden", "letter", "morning",
+                             "station", "doctor", "winter", "mountain", "kitchen", "engine"};
+const char* const Verbs[] = {"found", "opened", "followed", "painted", "carried", "watched",
+                             "forgot", "answered"};
+
+bool run(const QString& program, const QStringList& args, QString& error)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        error = program + QStringLiteral(": ") + process.errorString() +
+                QString::fromLocal8Bit(process.readAllStandardError());
+        return false;
+    }
+    return true;
+}
+
+// The 16-bit samples of a RIFF WAVE file, from its "data" chunk.
+std::vector<int16_t> readWave(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    qsizetype at = 12;
+    while (at + 8 <= bytes.size()) {
+        const QByteArray id = bytes.mid(at, 4);
+        uint32_t size = 0;
+        memcpy(&size, bytes.constData() + at + 4, 4);
+        if (id == "data") {
+            const qsizetype n = std::min<qsizetype>(size, bytes.size() - at - 8) / 2;
+            std::vector<int16_t> samples(static_cast<size_t>(n));
+            memcpy(samples.data(), bytes.constData() + at + 8, static_cast<size_t>(n) * 2);
+            return samples;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return {};
+}
+
+QByteArray waveFile(const std::vector<int16_t>& samples)
+{
+    auto le = [](QByteArray& out, uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.append(char((v >> (8 * i)) & 0xff));
+    };
+    QByteArray out("RIFF");
+    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    le(out, 36 + dataBytes, 4);
+    out.append("WAVEfmt ");
+    le(out, 16, 4);
+    le(out, 1, 2);
+    le(out, 1, 2);
+    le(out, Rate, 4);
+    le(out, Rate * 2, 4);
+    le(out, 2, 2);
+    le(out, 16, 2);
+    out.append("data");
+    le(out, dataBytes, 4);
+    out.append(reinterpret_cast<const char*>(samples.data()), dataBytes);
+    return out;
+}
+
+QString srtTime(double ms)
+{
+    const auto t = static_cast<long long>(std::max(0.0, ms));
+    return QStringLiteral("%1:%2:%3,%4")
+        .arg(t / 3600000, 2, 10, QLatin1Char('0'))
+        .arg(t / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(t / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(t % 1000, 3, 10, QLatin1Char('0'));
+}
+}
+
+bool SpokenFilm::Make(int sentences, unsigned seed)
+{
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::vector<int16_t> track(static_cast<size_t>(Rate * 2), 0);
+    const QString clip = m_dir.filePath(QStringLiteral("line.wav"));
+    for (int i = 0; i < sentences; ++i) {
+        const QString text = QStringLiteral("The %1 %2 the %3 by the %4.")
+                                 .arg(Words[pick(12)], Verbs[pick(8)], Words[pick(12)],
+                                      Words[pick(12)]);
+        const QStringList voices{QStringLiteral("en-us"), QStringLiteral("en-gb+f3")};
+        if (!run(QStringLiteral("espeak-ng"),
+                 {QStringLiteral("-v"), voices[pick(2)], QStringLiteral("-s"),
+                  QString::number(150 + pick(40)), QStringLiteral("-w"), clip, text},
+                 m_error))
+            return false;
+        std::vector<int16_t> speech = readWave(clip);
+        // espeak-ng pads its words with silence: the line starts at the first sound.
+        size_t first = 0, last = speech.size();
+        while (first < last && std::abs(speech[first]) < 500)
+            ++first;
+        while (last > first && std::abs(speech[last - 1]) < 500)
+            --last;
+        const double start = 1000.0 * static_cast<double>(track.size()) / Rate;
+        track.insert(track.end(), speech.begin() + static_cast<long>(first),
+                     speech.begin() + static_cast<long>(last));
+        m_lines.push_back({start, 1000.0 * static_cast<double>(track.size()) / Rate, text});
+        // Turns of dialogue, now and then a longer silence.
+        const int pauseMs = pick(5) == 0 ? 3000 + pick(4000) : 300 + pick(1700);
+        track.insert(track.end(), static_cast<size_t>(Rate * pauseMs / 1000), 0);
+    }
+    std::uniform_int_distribution<int> noise(-300, 300);
+    for (int16_t& s : track)
+        s = static_cast<int16_t>(std::clamp(s + noise(random), -32768, 32767));
+    const QString audio = m_dir.filePath(QStringLiteral("speech.wav"));
+    QFile wave(audio);
+    if (!wave.open(QIODevice::WriteOnly) || wave.write(waveFile(track)) < 0) {
+        m_error = QStringLiteral("cannot write ") + audio;
+        return false;
+    }
+    wave.close();
+    m_video = m_dir.filePath(QStringLiteral("spoken.mkv"));
+    return run(QStringLiteral("ffmpeg"),
+               {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25", "-i", audio,
+                "-shortest", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", m_video},
+               m_error);
+}
+
+QString SpokenFilm::WriteSubRip(const QString& name, double shiftMs, double factor) const
+{
+    QString text;
+    int n = 0;
+    for (const Line& line : m_lines) {
+        const double start = (line.start - shiftMs) * factor;
+        if (start < 0)
+            continue;
+        text += QStringLiteral("%1\n%2 --> %3\n%4\n\n")
+                    .arg(++n)
+                    .arg(srtTime(start), srtTime((line.end - shiftMs) * factor), line.text);
+    }
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text.toUtf8());
+    return path;
+}
