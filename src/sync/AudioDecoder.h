@@ -22,9 +22,12 @@ public:
     using Progress = std::function<void(double)>;
 
     // False with a message in Error() when the file has no audio or cannot be decoded, or when
-    // cancel became true (Error() is then empty).
+    // cancel became true (Error() is then empty). With from or to (seconds; to 0 is the end) only
+    // that stretch is decoded, and the first sample handed over is the one at `from`.
     bool Decode(const QString& file, const SampleSink& sink, const Progress& progress,
-                const std::atomic<bool>& cancel);
+                const std::atomic<bool>& cancel, double from = 0, double to = 0);
+    // The film's duration in seconds without decoding it; 0 when it cannot be told.
+    static double ProbeDuration(const QString& file, const std::atomic<bool>& cancel);
     QString Error() const { return m_error; }
     // Film duration in seconds as the demuxer reported it, 0 when unknown.
     double Duration() const { return m_duration; }

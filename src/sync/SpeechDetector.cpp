@@ -65,6 +65,13 @@ void SpeechDetector::Add(std::span<const int16_t> samples)
 
 void SpeechDetector::processFrame()
 {
+    // Until the window holds real sound its zeros would become a floor far below any background,
+    // and the first second would score as the loudest speech of the film.
+    if (m_framesSeen < WindowSamples / HopSamples) {
+        ++m_framesSeen;
+        m_scores.push_back(0.0f);
+        return;
+    }
     Fft& f = *m_fft;
     for (size_t i = 0; i < WindowSamples; ++i)
         f.in[i] = m_window[i] * f.hann[i];

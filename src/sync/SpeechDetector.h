@@ -34,5 +34,6 @@ private:
     std::vector<std::vector<float>> m_blockMinima;  // per sub-block, per band
     std::vector<float> m_currentMinima;
     int m_framesInBlock = 0;
+    size_t m_framesSeen = 0;
     std::vector<float> m_scores;
 };

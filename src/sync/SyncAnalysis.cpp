@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cmath>
+#include <thread>
 
 namespace {
 // Below this many standard deviations the best delay is no better than chance: the subtitles
@@ -16,8 +18,43 @@ namespace {
 constexpr double ConfidentProminence = 9.0;
 constexpr double ChanceProminence = 5.0;
 constexpr double CertainProminence = 15.0;
+// A film at least this long is decoded as two halves in parallel.
+constexpr double SplitSeconds = 120;
 // Decoding is most of the work; the alignment is the rest of the progress bar.
 constexpr double ListeningShare = 0.9;
+}
+
+namespace {
+// One stretch of the film listened to on the calling thread.
+struct Listener
+{
+    AudioDecoder decoder;
+    SpeechDetector own;
+    VoiceActivity webRtc;
+    std::vector<float> scores;
+    bool ok = false;
+
+    void run(const QString& video, SyncAnalysis::Detector detector, double from, double to,
+             const std::function<void(double)>& progress, const std::atomic<bool>& cancel)
+    {
+        const bool mine = detector == SyncAnalysis::Detector::Own;
+        ok = decoder.Decode(
+            video,
+            [&](std::span<const int16_t> samples) {
+                if (mine)
+                    own.Add(samples);
+                else
+                    webRtc.Add(samples);
+            },
+            progress, cancel, from, to);
+        if (mine) {
+            scores = own.TakeScores();
+        } else {
+            const std::vector<uint8_t> voiced = webRtc.TakeVoiced();
+            scores.assign(voiced.begin(), voiced.end());
+        }
+    }
+};
 }
 
 std::vector<float> SyncAnalysis::Listen(const QString& video,
@@ -25,30 +62,44 @@ std::vector<float> SyncAnalysis::Listen(const QString& video,
                                         const std::atomic<bool>& cancel, QString& error,
                                         Detector detector)
 {
-    AudioDecoder decoder;
-    SpeechDetector own;
-    VoiceActivity webRtc;
-    if (detector == Detector::WebRtc && !webRtc.IsValid()) {
+    if (detector == Detector::WebRtc && !VoiceActivity().IsValid()) {
         error = QStringLiteral("The voice detector could not be started.");
         return {};
     }
-    const bool decoded = decoder.Decode(
-        video,
-        [&](std::span<const int16_t> samples) {
-            if (detector == Detector::Own)
-                own.Add(samples);
-            else
-                webRtc.Add(samples);
-        },
-        progress, cancel);
-    if (!decoded) {
-        error = decoder.Error();
+    // Decoding is nearly all the work: a longer film is heard as two halves at once, one on
+    // this thread and one on a helper, so that both processor cores share it.
+    const double duration = AudioDecoder::ProbeDuration(video, cancel);
+    const double half = duration >= SplitSeconds ? std::floor(duration / 2) : 0;
+    std::atomic<double> shares[2] = {0.0, 0.0};
+    auto report = [&](int part) {
+        return [&, part](double share) {
+            shares[part] = share;
+            if (progress)
+                progress(half > 0 ? (shares[0] + shares[1]) / 2 : share);
+        };
+    };
+    Listener first, second;
+    std::thread helper;
+    if (half > 0)
+        helper = std::thread([&] { second.run(video, detector, half, 0, report(1), cancel); });
+    first.run(video, detector, 0, half, report(0), cancel);
+    if (helper.joinable())
+        helper.join();
+    if (cancel.load())
         return {};
+    for (const Listener* part : {&first, &second}) {
+        if (!part->ok && (part == &first || half > 0)) {
+            error = part->decoder.Error();
+            return {};
+        }
     }
-    if (detector == Detector::Own)
-        return own.TakeScores();
-    const std::vector<uint8_t> voiced = webRtc.TakeVoiced();
-    return std::vector<float>(voiced.begin(), voiced.end());
+    std::vector<float> scores = std::move(first.scores);
+    if (half > 0) {
+        // The second half's first frame is the one at `half` seconds.
+        scores.resize(static_cast<size_t>(half * 1000 / Aligner::FrameMs), 0.0f);
+        scores.insert(scores.end(), second.scores.begin(), second.scores.end());
+    }
+    return scores;
 }
 
 SyncResult SyncAnalysis::Align(const std::vector<float>& voiced,

@@ -25,8 +25,9 @@ struct SyncResult
 };
 
 // Decodes the film's sound, finds where people speak and lines the subtitle entries up with it.
-// Runs on whatever thread calls it; `progress` is called on that thread with 0 to 1, and the
-// analysis stops soon after `cancel` becomes true.
+// Runs on whatever thread calls it, with one helper thread of its own while it decodes;
+// `progress` is called with 0 to 1 from either of them, and the analysis stops soon after
+// `cancel` becomes true.
 class SyncAnalysis
 {
 public:
