@@ -101,11 +101,13 @@ TEST_F(TimingTest, SubmenusSitAfterCloseWithTheirCaptions)
     const QList<QAction*> items = w.mnuSubtitles->actions();
     const qsizetype close = items.indexOf(w.mnuSubtitlesClose);
     ASSERT_GE(close, 0);
-    ASSERT_GT(items.size(), close + 4);
+    ASSERT_GT(items.size(), close + 6);
     EXPECT_EQ(items[close + 1]->menu(), w.mnuSubtitlesDelay);
     EXPECT_EQ(items[close + 2]->menu(), w.mnuSubtitleFramerate);
-    EXPECT_TRUE(items[close + 3]->isSeparator());
-    EXPECT_EQ(items[close + 4], w.mnuSubtitlesAutoOpen);
+    EXPECT_EQ(items[close + 3], w.mnuSubtitlesSync);
+    EXPECT_EQ(items[close + 4], w.mnuSubtitlesSaveSynced);
+    EXPECT_TRUE(items[close + 5]->isSeparator());
+    EXPECT_EQ(items[close + 6], w.mnuSubtitlesAutoOpen);
     EXPECT_EQ(w.mnuSubtitlesDelay->title(), QStringLiteral("Subtitle &delay (synchronization)"));
     EXPECT_EQ(w.mnuSubtitleFramerate->title(), QStringLiteral("Subtitle &framerate"));
     EXPECT_EQ(Captions(w.mnuSubtitlesDelay),
@@ -156,9 +158,15 @@ TEST_F(TimingTest, FramerateItemsSetTheOverride)
     const double expected[] = {0, -1, 23.976, 24, 25, 29.97, 30};
     for (int i : {2, 3, 4, 5, 6, 0}) {
         w.SubReader().FPS = 7;
+        w.SubReader().Rate = 0.96;
         w.mnuSubtitleFramerateOption[i]->trigger();
         EXPECT_EQ(w.SubReader().FPS, expected[i]) << "item " << i;
+        // Only "Same as video" also undoes the speed the audio synchronisation set.
+        EXPECT_EQ(w.SubReader().Rate, i == 0 ? 1.0 : 0.96) << "item " << i;
     }
+    // Nothing to listen to and nothing to line up: the assistant is not offered.
+    EXPECT_FALSE(w.mnuSubtitlesSync->isEnabled());
+    EXPECT_FALSE(w.mnuSubtitlesSaveSynced->isEnabled());
 }
 
 TEST_F(TimingTest, SetDelayShowsTheMagnitudeAndKeepsItOnOk)
