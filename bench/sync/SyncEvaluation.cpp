@@ -160,10 +160,11 @@ int main(int argc, char** argv)
     }
     const double hours = filmSeconds / 3600;
     std::printf("\n| measure | value |\n|---|---|\n");
-    std::printf("| cases (films, film minutes) | %d right + %d wrong-film (%zu films, %.0f min) |\n",
+    std::printf("| cases (films, film minutes) | %d right + %d wrong-film (%zu films, "
+                "%.0f min) |\n",
                 right, wrong, byVideo.size(), filmSeconds / 60);
-    std::printf("| entries within %.0f ms (median per case) | %d/%d = %.1f %% |\n", WithinMs, within,
-                right, 100.0 * within / std::max(1, right));
+    std::printf("| entries within %.0f ms (median per case) | %d/%d = %.1f %% |\n", WithinMs,
+                within, right, 100.0 * within / std::max(1, right));
     std::printf("| alignment error, median / worst case (ms) | %.1f / %.1f |\n", median(caseErrors),
                 caseErrors.empty() ? NAN : *std::max_element(caseErrors.begin(), caseErrors.end()));
     std::printf("| rate pair found | %d/%d |\n", ratesRight, right);

@@ -34,7 +34,8 @@ VERBS = ("said went knew thought took saw came wanted looked used found gave tol
          "played ran moved liked lived believed brought happened wrote sat stood lost paid met "
          "included continued set learned changed led understood watched followed stopped created "
          "spoke read spent grew opened walked won offered remembered loved considered appeared "
-         "bought waited served died sent expected built stayed fell cut reached killed remained").split()
+         "bought waited served died sent expected built stayed fell cut reached killed "
+         "remained").split()
 
 
 def run(cmd):

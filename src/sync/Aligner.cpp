@@ -58,7 +58,8 @@ SubtitleSignal subtitleSignal(const std::vector<SpeechCue>& cues, double factor,
     s.first = s.values.size();
     for (const SpeechCue& c : cues) {
         const auto a = static_cast<size_t>(std::max(0.0, std::round(c.start / factor / binMs)));
-        const auto b = std::min(s.values.size(), static_cast<size_t>(std::round(c.end / factor / binMs)));
+        const auto b = std::min(s.values.size(),
+                                static_cast<size_t>(std::round(c.end / factor / binMs)));
         s.first = std::min(s.first, a);
         for (size_t i = a; i < b; ++i)
             s.values[i] = 1.0;
