@@ -71,8 +71,9 @@ void frmMain::stopSync()
 
 void frmMain::syncFinished(const SyncResult& result)
 {
-    // Let the task go first, so that closing the dialog does not count as a cancel.
-    std::unique_ptr<SyncTask> finished = std::move(syncTask_);
+    // Let the task go first, so that closing the dialog does not count as a cancel. This runs
+    // inside the task's own event: it is deleted once that has returned.
+    syncTask_.release()->deleteLater();
     if (syncDialog_)
         syncDialog_->close();
     MediaPlayerController& player = modMain::Player();
