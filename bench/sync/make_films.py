@@ -203,6 +203,8 @@ def main():
     ap.add_argument("out")
     ap.add_argument("--films", type=int, default=4)
     ap.add_argument("--minutes", type=float, default=10)
+    ap.add_argument("--max-minutes", type=float, default=0,
+                    help="length of the longest film (the issue's full set: 60)")
     ap.add_argument("--cases", type=int, default=6, help="subtitle files to correct per film")
     ap.add_argument("--size", default="160x90")
     ap.add_argument("--seed", type=int, default=18)
@@ -214,7 +216,9 @@ def main():
         container = "mkv" if i % 2 == 0 else "avi"
         snr = [20, 10, 5][i % 3]
         video_fps = RATES[i % len(RATES)]
-        minutes = args.minutes if i % 4 != 3 else args.minutes * 1.5
+        # Lengths spread evenly from --minutes to --max-minutes.
+        top = max(args.minutes, args.max_minutes or args.minutes)
+        minutes = args.minutes + (top - args.minutes) * i / max(1, args.films - 1)
         name = "film%02d-%ddB" % (i + 1, snr)
         print("making", name, file=sys.stderr)
         video, lines = make_film(args.out, name, rng, minutes, snr, container, video_fps,
