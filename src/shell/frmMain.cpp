@@ -7,6 +7,7 @@
 #include "render/SubtitleOverlay.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
+#include "tracks/TrackLoader.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -115,6 +116,7 @@ void frmMain::buildMenus()
                            &frmMain::mnuSubtitlesOpen_Click);
     mnuSubtitlesClose = add(mnuSubtitles, tr("&Close subtitle file"),
                             &frmMain::mnuSubtitlesClose_Click);
+    buildEmbeddedMenu();
     buildTimingMenus();
     mnuSubtitles->addSeparator();
     mnuSubtitlesAutoOpen = add(mnuSubtitles, tr("&Automatically open subtitle file"),
