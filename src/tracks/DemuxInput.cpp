@@ -5,17 +5,6 @@ extern "C" {
 #include <libavutil/error.h>
 }
 
-namespace {
-
-QString describe(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 DemuxInput::DemuxInput(const QString& path, const std::atomic<bool>* stop)
 {
     AVFormatContext* context = avformat_alloc_context();
@@ -45,4 +34,11 @@ DemuxInput::~DemuxInput()
 int DemuxInput::interrupted(void* stop)
 {
     return static_cast<const std::atomic<bool>*>(stop)->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
+QString DemuxInput::describe(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return QString::fromUtf8(text);
 }

@@ -19,6 +19,8 @@ public:
     // Null when the file could not be opened as a medium; error() says why.
     AVFormatContext* context() const { return m_context; }
     QString error() const { return m_error; }
+    // libavformat's words for one of its error codes.
+    static QString describe(int code);
 
 private:
     static int interrupted(void* stop);

@@ -6,7 +6,6 @@
 
 extern "C" {
 #include <libavformat/avformat.h>
-#include <libavutil/error.h>
 }
 
 #include <memory>
@@ -17,13 +16,6 @@ struct PacketDeleter
 {
     void operator()(AVPacket* packet) const { av_packet_free(&packet); }
 };
-
-QString describe(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
 
 // Milliseconds of the playback position: the engines count from the medium's start, which a few
 // containers (MPEG transport streams) put after zero.
@@ -51,7 +43,7 @@ void readPackets(AVFormatContext& medium, const AVStream& stream, CueFormat form
         }
         if (status < 0) {
             // A damaged or cut medium: what was read so far is still good.
-            result.problem = describe(status);
+            result.problem = DemuxInput::describe(status);
             break;
         }
         const int64_t timestamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
