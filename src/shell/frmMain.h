@@ -215,8 +215,11 @@ private:
     void forgetEmbeddedTracks();
     void findEmbeddedTracks(const QString& video, bool loadPreferred);
     void useEmbeddedTrack(const TrackRead& read, const QString& video, bool chosen);
+    // The user closed the subtitles: discovery must not bring a track back.
+    void forgetEmbeddedTrackDiscovery();
     std::vector<EmbeddedTrack> embeddedTracks_;
     QString embeddedVideo_;   // the video the tracks belong to
+    bool trackDiscoveryPending_ = false;   // discovery may still load a track of the video
 
     std::unique_ptr<SubtitleReader> subReader_;
     SubtitlePtr shownSub_;

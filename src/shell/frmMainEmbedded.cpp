@@ -75,6 +75,7 @@ bool frmMain::EmbeddedTracksBusy() const
 void frmMain::forgetEmbeddedTracks()
 {
     trackLoader_->Cancel();
+    trackDiscoveryPending_ = false;
     embeddedTracks_.clear();
     embeddedVideo_.clear();
     fillEmbeddedMenu();
@@ -83,22 +84,30 @@ void frmMain::forgetEmbeddedTracks()
 void frmMain::findEmbeddedTracks(const QString& video, bool loadPreferred)
 {
     embeddedVideo_ = video;
-    trackLoader_->List(video, [this, video, loadPreferred](const auto& tracks) {
+    trackDiscoveryPending_ = loadPreferred;
+    trackLoader_->List(video, [this, video](const auto& tracks) {
         if (unloaded_ || !tracks)
             return;
         embeddedTracks_ = *tracks;
         fillEmbeddedMenu();
-        // A subtitle file found beside the video, or opened meanwhile, always wins.
-        if (!loadPreferred || !subReader_->Filename().isEmpty())
-            return;
         const int preferred = TrackChoice::Preferred(embeddedTracks_, QLocale().language());
-        if (preferred == 0)
+        if (!trackDiscoveryPending_ || preferred == 0) {
+            trackDiscoveryPending_ = false;
             return;
+        }
         trackLoader_->ReadTrack(video, preferred, [this, video](const TrackRead& read) {
-            if (!unloaded_ && subReader_->Filename().isEmpty())
+            // A subtitle file found beside the video, or opened meanwhile, always wins; and
+            // subtitles closed meanwhile stay closed.
+            if (!unloaded_ && trackDiscoveryPending_ && subReader_->Filename().isEmpty())
                 useEmbeddedTrack(read, video, false);
+            trackDiscoveryPending_ = false;
         });
     });
+}
+
+void frmMain::forgetEmbeddedTrackDiscovery()
+{
+    trackDiscoveryPending_ = false;
 }
 
 void frmMain::mnuSubtitlesEmbedded_Click(int trackNumber)

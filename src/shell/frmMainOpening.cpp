@@ -129,6 +129,7 @@ void frmMain::LoadSubtitleFile(const QString& file)
 
 void frmMain::mnuSubtitlesClose_Click()
 {
+    forgetEmbeddedTrackDiscovery();
     subReader_->Destroy();
     if (overlay_)
         overlay_->Unload();

@@ -77,6 +77,14 @@ TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageElseTheDefaultTrack)
     EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #2 (ger)"));
     ASSERT_FALSE(w.SubReader().Entries().empty());
     EXPECT_EQ(w.SubReader().Entries()[0]->Text, QStringLiteral("Hallo, du\r\nzweite Zeile"));
+
+    // A file opened and closed again before the track is read: the subtitles stay closed.
+    w.OpenFile(film);
+    w.LoadSubtitleFile(TrackMedia::source(QDir(dir.path()), "film.srt"));
+    w.mnuSubtitlesClose_Click();
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
 }
 
 TEST_F(EmbeddedTracksTest, ASubtitleFileBesideTheVideoWinsOverItsTracks)
