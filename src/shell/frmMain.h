@@ -214,7 +214,9 @@ private:
     void fillEmbeddedMenu();
     void forgetEmbeddedTracks();
     void findEmbeddedTracks(const QString& video, bool loadPreferred);
-    void useEmbeddedTrack(const TrackRead& read, const QString& video, bool chosen);
+    void readEmbeddedTrack(const QString& video, int trackNumber, bool chosen);
+    void takeEmbeddedTrack(const TrackRead& read, const QString& video, bool chosen, bool last,
+                           bool& started);
     // The user closed the subtitles: discovery must not bring a track back.
     void forgetEmbeddedTrackDiscovery();
     std::vector<EmbeddedTrack> embeddedTracks_;

@@ -91,17 +91,10 @@ void frmMain::findEmbeddedTracks(const QString& video, bool loadPreferred)
         embeddedTracks_ = *tracks;
         fillEmbeddedMenu();
         const int preferred = TrackChoice::Preferred(embeddedTracks_, QLocale().language());
-        if (!trackDiscoveryPending_ || preferred == 0) {
+        if (trackDiscoveryPending_ && preferred > 0)
+            readEmbeddedTrack(video, preferred, false);
+        else
             trackDiscoveryPending_ = false;
-            return;
-        }
-        trackLoader_->ReadTrack(video, preferred, [this, video](const TrackRead& read) {
-            // A subtitle file found beside the video, or opened meanwhile, always wins; and
-            // subtitles closed meanwhile stay closed.
-            if (!unloaded_ && trackDiscoveryPending_ && subReader_->Filename().isEmpty())
-                useEmbeddedTrack(read, video, false);
-            trackDiscoveryPending_ = false;
-        });
     });
 }
 
@@ -114,30 +107,57 @@ void frmMain::mnuSubtitlesEmbedded_Click(int trackNumber)
 {
     if (embeddedVideo_.isEmpty())
         return;
-    const QString video = embeddedVideo_;
-    trackLoader_->ReadTrack(video, trackNumber, [this, video](const TrackRead& read) {
+    // The user's choice replaces whatever track is still being read.
+    trackLoader_->Cancel();
+    trackDiscoveryPending_ = false;
+    readEmbeddedTrack(embeddedVideo_, trackNumber, true);
+}
+
+void frmMain::readEmbeddedTrack(const QString& video, int trackNumber, bool chosen)
+{
+    // Shared by the parts of one reading: whether an earlier part is loaded.
+    auto started = std::make_shared<bool>(false);
+    auto take = [this, video, chosen, started](const TrackRead& read, bool last) {
         if (!unloaded_)
-            useEmbeddedTrack(read, video, true);
-    });
+            takeEmbeddedTrack(read, video, chosen, last, *started);
+    };
+    trackLoader_->ReadTrack(
+        video, trackNumber, [take](const TrackRead& read) { take(read, true); },
+        [take](const TrackRead& read) { take(read, false); });
 }
 
 // chosen: the user picked the track, so it goes into the reader in use and a failure is told;
 // otherwise discovery found it, and like a discovered file it gets a fresh reader, silently.
-void frmMain::useEmbeddedTrack(const TrackRead& read, const QString& video, bool chosen)
+// A long reading arrives in parts: the first loads, later ones only add to it.
+void frmMain::takeEmbeddedTrack(const TrackRead& read, const QString& video, bool chosen,
+                                bool last, bool& started)
 {
     const QString name = read.track ? read.track->nameIn(video) : video;
+    if (started) {
+        // Not over a file the user opened, nor subtitles closed, meanwhile.
+        if (subReader_->Filename() == name)
+            subReader_->ReplaceEntries(read.entries);
+        return;
+    }
     if (chosen) {
-        if (!subReader_->LoadEntries(read.entries, name)) {
+        started = subReader_->LoadEntries(read.entries, name);
+        if (!started && last) {
             QString message = tr("The subtitle track could not be loaded -- it holds no "
                                  "subtitles the player can show.");
             if (!read.problem.isEmpty())
                 message += QStringLiteral("\r\n") + read.problem;
             ShowMessage(QMessageBox::Critical, message);
         }
-    } else {
+    } else if (trackDiscoveryPending_ && subReader_->Filename().isEmpty()) {
+        // A subtitle file found beside the video, or opened meanwhile, always wins; and
+        // subtitles closed meanwhile stay closed.
         auto fresh = std::make_unique<SubtitleReader>();
-        if (fresh->LoadEntries(read.entries, name))
+        started = fresh->LoadEntries(read.entries, name);
+        if (started)
             subReader_ = std::move(fresh);
     }
-    Able();
+    if (last && !chosen)
+        trackDiscoveryPending_ = false;
+    if (started || last)
+        Able();
 }

@@ -53,6 +53,14 @@ bool SubtitleReader::LoadEntries(const std::shared_ptr<SubtitleStore>& entries,
     return entries && finishLoad(entries, name, QStringLiteral("UTF-8"), 1);
 }
 
+bool SubtitleReader::ReplaceEntries(const std::shared_ptr<SubtitleStore>& entries)
+{
+    if (!entries || entries->size() == 0 || m_fileName.isEmpty())
+        return false;
+    m_currentIndex = 0;
+    return finishLoad(entries, m_fileName, m_encoding, 1);
+}
+
 bool SubtitleReader::finishLoad(const std::shared_ptr<SubtitleStore>& created,
                                 const QString& fileName, const QString& encoding,
                                 size_t minimumEntries)

@@ -37,6 +37,10 @@ public:
     // the Filename. One entry is enough here: a track's cues are never guessed from stray lines.
     // False, and the reader empty, when there is none.
     bool LoadEntries(const std::shared_ptr<SubtitleStore>& entries, const QString& name);
+    // Puts more of the same source's entries (a track read further) in place of those loaded;
+    // the name, the delay and the frame-rate override stay. False, and nothing changed, when
+    // nothing is loaded or there are no entries.
+    bool ReplaceEntries(const std::shared_ptr<SubtitleStore>& entries);
     void Destroy();
 
     // The entry covering the position, or null. Time is milliseconds for a time-based file and a

@@ -50,3 +50,11 @@ std::shared_ptr<SubtitleStore> CueCollector::Finish()
     m_lastOpen = false;
     return std::exchange(m_store, std::make_shared<SubtitleStore>());
 }
+
+std::shared_ptr<SubtitleStore> CueCollector::Snapshot() const
+{
+    auto copy = std::make_shared<SubtitleStore>();
+    for (const SubtitlePtr& entry : SubtitleStore::share(m_store))
+        *copy->add() = *entry;
+    return copy;
+}

@@ -17,6 +17,8 @@ public:
     // (ASS events on several layers) become one entry of all their lines.
     void Add(int64_t start, int64_t duration, const CueLines& cue);
     std::shared_ptr<SubtitleStore> Finish();
+    // A copy of the entries so far, for another thread to use while this one goes on.
+    std::shared_ptr<SubtitleStore> Snapshot() const;
     size_t size() const { return m_store->size(); }
 
 private:

@@ -24,39 +24,49 @@ void TrackLoader::Cancel()
 }
 
 template <typename Result>
-void TrackLoader::submit(std::function<Result(const std::atomic<bool>*)> work,
+void TrackLoader::post(const StopFlag& stop, const std::function<void(const Result&)>& to,
+                       Result result, bool last)
+{
+    // The destructor waits for the worker, so the loader still exists when this is posted.
+    QMetaObject::invokeMethod(
+        this,
+        [this, stop, to, last, result = std::move(result)] {
+            if (stop->load())
+                return;
+            if (last)
+                --m_pending;
+            to(result);
+        },
+        Qt::QueuedConnection);
+}
+
+template <typename Result>
+void TrackLoader::submit(std::function<Result(const StopFlag&)> work,
                          std::function<void(const Result&)> done)
 {
     ++m_pending;
-    std::shared_ptr<std::atomic<bool>> stop = m_stop;
+    StopFlag stop = m_stop;
     m_worker.start([this, stop, work = std::move(work), done = std::move(done)] {
-        if (stop->load())
-            return;
-        Result result = work(stop.get());
-        // Worker thread: only a queued call reaches the owner. The destructor waits for this
-        // function, so the loader still exists when the call is posted.
-        QMetaObject::invokeMethod(
-            this,
-            [this, stop, done, result = std::move(result)] {
-                if (stop->load())
-                    return;
-                --m_pending;
-                done(result);
-            },
-            Qt::QueuedConnection);
+        if (!stop->load())
+            post(stop, done, work(stop), true);
     });
 }
 
 void TrackLoader::List(const QString& path, Listed done)
 {
     submit<std::optional<std::vector<EmbeddedTrack>>>(
-        [path](const std::atomic<bool>* stop) { return TrackCatalog::List(path, stop); },
+        [path](const StopFlag& stop) { return TrackCatalog::List(path, stop.get()); },
         std::move(done));
 }
 
-void TrackLoader::ReadTrack(const QString& path, int trackNumber, Read done)
+void TrackLoader::ReadTrack(const QString& path, int trackNumber, Read done, Read partial)
 {
-    submit<TrackRead>([path, trackNumber](const std::atomic<bool>* stop) {
-        return TrackReader::Read(path, trackNumber, stop);
+    submit<TrackRead>([this, path, trackNumber, partial](const StopFlag& stop) {
+        TrackReader::Progress progress;
+        if (partial)
+            progress = [this, stop, partial](const TrackRead& soFar) {
+                post(stop, partial, soFar, false);
+            };
+        return TrackReader::Read(path, trackNumber, stop.get(), progress);
     }, std::move(done));
 }

@@ -28,20 +28,27 @@ public:
     ~TrackLoader() override;
 
     void List(const QString& path, Listed done);
-    void ReadTrack(const QString& path, int trackNumber, Read done);
+    // partial, when given, gets the cues read so far while a long reading goes on.
+    void ReadTrack(const QString& path, int trackNumber, Read done, Read partial = {});
     // Forgets every request made so far: their callbacks will not run.
     void Cancel();
     // True while a request's callback is still to come.
     bool Busy() const { return m_pending > 0; }
 
 private:
+    using StopFlag = std::shared_ptr<std::atomic<bool>>;
     // Runs on the worker: the work, then its answer posted back to this object's thread.
     template <typename Result>
-    void submit(std::function<Result(const std::atomic<bool>*)> work,
+    void submit(std::function<Result(const StopFlag&)> work,
                 std::function<void(const Result&)> done);
+    // Worker thread: hands a result to the owner's thread, where it is dropped if the request
+    // was cancelled meanwhile. The last answer of a request ends it.
+    template <typename Result>
+    void post(const StopFlag& stop, const std::function<void(const Result&)>& to, Result result,
+              bool last);
 
     QThreadPool m_worker;
     // Each Cancel replaces the flag: requests made before it see theirs raised.
-    std::shared_ptr<std::atomic<bool>> m_stop = std::make_shared<std::atomic<bool>>(false);
+    StopFlag m_stop = std::make_shared<std::atomic<bool>>(false);
     int m_pending = 0;
 };

@@ -8,6 +8,8 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include <QElapsedTimer>
+
 #include <memory>
 
 namespace {
@@ -26,12 +28,25 @@ int64_t milliseconds(int64_t timestamp, AVRational timeBase, int64_t mediumStart
 }
 
 void readPackets(AVFormatContext& medium, const AVStream& stream, CueFormat format,
-                 const std::atomic<bool>* stop, TrackRead& result)
+                 const std::atomic<bool>* stop, const TrackReader::Progress& progress,
+                 int progressMilliseconds, TrackRead& result)
 {
     CueCollector cues;
     const std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
     qint64 bytes = 0;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    size_t cuesInProgress = 0;
     while (true) {
+        if (progress && sinceProgress.elapsed() >= progressMilliseconds
+            && cues.size() > cuesInProgress) {
+            TrackRead soFar;
+            soFar.track = result.track;
+            soFar.entries = cues.Snapshot();
+            progress(soFar);
+            cuesInProgress = cues.size();
+            sinceProgress.restart();
+        }
         if (stop && stop->load(std::memory_order_relaxed)) {
             result.problem = QStringLiteral("stopped");
             break;
@@ -68,7 +83,8 @@ void readPackets(AVFormatContext& medium, const AVStream& stream, CueFormat form
 
 } // namespace
 
-TrackRead TrackReader::Read(const QString& path, int trackNumber, const std::atomic<bool>* stop)
+TrackRead TrackReader::Read(const QString& path, int trackNumber, const std::atomic<bool>* stop,
+                           const Progress& progress, int progressMilliseconds)
 {
     TrackRead result;
     const DemuxInput input(path, stop);
@@ -98,6 +114,6 @@ TrackRead TrackReader::Read(const QString& path, int trackNumber, const std::ato
             static_cast<int>(i) == result.track->streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     }
     readPackets(*medium, *medium->streams[result.track->streamIndex], result.track->format, stop,
-                result);
+                progress, progressMilliseconds, result);
     return result;
 }

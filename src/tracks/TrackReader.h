@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,7 +32,14 @@ public:
     static constexpr qsizetype MaximumCueBytes = 64 * 1024;
     static constexpr qint64 MaximumTrackBytes = 256LL * 1024 * 1024;
 
-    // trackNumber counts the medium's subtitle tracks from 1 (EmbeddedTrack::number).
+    // The cues read so far, handed over while the reading goes on (a large film is read whole
+    // before its last cue is known; the first ones can be shown long before).
+    using Progress = std::function<void(const TrackRead& soFar)>;
+    static constexpr int ProgressMilliseconds = 1000;
+
+    // trackNumber counts the medium's subtitle tracks from 1 (EmbeddedTrack::number). progress,
+    // when given, is called on the reading thread every progressMilliseconds with new cues.
     static TrackRead Read(const QString& path, int trackNumber,
-                          const std::atomic<bool>* stop = nullptr);
+                          const std::atomic<bool>* stop = nullptr, const Progress& progress = {},
+                          int progressMilliseconds = ProgressMilliseconds);
 };

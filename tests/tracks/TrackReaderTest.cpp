@@ -175,6 +175,31 @@ TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
     const QByteArray bytes = file.readAll();
     file.close();
 
+    // Read whole, the track is handed over in parts as it is read, each the one before and more.
+    size_t parts = 0;
+    std::vector<SubtitlePtr> last;
+    std::shared_ptr<SubtitleStore> firstPart;
+    const TrackRead read = TrackReader::Read(whole, 1, nullptr, [&](const TrackRead& soFar) {
+        const std::vector<SubtitlePtr> part = entries(soFar);
+        ASSERT_GT(part.size(), last.size());
+        for (size_t i = 0; i < last.size(); ++i)
+            ASSERT_EQ(part[i]->Text, last[i]->Text);
+        last = part;
+        if (parts++ == 0)
+            firstPart = soFar.entries;
+    }, 0);
+    EXPECT_EQ(entries(read).size(), 600u);
+    EXPECT_GT(parts, 10u);
+    // The player loads the first part and puts the whole in place under the same name and delay.
+    SubtitleReader reader;
+    EXPECT_FALSE(reader.ReplaceEntries(read.entries));   // nothing loaded to add to
+    ASSERT_TRUE(reader.LoadEntries(firstPart, QStringLiteral("Film #1")));
+    reader.delay = 300;
+    ASSERT_TRUE(reader.ReplaceEntries(read.entries));
+    EXPECT_EQ(reader.Entries().size(), 600u);
+    EXPECT_EQ(reader.Filename(), QStringLiteral("Film #1"));
+    EXPECT_EQ(reader.delay, 300);
+
     const QString cut = dir().filePath("cut.mkv");
     ASSERT_TRUE(TrackMedia::write(cut, bytes.first(bytes.size() / 2)));
     const std::vector<SubtitlePtr> before = entries(TrackReader::Read(cut, 1));
