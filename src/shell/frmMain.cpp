@@ -114,9 +114,10 @@ void frmMain::buildMenus()
     mnuSubtitles = menuBar()->addMenu(tr("&Subtitles"));
     mnuSubtitlesOpen = add(mnuSubtitles, tr("&Open subtitle file..."),
                            &frmMain::mnuSubtitlesOpen_Click);
+    // Next to opening a file; the timing submenus stay right after Close.
+    buildEmbeddedMenu();
     mnuSubtitlesClose = add(mnuSubtitles, tr("&Close subtitle file"),
                             &frmMain::mnuSubtitlesClose_Click);
-    buildEmbeddedMenu();
     buildTimingMenus();
     mnuSubtitles->addSeparator();
     mnuSubtitlesAutoOpen = add(mnuSubtitles, tr("&Automatically open subtitle file"),
