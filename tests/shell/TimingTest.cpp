@@ -73,6 +73,19 @@ protected:
 
 } // namespace
 
+TEST_F(TimingTest, SubmenusFollowClose)
+{
+    frmMain& w = Start();
+    const QList<QAction*> items = w.mnuSubtitles->actions();
+    const qsizetype close = items.indexOf(w.mnuSubtitlesClose);
+    ASSERT_GE(close, 0);
+    ASSERT_GT(items.size(), close + 4);
+    EXPECT_EQ(items[close + 1]->menu(), w.mnuSubtitlesDelay);
+    EXPECT_EQ(items[close + 2]->menu(), w.mnuSubtitleFramerate);
+    EXPECT_TRUE(items[close + 3]->isSeparator());
+    EXPECT_EQ(items[close + 4], w.mnuSubtitlesAutoOpen);
+}
+
 TEST_F(TimingTest, DelayStepsAddUpAndStopAtTheEndsOf32Bits)
 {
     frmMain& w = Start();
