@@ -15,11 +15,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QKeyEvent;
 class QMenu;
 class QPainter;
+class MenuArrowImage;
 class XFlatButton;
 class nSlider;
 class DialogProvider;
@@ -74,6 +76,8 @@ public:
     QPixmap imgSound;
     QPixmap imgSoundMute;
     std::array<XFlatButton*, 3> cmdStatus{};
+    // Never shown: its picture marks the engine in use in the Video menu.
+    MenuArrowImage* MenuImageArrow = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuSubtitles = nullptr;
     QMenu* mnuVideo = nullptr;
@@ -167,6 +171,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -201,6 +207,7 @@ private:
     std::unique_ptr<SubtitlePresenter> overlay_;
     QPointer<QWidget> loadingForm_;
     QPointer<QWidget> fullScreen_;
+    std::optional<QPoint> placeWhenHidden_;   // where the window stood when the program hid it
     QTimer tmrSecond_;
     MessageSink messageSink_;
     std::shared_ptr<DialogProvider> dialogs_;

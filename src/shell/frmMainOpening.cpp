@@ -73,7 +73,9 @@ void frmMain::OpenFile(const QString& file)
 void frmMain::mnuFileOpen_Click()
 {
     clsOpenSave dialog(dialogs_);
-    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf)|*.avi;*.mpg;*.asf|All files (*.*)|*.*"));
+    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf; *.mkv; *.mp4; *.m4v; *.webm; *.mov; "
+                        "*.wmv; *.ogv; *.ts)|*.avi;*.mpg;*.asf;*.mkv;*.mp4;*.m4v;*.webm;*.mov;"
+                        "*.wmv;*.ogv;*.ts|All files (*.*)|*.*"));
     dialog.SetInitDir(AppSettings().GetSetting(SettingNames::PathMedia).toString());
     dialog.SethWnd(this);
     dialog.ShowOpen();

@@ -5,6 +5,7 @@
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 #include "media/MediaPlayerController.h"
+#include "platform/WindowKeepAbove.h"
 #include "settings/Settings.h"
 #include "shell/frmFullScreen.h"
 #include "shell/modMain.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QShowEvent>
 #include <QWindow>
 
 #include <cerrno>
@@ -141,6 +143,29 @@ void frmMain::mnuVideoFull_Click()
     Able();
 }
 
+// The window manager places a window that is mapped again as it sees fit, whatever position the
+// program asks for before: one the program hid (for full screen) is moved back to where it stood
+// once it is mapped. The request goes to the native window, which Qt may still think is there.
+void frmMain::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous())
+        placeWhenHidden_ = frameGeometry().topLeft();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!placeWhenHidden_ || event->spontaneous())
+        return;
+    const QPoint place = *placeWhenHidden_;
+    placeWhenHidden_.reset();
+    QTimer::singleShot(0, this, [this, place] {
+        if (QWindow* handle = windowHandle(); handle && isVisible())
+            handle->setFramePosition(place);
+    });
+}
+
 QWidget* frmMain::LoadFullScreenWindow()
 {
     if (!fullScreen_)
@@ -185,19 +210,28 @@ void frmMain::mnuVideoAOT_Click()
 }
 
 // Changes the window's placement in place: re-creating it, as QWidget::setWindowFlags does,
-// would hide it, and a hidden modal dialog ends its exec().
+// would hide it, and a hidden modal dialog ends its exec(). Where the window manager can be asked
+// directly, Qt's flag is only recorded on the widget: set on the native window, it would make Qt
+// replace that window (a new id) the next time it is shown.
 void frmMain::placeTopmost(QWidget* window, bool on)
 {
     Qt::WindowFlags flags = window->windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow* handle = window->windowHandle();
+    if (!handle) {
+        // Not created yet: the flag goes to its first native window.
+        if (flags != window->windowFlags())
+            window->setWindowFlags(flags);
+        return;
+    }
+    if (KeepAbove(handle, on)) {
+        window->overrideWindowFlags(flags);
+        return;
+    }
     if (flags == window->windowFlags())
         return;
-    if (QWindow* handle = window->windowHandle()) {
-        window->overrideWindowFlags(flags);
-        handle->setFlags(flags);
-    } else {
-        window->setWindowFlags(flags);
-    }
+    window->overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void frmMain::SetLoadingForm(QWidget* form)
