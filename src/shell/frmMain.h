@@ -152,6 +152,9 @@ public:
     void SetLoadingForm(QWidget* form);
     void LoadingForm_Resize();
     void Form_Resize();
+    // The player's zoom, kept to the largest factor at which the whole window fits the free
+    // area of its screen, and the window moved into that area where it stuck out.
+    void ZoomWithinScreen(double factor);
     // Key codes and shift bits (1 Shift, 2 Ctrl, 4 Alt) as the platform's virtual keys give
     // them; runs Able after every key. True when the key did something, so that the focused
     // control does not act on it as well.

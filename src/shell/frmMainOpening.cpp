@@ -49,7 +49,7 @@ void frmMain::OpenFile(const QString& file)
             ShowMessage(QMessageBox::Critical,
                         tr("Could not play media file '%1'!").arg(file));
         } else {
-            player.SetZoom(1.0);
+            ZoomWithinScreen(1.0);
             if (AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool()) {
                 const QString lastSubs =
                     AppSettings().GetSetting(SettingNames::PathSubs).toString();

@@ -14,9 +14,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <sys/resource.h>
@@ -134,7 +136,38 @@ void frmMain::mnuVideoZoom200_Click()
 void frmMain::zoomTo(double factor)
 {
     Player().SetFullScreen(false);
-    Player().SetZoom(factor);
+    ZoomWithinScreen(factor);
+}
+
+// Where the wanted factor would take the window past the screen's free area (its controls and
+// status line out of reach), the largest factor that fits is used instead; the window is then
+// moved as little as needed to lie wholly inside that area.
+void frmMain::ZoomWithinScreen(double factor)
+{
+    MediaPlayerController& player = Player();
+    const long videoWidth = player.WidthOriginalVideo();
+    const long videoHeight = player.HeightOriginalVideo();
+    QScreen* where = screen();
+    if (!where || videoWidth <= 0 || videoHeight <= 0) {
+        player.SetZoom(factor);
+        return;
+    }
+    const QRect area = where->availableGeometry();
+    const QRect outer = frameGeometry();
+    const long aroundWidth = outer.width() - player.Width();
+    const long aroundHeight = outer.height() - player.Height();
+    const double largest = std::min(double(area.width() - aroundWidth) / videoWidth,
+                                    double(area.height() - aroundHeight) / videoHeight);
+    if (largest > 0 && factor > largest)
+        factor = largest;
+    player.SetZoom(factor);
+    const QRect zoomed(outer.topLeft(), frameGeometry().size());
+    const int left =
+        std::max(area.left(), std::min(zoomed.left(), area.right() + 1 - zoomed.width()));
+    const int top =
+        std::max(area.top(), std::min(zoomed.top(), area.bottom() + 1 - zoomed.height()));
+    if (QPoint(left, top) != zoomed.topLeft())
+        move(left, top);
 }
 
 void frmMain::mnuVideoFull_Click()
