@@ -239,6 +239,9 @@ void frmMain::ShowMessage(QMessageBox::Icon icon, const QString& text)
         messageSink_(icon, text);
         return;
     }
-    QMessageBox box(icon, modMain::kAppTitle, text, QMessageBox::Ok, this);
+    // Owned by the window the user sees, so the box opens centred on it: a box owned by the
+    // main window while full screen hides it would be placed by the window manager alone.
+    QWidget* owner = fullScreen_ && fullScreen_->isVisible() ? fullScreen_.data() : this;
+    QMessageBox box(icon, modMain::kAppTitle, text, QMessageBox::Ok, owner);
     box.exec();
 }

@@ -73,14 +73,10 @@ TEST(TimingDialogTest, DelayFromTextRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
     EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("1e400"), 1), std::nullopt);
 }
 
-TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
+TEST(TimingDialogTest, DelayDialogReadsAndTabsAsOneSentence)
 {
     frmDelay d;
     Show(d);
-    EXPECT_EQ(d.txtTime->LabelText(), QStringLiteral("Show subtitles "));
-    EXPECT_EQ(d.txtTime->MaxLength(), 7);
-    EXPECT_EQ(d.cmbTime->itemText(0), QStringLiteral("earlier"));
-    EXPECT_EQ(d.cmbTime->itemText(1), QStringLiteral("later"));
     QMap<QString, QLabel*> labels;
     for (QLabel* label : d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
         labels[label->text()] = label;
@@ -95,6 +91,14 @@ TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
     // The box has room for its seven characters beside its label.
     QLineEdit* box = d.txtTime->TextBox();
     EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+
+    // Tab walks the sentence as it reads, then the buttons, and comes round to the box.
+    box->setFocus();
+    const std::vector<QWidget*> order = {d.cmbTime, d.cmdOK, d.cmdCancel, box};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+    }
     d.reject();
 }
 

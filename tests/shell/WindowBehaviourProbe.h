@@ -131,6 +131,18 @@ public:
         return false;
     }
 
+    // The pointer moved to a screen point, or a button pressed or released where it is.
+    void PointerTo(QPoint at)
+    {
+        XTestFakeMotionEvent(display_, -1, at.x(), at.y(), CurrentTime);
+        XSync(display_, False);
+    }
+    void Button(bool down)
+    {
+        XTestFakeButtonEvent(display_, 1, down ? True : False, CurrentTime);
+        XSync(display_, False);
+    }
+
     void Drag(QPoint from, QPoint to)
     {
         XTestFakeMotionEvent(display_, -1, from.x(), from.y(), CurrentTime);

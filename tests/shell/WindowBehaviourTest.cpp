@@ -1,6 +1,6 @@
 // Full screen, its watchdog, always on top and the volume slider as a window manager and a real
 // mouse and keyboard meet them, on an X server of the test's own with openbox.
-#include "ShellFixture.h"
+#include "WindowBehaviourFixture.h"
 
 #include "RealClick.h"
 #include "mediagen/TestVideo.h"
@@ -20,66 +20,7 @@
 
 #include <iostream>
 
-// Last: Xlib's macros would spoil the Qt headers.
-#include "WindowBehaviourProbe.h"
-
 using modMain::Player;
-
-namespace {
-
-// The X window of a widget as the server knows it now: Qt re-creates a window whose
-// always-on-top flag changed while it was hidden, and QWidget::winId() keeps the old id.
-unsigned long xid(QWidget* widget)
-{
-    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
-}
-
-class WindowBehaviourTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X display";
-        ShellTest::SetUp();
-        ASSERT_TRUE(probe);
-    }
-    void TearDown() override
-    {
-        ShellTest::TearDown();
-        if (other.state() != QProcess::NotRunning) {
-            other.kill();
-            other.waitForFinished(2000);
-        }
-    }
-
-    bool WaitManaged(QWidget* window)
-    {
-        return waitUntil([&] { return window && probe.Managed(xid(window)); });
-    }
-
-    bool WaitActive(QWidget* window)
-    {
-        return waitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
-    }
-
-    // Another program with a window of its own, shown and managed.
-    unsigned long StartOtherProgram()
-    {
-        other.start(QStringLiteral("xmessage"),
-                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
-                     QStringLiteral("another program")});
-        if (!other.waitForStarted(3000))
-            return 0;
-        unsigned long found = 0;
-        waitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; });
-        return found;
-    }
-
-    XProbe probe;
-    QProcess other;
-};
-
-} // namespace
 
 TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsActivated)
 {
@@ -123,7 +64,7 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     EXPECT_FALSE(w.mnuVideoFull->isChecked());
     // Leaving full screen applies always on top to the main window again.
     EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
-    // Qt gave the main window a new X window for that; the video is still drawn in it.
+    // The video is still drawn in the main window.
     QTest::qWait(500);
     const QPoint origin = probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0)));
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();

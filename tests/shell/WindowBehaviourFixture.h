@@ -1,0 +1,74 @@
+#pragma once
+
+// A main window on an X server of the test's own with openbox, and a probe that reads what the
+// server and the window manager hold and sends real input.
+#include "ShellFixture.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QWindow>
+
+// Last: Xlib's macros would spoil the Qt headers.
+#include "WindowBehaviourProbe.h"
+
+// The X window of a widget as the server knows it now, whatever Qt's widget remembers.
+inline unsigned long xid(QWidget* widget)
+{
+    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
+}
+
+class WindowBehaviourTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        ShellTest::SetUp();
+        ASSERT_TRUE(probe);
+    }
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        if (other.state() != QProcess::NotRunning) {
+            other.kill();
+            other.waitForFinished(2000);
+        }
+    }
+
+    bool WaitManaged(QWidget* window)
+    {
+        return waitUntil([&] { return window && probe.Managed(xid(window)); });
+    }
+
+    bool WaitActive(QWidget* window)
+    {
+        return waitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
+    }
+
+    // Another program with a window of its own, shown and managed.
+    unsigned long StartOtherProgram()
+    {
+        other.start(QStringLiteral("xmessage"),
+                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
+                     QStringLiteral("another program")});
+        if (!other.waitForStarted(3000))
+            return 0;
+        unsigned long found = 0;
+        waitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; });
+        return found;
+    }
+
+    // What the screen shows where the widget is, as the X server has placed its window.
+    QImage ScreenShotOf(QWidget* widget)
+    {
+        QWidget* top = widget->window();
+        const QPoint at = probe.OnScreen(xid(top), widget->mapTo(top, QPoint(0, 0)));
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
+            QRect(at, widget->size()));
+    }
+
+    XProbe probe;
+    QProcess other;
+};
