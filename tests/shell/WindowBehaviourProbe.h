@@ -121,6 +121,13 @@ public:
         return {x, y};
     }
 
+    bool Viewable(unsigned long window)
+    {
+        XWindowAttributes attributes;
+        return XGetWindowAttributes(display_, window, &attributes)
+            && attributes.map_state == IsViewable;
+    }
+
     bool Managed(unsigned long window)
     {
         for (unsigned long client :

@@ -1,7 +1,5 @@
 // Full screen, its watchdog, always on top and the volume slider as a window manager and a real
 // mouse and keyboard meet them, on an X server of the test's own with openbox.
-#include "WindowBehaviourFixture.h"
-
 #include "RealClick.h"
 #include "mediagen/TestVideo.h"
 #include "controls/nSlider.h"
@@ -19,6 +17,9 @@
 #include <QWindow>
 
 #include <iostream>
+
+// Last: it brings in Xlib, whose macros would spoil the Qt headers.
+#include "WindowBehaviourFixture.h"
 
 using modMain::Player;
 

@@ -1,0 +1,172 @@
+// Where the main window, the picture and the subtitles end up as a viewer moves between always
+// on top, full screen and the zoom presets, on a 1600 x 1000 screen with openbox.
+#include "WaitUntil.h"
+#include "render/SubtitleOverlay.h"
+
+#include <QFile>
+
+// Last: it brings in Xlib, whose macros would spoil the Qt headers.
+#include "WindowBehaviourFixture.h"
+
+using modMain::Player;
+
+namespace {
+
+// The bounding box of the picture's white pixels: the test video's square.
+QRect WhiteBox(const QImage& shot)
+{
+    QRect box;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+bool Square(const QRect& box)
+{
+    return box.width() > 20 && qAbs(box.width() - box.height()) <= 2;
+}
+
+} // namespace
+
+// Always on top on and off, then full screen and back by the keys: the window keeps its X window
+// and the current subtitle is drawn over the picture again.
+TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenRoundTrip)
+{
+    frmMain& w = StartPlaying(750);
+    auto real = std::make_unique<SubtitleOverlay>(&Player());
+    SubtitleOverlay* overlay = real.get();
+    w.SetOverlay(std::move(real));
+    QFile srt(dir.filePath(QStringLiteral("clip.srt")));
+    ASSERT_TRUE(srt.open(QIODevice::WriteOnly));
+    srt.write("1\r\n00:00:00,000 --> 00:00:29,000\r\nWWWWWWWW\r\n\r\n"
+              "2\r\n00:00:29,100 --> 00:00:29,900\r\nend\r\n\r\n");
+    srt.close();
+    w.LoadSubtitleFile(srt.fileName());
+    w.tmrSecond().start();
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    const unsigned long before = xid(&w);
+
+    probe.Keys({XK_Control_L}, XK_t);
+    ASSERT_TRUE(WaitUntil([&] { return w.AOT(); }));
+    probe.Keys({XK_Control_L}, XK_t);
+    ASSERT_TRUE(WaitUntil([&] { return !w.AOT(); }));
+    probe.Keys({XK_Alt_L}, XK_Return);
+    ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
+    ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+    probe.Keys({}, XK_Escape);
+    ASSERT_TRUE(WaitUntil([&] { return !Player().FullScreen() && probe.Managed(xid(&w)); }));
+    EXPECT_EQ(xid(&w), before);
+
+    // Shown again, over the picture in the main window, and drawn: dark outlines on the orange.
+    const auto captionOverPicture = [&] {
+        QWidget* form = overlay->Window();
+        const QRect picture(probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))),
+                            w.picFrame->size());
+        return form && form->isVisible() && picture.contains(form->geometry().center());
+    };
+    ASSERT_TRUE(WaitUntil(captionOverPicture, 2000))
+        << (overlay->Window() ? overlay->Window()->isVisible() : -1) << " "
+        << overlay->LastLayout().geometry.x() << "," << overlay->LastLayout().geometry.y()
+        << " picture at " << probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))).x()
+        << "," << probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))).y();
+    const QRect caption = overlay->LastLayout().geometry;
+    ASSERT_TRUE(WaitUntil([&] {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        int dark = 0;
+        for (int y = caption.top(); y <= caption.bottom(); ++y)
+            for (int x = caption.left(); x <= caption.right(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 80;
+        return dark > 100;
+    }));
+}
+
+TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
+{
+    frmMain& w = StartPlaying(500);
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    const QPoint origin = probe.OnScreen(xid(&w), QPoint(0, 0));
+    for (int trip = 1; trip <= 2; ++trip) {
+        w.mnuVideoFull->trigger();
+        ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+        w.mnuVideoFull->trigger();
+        const auto back = [&] {
+            return probe.Viewable(xid(&w)) && probe.OnScreen(xid(&w), QPoint(0, 0)) == origin;
+        };
+        ASSERT_TRUE(WaitUntil(back, 3000)) << "round trip " << trip;
+        // ... and it stays there.
+        EXPECT_FALSE(WaitUntil([&] { return !back(); }, 500)) << "round trip " << trip;
+    }
+}
+
+// 200 % of a 1280 x 720 film would be 2560 pixels wide: the largest zoom that fits is used, in
+// proportion, and the whole frame lies on the screen. Where the zoom fits it is exact.
+TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
+{
+    TestVideoFormat format;
+    format.width = 1280;
+    format.height = 720;
+    format.frames = 5;
+    const QString video = dir.filePath(QStringLiteral("film.avi"));
+    ASSERT_TRUE(WriteTestAvi(video, format));
+    frmMain& w = Start(video);
+    ASSERT_GT(Player().Status(), 1);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto frameOnScreen = [&] {
+        const auto extents = probe.Property(xid(&w), "_NET_FRAME_EXTENTS", XA_CARDINAL);
+        if (extents.size() != 4)
+            return QRect();
+        const QPoint client = probe.OnScreen(xid(&w), QPoint(0, 0));
+        return QRect(client - QPoint(int(extents[0]), int(extents[2])),
+                     w.size() + QSize(int(extents[0] + extents[1]), int(extents[2] + extents[3])));
+    };
+    w.mnuVideoZoom200->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return screen.contains(frameOnScreen()); }))
+        << "frame " << frameOnScreen().x() << "," << frameOnScreen().y() << " "
+        << frameOnScreen().width() << "x" << frameOnScreen().height();
+    EXPECT_GT(Player().Width(), 1280);
+    EXPECT_LE(qAbs(Player().Width() * 720 - Player().Height() * 1280), 1280);
+
+    w.mnuVideoZoom50->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return Player().Width() == 640 && Player().Height() == 360; }));
+}
+
+// The test video's square stays square however the picture box is shaped, with either engine.
+TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
+{
+    TestVideoFormat format;
+    format.width = 320;
+    format.height = 180;
+    format.frames = 100;
+    const QString video = dir.filePath(QStringLiteral("wide.avi"));
+    ASSERT_TRUE(WriteTestAvi(video, format));
+    frmMain& w = Start(video);
+    for (long engine : {2L, 1L}) {
+        if (Player().MediaPlayer() != engine)
+            (engine == 1 ? w.mnuVideoMP1 : w.mnuVideoMP2)->trigger();
+        ASSERT_TRUE(WaitUntil([&] { return Player().MediaPlayer() == engine
+                                           && Player().Status() >= 3; }, 15000));
+        Player().Pause();   // a still picture: the square no longer moves
+        for (const QSize& client : {QSize(360, 700), QSize(1200, 360)}) {
+            w.resize(client);
+            QRect box;
+            EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(ScreenShotOf(w.picFrame)))
+                                               && w.size() == client; }))
+                << "engine " << engine << ", square " << box.width() << "x" << box.height();
+        }
+        w.mnuVideoFull->trigger();
+        QWidget* full = w.FullScreenWindow();
+        ASSERT_TRUE(full);
+        QRect box;
+        EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(ScreenShotOf(full))); }))
+            << "engine " << engine << ", full screen " << box.width() << "x" << box.height();
+        w.mnuVideoFull->trigger();
+        ASSERT_TRUE(WaitUntil([] { return !Player().FullScreen(); }));
+    }
+}
