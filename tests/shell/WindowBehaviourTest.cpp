@@ -84,16 +84,8 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 {
     frmMain& w = StartPlaying(500);
-    auto real = std::make_unique<SubtitleOverlay>(&Player());
-    SubtitleOverlay* overlay = real.get();
-    w.SetOverlay(std::move(real));
-    QFile srt(dir.filePath(QStringLiteral("clip.srt")));
-    ASSERT_TRUE(srt.open(QIODevice::WriteOnly));
-    srt.write("1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
-              "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n");
-    srt.close();
-    w.LoadSubtitleFile(srt.fileName());
-    w.tmrSecond().start();
+    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    ASSERT_TRUE(overlay);
     w.activateWindow();
     ASSERT_TRUE(WaitActive(&w));
     w.mnuVideoFull->trigger();

@@ -3,8 +3,6 @@
 #include "WaitUntil.h"
 #include "render/SubtitleOverlay.h"
 
-#include <QFile>
-
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
 
@@ -37,17 +35,9 @@ bool Square(const QRect& box)
 // and the current subtitle is drawn over the picture again.
 TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenRoundTrip)
 {
-    frmMain& w = StartPlaying(750);
-    auto real = std::make_unique<SubtitleOverlay>(&Player());
-    SubtitleOverlay* overlay = real.get();
-    w.SetOverlay(std::move(real));
-    QFile srt(dir.filePath(QStringLiteral("clip.srt")));
-    ASSERT_TRUE(srt.open(QIODevice::WriteOnly));
-    srt.write("1\r\n00:00:00,000 --> 00:00:29,000\r\nWWWWWWWW\r\n\r\n"
-              "2\r\n00:00:29,100 --> 00:00:29,900\r\nend\r\n\r\n");
-    srt.close();
-    w.LoadSubtitleFile(srt.fileName());
-    w.tmrSecond().start();
+    frmMain& w = StartPlaying(500);
+    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    ASSERT_TRUE(overlay);
     w.activateWindow();
     ASSERT_TRUE(WaitActive(&w));
     const unsigned long before = xid(&w);
@@ -109,12 +99,8 @@ TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
 // proportion, and the whole frame lies on the screen. Where the zoom fits it is exact.
 TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
 {
-    TestVideoFormat format;
-    format.width = 1280;
-    format.height = 720;
-    format.frames = 5;
-    const QString video = dir.filePath(QStringLiteral("film.avi"));
-    ASSERT_TRUE(WriteTestAvi(video, format));
+    const QString video = WriteVideo(1280, 720, 5);
+    ASSERT_FALSE(video.isEmpty());
     frmMain& w = Start(video);
     ASSERT_GT(Player().Status(), 1);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -142,12 +128,8 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
 // The test video's square stays square however the picture box is shaped, with either engine.
 TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
 {
-    TestVideoFormat format;
-    format.width = 320;
-    format.height = 180;
-    format.frames = 100;
-    const QString video = dir.filePath(QStringLiteral("wide.avi"));
-    ASSERT_TRUE(WriteTestAvi(video, format));
+    const QString video = WriteVideo(320, 180, 100);
+    ASSERT_FALSE(video.isEmpty());
     frmMain& w = Start(video);
     for (long engine : {2L, 1L}) {
         if (Player().MediaPlayer() != engine)
