@@ -3,6 +3,11 @@
 #include "WaitUntil.h"
 #include "render/SubtitleOverlay.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
 
@@ -153,4 +158,39 @@ TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
         w.mnuVideoFull->trigger();
         ASSERT_TRUE(WaitUntil([] { return !Player().FullScreen(); }));
     }
+}
+
+// A message while the main window is hidden behind full screen opens in the middle of the
+// full-screen window, not where the hidden window stood.
+TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindow)
+{
+    frmMain& w = StartPlaying(500);
+    w.SetMessageSink({});
+    w.move(0, 0);
+    w.activateWindow();
+    ASSERT_TRUE(WaitActive(&w));
+    w.mnuVideoFull->trigger();
+    ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+    QFile broken(dir.filePath(QStringLiteral("broken.avi")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a video");
+    broken.close();
+
+    QPoint centre;
+    QTimer watch;
+    watch.setInterval(50);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        watch.stop();
+        if (WaitUntil([&] { return probe.Managed(xid(box)) && probe.Viewable(xid(box)); }))
+            centre = probe.OnScreen(xid(box), box->rect().center());
+        box->close();
+    });
+    watch.start();
+    w.OpenFile(broken.fileName());
+    const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+    EXPECT_LE((centre - middle).manhattanLength(), 80)
+        << "message centred at " << centre.x() << "," << centre.y();
 }
