@@ -87,7 +87,7 @@ TEST(TimingDialogTest, TypedDelayIsReadAsTheDialogAccepts)
     }
 }
 
-TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
+TEST(TimingDialogTest, DelayDialogReadsAndTabsAsOneSentence)
 {
     frmDelay d;
     Show(d);
@@ -105,6 +105,14 @@ TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
     // The box has room for its seven characters beside its label.
     QLineEdit* box = d.txtTime->TextBox();
     EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+
+    // Tab walks the sentence as it reads, then the buttons, and comes round to the box.
+    box->setFocus();
+    const std::vector<QWidget*> order = {d.cmbTime, d.cmdOK, d.cmdCancel, box};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+    }
     d.reject();
 }
 

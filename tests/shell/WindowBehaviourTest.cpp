@@ -1,9 +1,7 @@
 // Full screen, its watchdog, always on top and the volume slider as a window manager and a real
 // mouse and keyboard meet them, on an X server of the test's own with openbox.
 #include "ShellFixture.h"
-
 #include "WaitUntil.h"
-#include "window/XProbe.h"
 
 #include "mediagen/TestVideo.h"
 #include "controls/nSlider.h"
@@ -23,74 +21,12 @@
 
 #include <iostream>
 
+// Last: it brings in Xlib, whose macros would spoil the Qt headers.
+#include "WindowBehaviourFixture.h"
+
 using modMain::Player;
 
 namespace {
-
-// The X window of a widget as the server knows it now: Qt re-creates a window whose
-// always-on-top flag changed while it was hidden, and QWidget::winId() keeps the old id.
-unsigned long xid(QWidget* widget)
-{
-    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
-}
-
-class WindowBehaviourTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X display";
-        ShellTest::SetUp();
-        ASSERT_TRUE(probe);
-    }
-    void TearDown() override
-    {
-        ShellTest::TearDown();
-        if (other.state() != QProcess::NotRunning) {
-            other.kill();
-            other.waitForFinished(2000);
-        }
-    }
-
-    bool WaitManaged(QWidget* window)
-    {
-        return WaitUntil([&] { return window && probe.Managed(xid(window)); });
-    }
-
-    bool WaitActive(QWidget* window)
-    {
-        return WaitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
-    }
-
-    // Another program with a window of its own, shown and managed.
-    unsigned long StartOtherProgram()
-    {
-        other.start(QStringLiteral("xmessage"),
-                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
-                     QStringLiteral("another program")});
-        if (!other.waitForStarted(3000))
-            return 0;
-        unsigned long found = 0;
-        // A program's start takes long on a busy machine: xmessage loads its fonts first.
-        return WaitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; },
-                         15000)
-                   ? found
-                   : 0;
-    }
-
-    // Counts the mouse button releases that reach the program.
-    struct ClickCounter : QObject {
-        int clicks = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            clicks += event->type() == QEvent::MouseButtonRelease;
-            return false;
-        }
-    };
-
-    XProbe probe;
-    QProcess other;
-};
 
 // Screen pixels of the picture box's upper half that show the test video's orange.
 int OrangeOnScreen(XProbe& probe, frmMain& w)
@@ -180,16 +116,8 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 {
     frmMain& w = StartPlaying(500);
-    auto real = std::make_unique<SubtitleOverlay>(&Player());
-    SubtitleOverlay* overlay = real.get();
-    w.SetOverlay(std::move(real));
-    QFile srt(dir.filePath(QStringLiteral("clip.srt")));
-    ASSERT_TRUE(srt.open(QIODevice::WriteOnly));
-    srt.write("1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
-              "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n");
-    srt.close();
-    w.LoadSubtitleFile(srt.fileName());
-    w.tmrSecond().start();
+    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    ASSERT_TRUE(overlay);
     w.activateWindow();
     ASSERT_TRUE(WaitActive(&w));
     w.mnuVideoFull->trigger();

@@ -190,3 +190,22 @@ qint64 XProbe::WatchUnmapping(unsigned long window, QElapsedTimer& clock,
     XSetErrorHandler(previous);
     return unmappedAt;
 }
+
+bool XProbe::Viewable(unsigned long window)
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display_, window, &attributes)
+        && attributes.map_state == IsViewable;
+}
+
+void XProbe::PointerTo(QPoint at)
+{
+    XTestFakeMotionEvent(display_, -1, at.x(), at.y(), CurrentTime);
+    XSync(display_, False);
+}
+
+void XProbe::Button(bool down)
+{
+    XTestFakeButtonEvent(display_, 1, down ? True : False, CurrentTime);
+    XSync(display_, False);
+}

@@ -30,6 +30,7 @@ public:
     // A managed client window whose WM_CLASS instance name is the given one.
     unsigned long ClientNamed(const char* instance);
     bool Managed(unsigned long window);
+    bool Viewable(unsigned long window);
     // True once a window manager has announced itself on the root window, as EWMH asks: its
     // check window names itself, so a property left over by a dead manager does not count.
     bool WindowManagerRunning();
@@ -40,6 +41,9 @@ public:
     void Keys(std::initializer_list<unsigned long> modifiers, unsigned long key);
     void Click(QPoint onScreen, unsigned button);
     void Drag(QPoint from, QPoint to);
+    // The pointer moved to a screen point, or the first button pressed or released where it is.
+    void PointerTo(QPoint at);
+    void Button(bool down);
 
     // Where a point of a top-level window is on the screen, as the server has placed it (Qt may
     // not have heard of the window manager's placement yet).
