@@ -35,6 +35,7 @@ lintian --info "$deb" && echo "lintian: no errors"
 step "a clean Debian 12 root"
 mkdir -p "$work"
 root=$(mktemp -d "$work/root.XXXXXX")
+chmod 755 "$root"  # apt downloads as its own user, which must reach into the root
 cleanup() {
   umount "$root/proc" "$root/dev" 2>/dev/null || true
   rm -rf --one-file-system "$root"
