@@ -41,10 +41,13 @@ public:
     // The one main window while it exists.
     static frmMain* Instance();
 
-    // Start-up: settings, engine, volume, mute, switches and finally the named file.
-    void Form_Load(const QString& commandLineFile = {});
+    // Start-up: settings, engine, volume, mute, switches and finally the named files.
+    void Form_Load(const QString& commandLineFile = {}, const QString& subtitleFile = {});
     void OpenFile(const QString& file);
     void LoadSubtitleFile(const QString& file);
+    // A video and a subtitle file together (command line, dropped files), each as its open
+    // command opens it, the video first; either may be empty.
+    void OpenFiles(const QString& media, const QString& subtitles);
     void Able() override;
     void tmrSecond_Timer();
     // What one tick reads from the player; tests hand it in directly.

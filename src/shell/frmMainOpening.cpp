@@ -6,6 +6,7 @@
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
+#include "shell/FilesToOpen.h"
 #include "shell/SubtitleDiscovery.h"
 #include "settings/SettingNames.h"
 
@@ -19,13 +20,6 @@ using modMain::Player;
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-
-bool isSubtitleFile(const QString& path)
-{
-    const QString ext = QFileInfo(path).suffix().toLower();
-    return ext == QLatin1String("srt") || ext == QLatin1String("sub")
-        || ext == QLatin1String("txt");
-}
 
 // The dialog's answer up to its first NUL.
 QString chosenFile(const clsOpenSave& dialog)
@@ -152,17 +146,27 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event)
         event->acceptProposedAction();
 }
 
+// A video and its subtitle file may be dropped together, in either order.
 void frmMain::dropEvent(QDropEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    const QString file = urls.first().toLocalFile();
-    if (isSubtitleFile(file)) {
-        LoadSubtitleFile(file);
+    const FilesToOpen files = FilesToOpen::FromPaths(paths);
+    OpenFiles(files.media, files.subtitles);
+}
+
+void frmMain::OpenFiles(const QString& media, const QString& subtitles)
+{
+    if (!media.isEmpty())
+        OpenFile(media);
+    if (!subtitles.isEmpty()) {
+        LoadSubtitleFile(subtitles);
         Able();
-    } else {
-        OpenFile(file);
     }
 }

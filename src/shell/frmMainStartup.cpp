@@ -17,7 +17,7 @@
 using modMain::AppSettings;
 using modMain::Player;
 
-void frmMain::Form_Load(const QString& commandLineFile)
+void frmMain::Form_Load(const QString& commandLineFile, const QString& subtitleFile)
 {
     Settings& settings = AppSettings();
     settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
@@ -55,8 +55,7 @@ void frmMain::Form_Load(const QString& commandLineFile)
     mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(SettingNames::SubAutoOpen).toBool());
     SetHighPriority(settings.GetSetting(SettingNames::HighPriority).toBool());
     SetAOT(AOT());
-    if (!commandLineFile.isEmpty())
-        OpenFile(commandLineFile);
+    OpenFiles(commandLineFile, subtitleFile);
 }
 
 // A stored engine other than 1 or 2 is a damaged setting: it counts as the default engine, so

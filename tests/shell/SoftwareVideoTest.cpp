@@ -71,6 +71,7 @@ TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
     format.height = 360;
     format.frames = 250;
     format.frameCounter = true;
+    format.codec = TestVideoCodec::MotionJpeg;  // as the demo is written
     const QString video = dir.filePath(QStringLiteral("Counted.avi"));
     ASSERT_TRUE(WriteTestAvi(video, format));
 
