@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the player, its tests, benchmarks and fuzz targets need.
-# Safe to run again: apt-get skips what is already there.
+# Installs the Debian 12 packages the player needs. `install-deps.sh run` (what scripts/run.sh
+# uses) installs what building and playing need; `install-deps.sh test` (the default, what
+# scripts/test.sh uses) adds the tests, benchmarks, fuzzing and packaging checks.
+# Safe to run again: only what is missing is installed.
 set -euo pipefail
 
-packages=(
+run_set=(
   # toolchain
-  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
-  # windows, drawing, dialogs
-  qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
-  # QOpenGLWidget, which mpv's render API draws into
-  libqt6opengl6-dev
+  build-essential cmake ninja-build pkg-config
+  # windows, drawing, dialogs; QOpenGLWidget, which mpv's render API draws into
+  qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev libqt6opengl6-dev
   # playback engines
   libmpv-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
@@ -22,6 +22,13 @@ packages=(
   libsqlite3-dev libuchardet-dev libx11-dev
   # fonts that "Arial" and "Tahoma" resolve to
   fonts-liberation fonts-dejavu-core
+  # OpenGL where no graphics driver is installed (mpv draws through it)
+  libgl1-mesa-dri
+)
+
+test_set=(
+  # shared compiler cache; clang and its runtime for the fuzz targets
+  ccache clang libclang-rt-14-dev
   # tests, real-window tests, screenshots, benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox imagemagick x11-utils ffmpeg
   # the engines' own command-line players, the peers the open-to-playing benchmark measures
@@ -30,9 +37,15 @@ packages=(
   espeak-ng sox
   # real clicks on the video in the window tests (XTest)
   libxtst-dev
-  # software OpenGL under Xvfb
-  libgl1-mesa-dri
+  # the desktop entry, metainfo and package checks; the clean root the package is tried in
+  desktop-file-utils appstream lintian debootstrap
 )
+
+case "${1:-test}" in
+  run) packages=("${run_set[@]}") ;;
+  test) packages=("${run_set[@]}" "${test_set[@]}") ;;
+  *) echo "usage: install-deps.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 # file; with none it plays a demo video with subtitles, written on first run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh run
 bash scripts/build.sh
 build=${VELTRIX_BUILD_DIR:-build}
 player="$build/src/shell/tavrell-veltrix"

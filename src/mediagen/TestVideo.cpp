@@ -1,10 +1,12 @@
 #include "mediagen/TestVideo.h"
 
 #include "mediagen/FrameCounter.h"
+#include "mediagen/FrameEncoding.h"
 
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -73,8 +75,9 @@ void writeVideoStreamHeader(QByteArray& out, const TestVideoFormat& format, uint
 {
     const qsizetype strl = beginList(out, "strl");
     const qsizetype strh = beginChunk(out, "strh");
+    const bool jpeg = format.codec == TestVideoCodec::MotionJpeg;
     out.append("vids", 4);
-    out.append("DIB ", 4);
+    out.append(jpeg ? "MJPG" : "DIB ", 4);
     put32(out, 0);                                    // flags
     put32(out, 0);                                    // priority, language
     put32(out, 0);                                    // initial frames
@@ -96,7 +99,10 @@ void writeVideoStreamHeader(QByteArray& out, const TestVideoFormat& format, uint
     put32(out, uint32_t(format.height));  // positive height: rows bottom-up
     put16(out, 1);
     put16(out, 24);
-    put32(out, 0);  // BI_RGB
+    if (jpeg)
+        out.append("MJPG", 4);
+    else
+        put32(out, 0);  // BI_RGB
     put32(out, frameBytes);
     put32(out, 0);
     put32(out, 0);
@@ -155,14 +161,21 @@ QByteArray TestVideoFrame(const TestVideoFormat& format, int index)
     const int travel = std::max(1, format.width - side);
     const int left = (index * 4) % travel;
     const int top = (format.height - side) / 2;
+    // Two kinds of row, built once and copied: the demo's generator draws thousands of frames.
+    const qsizetype lineBytes = qsizetype(format.width) * 3;
+    QByteArray background(lineBytes, '\0');
+    for (qsizetype x = 0; x < format.width; ++x) {
+        background[x * 3] = char(kTestVideoBlue);
+        background[x * 3 + 1] = char(kTestVideoGreen);
+        background[x * 3 + 2] = char(kTestVideoRed);
+    }
+    QByteArray squareRow = background;
+    const int right = std::min(format.width, left + side);
+    std::fill(squareRow.begin() + qsizetype(left) * 3, squareRow.begin() + qsizetype(right) * 3,
+              char(255));
     for (int y = 0; y < format.height; ++y) {
-        for (int x = 0; x < format.width; ++x) {
-            const bool square = x >= left && x < left + side && y >= top && y < top + side;
-            char* pixel = frame.data() + (qsizetype(y) * format.width + x) * 3;
-            pixel[0] = char(square ? 255 : kTestVideoBlue);
-            pixel[1] = char(square ? 255 : kTestVideoGreen);
-            pixel[2] = char(square ? 255 : kTestVideoRed);
-        }
+        const QByteArray& row = y >= top && y < top + side ? squareRow : background;
+        std::copy(row.cbegin(), row.cend(), frame.begin() + qsizetype(y) * lineBytes);
     }
     if (format.frameCounter)
         DrawFrameCounter(frame, format, index);
@@ -173,8 +186,9 @@ bool WriteTestAvi(const QString& path, const TestVideoFormat& format)
 {
     if (format.width <= 0 || format.height <= 0 || format.frames <= 0 || format.microsecondsPerFrame <= 0)
         return false;
-    const qsizetype rowBytes = (qsizetype(format.width) * 3 + 3) / 4 * 4;
-    const auto frameBytes = uint32_t(rowBytes * format.height);
+    // The uncompressed size bounds a JPEG frame too: the headers announce it for both codecs.
+    const uint32_t frameBytes = UncompressedFrameBytes(format);
+    const char* const videoChunk = format.codec == TestVideoCodec::MotionJpeg ? "00dc" : "00db";
     QByteArray out;
     const qsizetype riff = beginChunk(out, "RIFF");
     out.append("AVI ", 4);
@@ -202,13 +216,12 @@ bool WriteTestAvi(const QString& path, const TestVideoFormat& format)
     const qsizetype movi = beginList(out, "movi");
     const qsizetype moviStart = movi + 4;  // index offsets count from the "movi" type
     for (int f = 0; f < format.frames; ++f) {
-        const QByteArray topDown = TestVideoFrame(format, f);
-        index.push_back({"00db", uint32_t(out.size() - moviStart), frameBytes});
-        const qsizetype chunk = beginChunk(out, "00db");
-        for (int y = format.height - 1; y >= 0; --y) {
-            out.append(topDown.constData() + qsizetype(y) * format.width * 3, format.width * 3);
-            out.append(QByteArray(rowBytes - format.width * 3, '\0'));
-        }
+        const QByteArray picture = EncodeTestVideoFrame(format, TestVideoFrame(format, f));
+        if (picture.isEmpty())
+            return false;
+        index.push_back({videoChunk, uint32_t(out.size() - moviStart), uint32_t(picture.size())});
+        const qsizetype chunk = beginChunk(out, videoChunk);
+        out.append(picture);
         endChunk(out, chunk);
         if (format.audio) {
             const QByteArray samples = toneSamples(format, f);

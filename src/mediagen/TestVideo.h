@@ -7,6 +7,10 @@
 
 // Small videos that tests and the demo write themselves, so that nothing binary is committed and
 // both engines are exercised on media whose every property is known.
+// How the pictures are stored: uncompressed pixels are exact, Motion JPEG is ten to fifty times
+// smaller (what the demo uses) and still keeps the frame counter legible.
+enum class TestVideoCodec { Uncompressed, MotionJpeg };
+
 struct TestVideoFormat {
     int width = 160;
     int height = 120;
@@ -17,6 +21,7 @@ struct TestVideoFormat {
     // The frame's number in white seven-segment digits on a black panel at the top left, so a
     // viewer (or a screenshot) can tell which frame is on screen.
     bool frameCounter = false;
+    TestVideoCodec codec = TestVideoCodec::Uncompressed;
 };
 
 // The picture's background: the orange a screenshot test looks for.
@@ -33,7 +38,7 @@ QByteArray TestVideoFrame(const TestVideoFormat& format, int index);
 // has no legible counter (wrong size, counter off, a segment neither lit nor dark).
 int ReadTestVideoFrameCounter(const TestVideoFormat& format, const QByteArray& frame);
 
-// An uncompressed AVI: "avih" at offset 24, rows stored bottom-up (GStreamer refuses top-down
-// uncompressed AVI), an index, and with format.audio a 16-bit mono PCM tone interleaved per frame.
-// Returns false when the file cannot be written.
+// An AVI of format.codec: "avih" at offset 24 with the frame duration, uncompressed rows stored
+// bottom-up (GStreamer refuses top-down uncompressed AVI), an index, and with format.audio a
+// 16-bit mono PCM tone interleaved per frame. Returns false when the file cannot be written.
 bool WriteTestAvi(const QString& path, const TestVideoFormat& format);

@@ -25,6 +25,7 @@ class QAction;
 class QKeyEvent;
 class QMenu;
 class QPainter;
+class MenuArrowImage;
 class XFlatButton;
 class nSlider;
 class DialogProvider;
@@ -44,10 +45,13 @@ public:
     // The one main window while it exists.
     static frmMain* Instance();
 
-    // Start-up: settings, engine, volume, mute, switches and finally the named file.
-    void Form_Load(const QString& commandLineFile = {});
+    // Start-up: settings, engine, volume, mute, switches and finally the named files.
+    void Form_Load(const QString& commandLineFile = {}, const QString& subtitleFile = {});
     void OpenFile(const QString& file);
     void LoadSubtitleFile(const QString& file);
+    // A video and a subtitle file together (command line, dropped files), each as its open
+    // command opens it, the video first; either may be empty.
+    void OpenFiles(const QString& media, const QString& subtitles);
     void Able() override;
     void tmrSecond_Timer();
     // What one tick reads from the player; tests hand it in directly.
@@ -83,6 +87,8 @@ public:
     QPixmap imgSound;
     QPixmap imgSoundMute;
     std::array<XFlatButton*, 3> cmdStatus{};
+    // Never shown: its picture marks the engine in use in the Video menu.
+    MenuArrowImage* MenuImageArrow = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuSubtitles = nullptr;
     QMenu* mnuVideo = nullptr;
@@ -169,6 +175,9 @@ public:
     void SetLoadingForm(QWidget* form);
     void LoadingForm_Resize();
     void Form_Resize();
+    // The player's zoom, kept to the largest factor at which the whole window fits the free
+    // area of its screen, and the window moved into that area where it stuck out.
+    void ZoomWithinScreen(double factor);
     // Key codes and shift bits (1 Shift, 2 Ctrl, 4 Alt) as the platform's virtual keys give
     // them; runs Able after every key. True when the key did something, so that the focused
     // control does not act on it as well.
@@ -199,6 +208,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -266,6 +277,7 @@ private:
     std::unique_ptr<SubtitlePresenter> overlay_;
     QPointer<QWidget> loadingForm_;
     QPointer<QWidget> fullScreen_;
+    std::optional<QPoint> placeWhenHidden_;   // where the window stood when the program hid it
     QTimer tmrSecond_;
     MessageSink messageSink_;
     std::shared_ptr<DialogProvider> dialogs_;

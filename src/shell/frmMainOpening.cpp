@@ -6,6 +6,7 @@
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
+#include "shell/FilesToOpen.h"
 #include "shell/SubtitleDiscovery.h"
 #include "settings/SettingNames.h"
 
@@ -19,13 +20,6 @@ using modMain::Player;
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-
-bool isSubtitleFile(const QString& path)
-{
-    const QString ext = QFileInfo(path).suffix().toLower();
-    return ext == QLatin1String("srt") || ext == QLatin1String("sub")
-        || ext == QLatin1String("txt");
-}
 
 // The dialog's answer up to its first NUL.
 QString chosenFile(const clsOpenSave& dialog)
@@ -50,7 +44,7 @@ void frmMain::OpenFile(const QString& file)
             ShowMessage(QMessageBox::Critical,
                         tr("Could not play media file '%1'!").arg(file));
         } else {
-            player.SetZoom(1.0);
+            ZoomWithinScreen(1.0);
             if (AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool()) {
                 const QString lastSubs =
                     AppSettings().GetSetting(SettingNames::PathSubs).toString();
@@ -76,7 +70,9 @@ void frmMain::OpenFile(const QString& file)
 void frmMain::mnuFileOpen_Click()
 {
     clsOpenSave dialog(dialogs_);
-    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf)|*.avi;*.mpg;*.asf|All files (*.*)|*.*"));
+    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf; *.mkv; *.mp4; *.m4v; *.webm; *.mov; "
+                        "*.wmv; *.ogv; *.ts)|*.avi;*.mpg;*.asf;*.mkv;*.mp4;*.m4v;*.webm;*.mov;"
+                        "*.wmv;*.ogv;*.ts|All files (*.*)|*.*"));
     dialog.SetInitDir(AppSettings().GetSetting(SettingNames::PathMedia).toString());
     dialog.SethWnd(this);
     dialog.ShowOpen();
@@ -150,17 +146,27 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event)
         event->acceptProposedAction();
 }
 
+// A video and its subtitle file may be dropped together, in either order.
 void frmMain::dropEvent(QDropEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    const QString file = urls.first().toLocalFile();
-    if (isSubtitleFile(file)) {
-        LoadSubtitleFile(file);
+    const FilesToOpen files = FilesToOpen::FromPaths(paths);
+    OpenFiles(files.media, files.subtitles);
+}
+
+void frmMain::OpenFiles(const QString& media, const QString& subtitles)
+{
+    if (!media.isEmpty())
+        OpenFile(media);
+    if (!subtitles.isEmpty()) {
+        LoadSubtitleFile(subtitles);
         Able();
-    } else {
-        OpenFile(file);
     }
 }

@@ -1,7 +1,9 @@
 // Start-up, the window-state refresh and shutdown.
 #include "shell/frmMain.h"
 
+#include "controls/MenuArrowImage.h"
 #include "controls/XFlatButton.h"
+#include "controls/clsMenuItem.h"
 #include "controls/nSlider.h"
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
@@ -15,7 +17,7 @@
 using modMain::AppSettings;
 using modMain::Player;
 
-void frmMain::Form_Load(const QString& commandLineFile)
+void frmMain::Form_Load(const QString& commandLineFile, const QString& subtitleFile)
 {
     Settings& settings = AppSettings();
     settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
@@ -34,6 +36,11 @@ void frmMain::Form_Load(const QString& commandLineFile)
     Player().SetWindowHost(this);
     Able();
     show();
+    clsMenuItem engineItem;
+    for (QAction* engine : {mnuVideoMP1, mnuVideoMP2}) {
+        engineItem.SetTo(engine);
+        engineItem.SetBitmaps(QPixmap(), MenuImageArrow->Picture());
+    }
     chooseEngine();
 
     sldVolume->SetValue(settings.GetSetting(SettingNames::Volume).toDouble() / 100.0);
@@ -48,8 +55,7 @@ void frmMain::Form_Load(const QString& commandLineFile)
     mnuSubtitlesAutoOpen->setChecked(settings.GetSetting(SettingNames::SubAutoOpen).toBool());
     SetHighPriority(settings.GetSetting(SettingNames::HighPriority).toBool());
     SetAOT(AOT());
-    if (!commandLineFile.isEmpty())
-        OpenFile(commandLineFile);
+    OpenFiles(commandLineFile, subtitleFile);
 }
 
 // A stored engine other than 1 or 2 is a damaged setting: it counts as the default engine, so

@@ -53,15 +53,6 @@ QString FileFromCommandLine(const QString& commandLine)
     return name;
 }
 
-QString FileFromArguments(const QStringList& arguments)
-{
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith(QLatin1Char('-')))
-            return arguments[i];
-    }
-    return {};
-}
-
 void ShowDialog(QWidget* dialog, bool modal)
 {
     if (!dialog)

@@ -24,8 +24,6 @@ void ReleasePlayer();
 // The single-string command line rule of the Windows build: the text before the first "/"
 // (trimmed), or the whole line untrimmed when there is none, with every double quote removed.
 QString FileFromCommandLine(const QString& commandLine);
-// POSIX: the first argument (after the program) that does not begin with "-".
-QString FileFromArguments(const QStringList& arguments);
 
 // The user's documents folder with a trailing separator.
 inline QString DocumentsFolder()

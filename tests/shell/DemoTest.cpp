@@ -1,12 +1,16 @@
-// The demo the run script plays: frames that carry their number, subtitles that fit its length.
+// The demo the run script plays: small, frames that carry their number legibly through the
+// JPEG compression, subtitles that fit its length.
+#include "mediagen/FrameEncoding.h"
 #include "mediagen/TestVideo.h"
 
 #include "media/AviProbe.h"
 #include "subtitles/SubtitleReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +22,28 @@ int runGenerator(const QStringList& arguments)
     if (!generator.waitForFinished(60000))
         return -1;
     return generator.exitStatus() == QProcess::NormalExit ? generator.exitCode() : -1;
+}
+
+// The payloads of the chunks with the given id in an AVI's "movi" list, in file order.
+std::vector<QByteArray> moviChunks(const QString& path, const char* id)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray avi = file.readAll();
+    std::vector<QByteArray> chunks;
+    qsizetype at = avi.indexOf("movi");
+    if (at < 0)
+        return {};
+    for (at += 4; at + 8 <= avi.size();) {
+        const auto size = qFromLittleEndian<uint32_t>(avi.constData() + at + 4);
+        if (avi.mid(at, 4) == "idx1" || at + 8 + qsizetype(size) > avi.size())
+            break;
+        if (avi.mid(at, 4) == id)
+            chunks.push_back(avi.mid(at + 8, size));
+        at += 8 + size + (size % 2);
+    }
+    return chunks;
 }
 }  // namespace
 
@@ -31,9 +57,16 @@ TEST(FrameCounter, EveryFrameReadsAsItsOwnNumberAtEverySize)
         format.height = height;
         format.frames = frames;
         format.frameCounter = true;
-        for (int index : {0, 1, 7, 10, 58, 99, frames - 1})
-            EXPECT_EQ(ReadTestVideoFrameCounter(format, TestVideoFrame(format, index)), index)
-                << width << "x" << height << " frame " << index;
+        for (TestVideoCodec codec : {TestVideoCodec::Uncompressed, TestVideoCodec::MotionJpeg}) {
+            format.codec = codec;
+            for (int index : {0, 1, 7, 10, 58, 99, frames - 1}) {
+                const QByteArray stored =
+                    EncodeTestVideoFrame(format, TestVideoFrame(format, index));
+                EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, stored)),
+                          index)
+                    << width << "x" << height << " frame " << index << " codec " << int(codec);
+            }
+        }
     }
 }
 
@@ -51,6 +84,26 @@ TEST(FrameCounter, OffLeavesThePictureAsItWas)
     // The lower half (the square's row and below) is untouched by the counter.
     const qsizetype half = without.size() / 2;
     EXPECT_EQ(with.mid(half), without.mid(half));
+}
+
+TEST(Demo, IsSmallAndEveryFrameShowsItsNumber)
+{
+    QTemporaryDir dir;
+    const QString video = dir.filePath(QStringLiteral("Demo.avi"));
+    ASSERT_EQ(runGenerator({video}), 0);
+    EXPECT_LT(QFileInfo(video).size(), 10 * 1024 * 1024);
+    EXPECT_EQ(ProbeAviFrameDuration(video), 40000);
+    const std::vector<QByteArray> frames = moviChunks(video, "00dc");
+    ASSERT_EQ(frames.size(), 300u);
+    TestVideoFormat format;
+    format.width = 640;
+    format.height = 360;
+    format.frames = 300;
+    format.frameCounter = true;
+    format.codec = TestVideoCodec::MotionJpeg;
+    for (int index = 0; index < 300; ++index)
+        EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, frames[index])),
+                  index);
 }
 
 TEST(Demo, WritesA25FpsVideoAndSubtitlesThatEndWithinIt)

@@ -4,7 +4,10 @@
 #include "mediagen/TestVideo.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
+#include <QUrl>
 
 using modMain::AppSettings;
 using modMain::Player;
@@ -87,6 +90,38 @@ TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
     // With a video open, opening the next one drops the old subtitles first.
     w.OpenFile(video);
     EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+}
+
+TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
+{
+    const QString films = Folder(QStringLiteral("films"));
+    const QString video = Video(films, QStringLiteral("Movie.avi"));
+    write(films + QStringLiteral("Movie.srt"), srt("found beside"));
+    const QString subs = Folder(QStringLiteral("subs"));
+    const QString chosen = subs + QStringLiteral("Other language.srt");
+    write(chosen, srt("chosen"));
+    const QString later = subs + QStringLiteral("Third.srt");
+    write(later, srt("later"));
+    frmMain& w = Start();
+    const auto drop = [&w](const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        data.setUrls(urls);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window: the application delivers drops only inside a drag it runs.
+        static_cast<QObject&>(w).event(&event);
+    };
+    drop({chosen, video});
+    EXPECT_EQ(Player().CurrentFile(), video);
+    EXPECT_GE(Player().Status(), 2);
+    EXPECT_EQ(w.SubReader().Filename(), chosen) << "the dropped file wins over the one found";
+    // A subtitle file dropped alone replaces the subtitles and leaves the video playing.
+    drop({later});
+    EXPECT_EQ(Player().CurrentFile(), video);
+    EXPECT_EQ(w.SubReader().Filename(), later);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(OpeningTest, AutoOpenSwitchIsStoredAndObeyed)
