@@ -7,13 +7,16 @@
 #include "media/frmMP2.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 
@@ -204,6 +207,23 @@ TEST_P(EngineTest, NoEngineUnloadsBothAndAnswersEmpty)
     EXPECT_EQ(player.MediaPlayer(), 7);
     player.Play();
     EXPECT_EQ(player.Status(), 0);
+}
+
+TEST_P(EngineTest, OpensNothingButTheFileItIsHanded)
+{
+    // Beside the video, files an engine might open by itself: subtitles, sound, a cover. As
+    // FIFOs nobody writes to, any of them opened blocks the open until the bound.
+    QTemporaryDir folder;
+    const QString video = folder.filePath(QStringLiteral("film.avi"));
+    ASSERT_TRUE(QFile::copy(media.avi, video));
+    for (const char* name : {"film.srt", "film.ass", "film.mka", "film.ac3", "cover.jpg"})
+        ASSERT_EQ(mkfifo(folder.filePath(QString::fromLatin1(name)).toLocal8Bit().constData(),
+                         0600),
+                  0);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(player.OpenFile(video));
+    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 TEST_P(EngineTest, FilesTheEngineCannotPlayFailPromptly)
