@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QPointer>
 #include <QWindow>
 
 #include <cerrno>
@@ -257,6 +258,14 @@ void frmMain::mnuVideoMP2_Click()
 void frmMain::switchEngine(long engine)
 {
     MediaPlayerController& player = Player();
+    // The engine being waited on cannot go under the wait: the switch comes after it.
+    if (player.Opening()) {
+        player.AfterOpening([window = QPointer<frmMain>(this), engine] {
+            if (window)
+                window->switchEngine(engine);
+        });
+        return;
+    }
     if (!player.SetMP(engine)) {
         (engine == 1 ? mnuVideoMP1 : mnuVideoMP2)->setEnabled(false);
         player.SetMP(engine == 1 ? 2 : 1);

@@ -1,3 +1,5 @@
+#include "shell/ProgramObjects.h"
+#include "shell/TerminationSignals.h"
 #include "shell/frmMain.h"
 #include "shell/modMain.h"
 
@@ -27,8 +29,11 @@ int main(int argc, char** argv)
     // libmpv refuses to start under any other numeric locale.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(modMain::kAppTitle);
+    ProgramObjects objects;
+    TerminationSignals termination;
     auto* window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(&termination, &TerminationSignals::Requested, window, &QWidget::close);
     window->Form_Load(modMain::FileFromArguments(QApplication::arguments()));
     return app.exec();
 }
