@@ -209,7 +209,8 @@ int measure(const Options& options, const QString& video, const QString& subtitl
     if (options.openGLMpv)
         programs.push_back({"mpv OpenGL",
                             mpvCommand(options, video, subtitles,
-                                       {QStringLiteral("--vo=gpu"), QStringLiteral("--gpu-sw=yes")}),
+                                       {QStringLiteral("--vo=gpu"),
+                                        QStringLiteral("--gpu-sw=yes")}),
                             "\"playback-restart\"", false});
     int failures = 0;
     if (options.startup) {

@@ -11,8 +11,8 @@ class GstVideoSurface : public QWidget {
 public:
     // exposed: the window was uncovered or resized (its size in device pixels);
     // windowChanged: the native handle changed.
-    GstVideoSurface(std::function<void(const QSize&)> exposed, std::function<void(quintptr)> windowChanged,
-                    QWidget* parent = nullptr);
+    GstVideoSurface(std::function<void(const QSize&)> exposed,
+                    std::function<void(quintptr)> windowChanged, QWidget* parent = nullptr);
 
     QPaintEngine* paintEngine() const override { return nullptr; }
 
