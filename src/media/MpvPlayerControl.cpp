@@ -262,7 +262,9 @@ int MpvPlayerControl::playState() const
         return 9;
     if (stopped_)
         return 1;
-    return paused_ ? 2 : 3;
+    // Asked, not observed: mpv pauses by itself at the end of a file (keep-open), and "playing"
+    // must never be reported for a file that has already stopped.
+    return flag("pause") ? 2 : 3;
 }
 
 void MpvPlayerControl::setStretchToFit(bool stretch)
