@@ -57,6 +57,7 @@ void frmMain::openMedia(const QString& file, bool replacing)
         return;
     }
     if (replacing || player.Status() != 1) {
+        forgetEmbeddedTracks();
         sldPos->SetValue(-1);
         if (player.Status() != 0)
             subReader_->Destroy();
@@ -82,6 +83,8 @@ void frmMain::openMedia(const QString& file, bool replacing)
                     }
                 }
             }
+            // With no file found, the video's own track in the user's language steps in.
+            findEmbeddedTracks(file, AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool());
         }
     }
     Able();
@@ -143,6 +146,7 @@ void frmMain::LoadSubtitleFile(const QString& file)
 
 void frmMain::mnuSubtitlesClose_Click()
 {
+    forgetEmbeddedTrackDiscovery();
     subReader_->Destroy();
     if (overlay_)
         overlay_->Unload();

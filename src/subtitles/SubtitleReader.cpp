@@ -46,12 +46,28 @@ bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
     return finishLoad(created, fileName, encoding);
 }
 
+bool SubtitleReader::LoadEntries(const std::shared_ptr<SubtitleStore>& entries,
+                                 const QString& name)
+{
+    Destroy();
+    return entries && finishLoad(entries, name, QStringLiteral("UTF-8"), 1);
+}
+
+bool SubtitleReader::ReplaceEntries(const std::shared_ptr<SubtitleStore>& entries)
+{
+    if (!entries || entries->size() == 0 || m_fileName.isEmpty())
+        return false;
+    m_currentIndex = 0;
+    return finishLoad(entries, m_fileName, m_encoding, 1);
+}
+
 bool SubtitleReader::finishLoad(const std::shared_ptr<SubtitleStore>& created,
-                                const QString& fileName, const QString& encoding)
+                                const QString& fileName, const QString& encoding,
+                                size_t minimumEntries)
 {
     // Kept even when the file fails to load: it helps to tell why.
     m_encoding = encoding;
-    if (created->size() < 2)
+    if (created->size() < minimumEntries)
         return false;
 
     m_entries = SubtitleStore::share(created);

@@ -33,6 +33,14 @@ public:
     bool Load(const QString& file);
     // The same from bytes already in memory; fileName is what Filename reports afterwards.
     bool LoadBytes(const QByteArray& bytes, const QString& fileName);
+    // Takes entries read elsewhere (a subtitle track inside a video) as a file's, with name as
+    // the Filename. One entry is enough here: a track's cues are never guessed from stray lines.
+    // False, and the reader empty, when there is none.
+    bool LoadEntries(const std::shared_ptr<SubtitleStore>& entries, const QString& name);
+    // Puts more of the same source's entries (a track read further) in place of those loaded;
+    // the name, the delay and the frame-rate override stay. False, and nothing changed, when
+    // nothing is loaded or there are no entries.
+    bool ReplaceEntries(const std::shared_ptr<SubtitleStore>& entries);
     void Destroy();
 
     // The entry covering the position, or null. Time is milliseconds for a time-based file and a
@@ -55,7 +63,7 @@ private:
     static Subtitle* NewEntry(SubtitleStore& list);
     void parseLine(QStringView line, SubtitleStore& list, Subtitle*& current);
     bool finishLoad(const std::shared_ptr<SubtitleStore>& created, const QString& fileName,
-                    const QString& encoding);
+                    const QString& encoding, size_t minimumEntries = 2);
     Currency lookupKey(Currency time, int32_t videoFrus) const;
 
     QString m_fileName;

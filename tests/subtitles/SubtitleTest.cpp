@@ -31,7 +31,25 @@ TEST(SubtitleMarkup, LineBreaksItalicsAndTags)
         // Once italic, later lines lose their tags too, and a closing tag alone is removed.
         {{u"<i>One", u"two</i>"}, u"One\r\ntwo", true},
         {{u"Stray</i>"}, u"Stray</i>", false},
-        {{u"<b>bold</b> &amp; {c:$0000ff}"}, u"<b>bold</b> &amp; {c:$0000ff}", false},
+        // Formatting codes never show; they go after the marking, so the "#" of a colour never
+        // becomes a note, and a line of codes only is still a line of the entry.
+        {{u"<B>bold</b> <u>under</U> <s>gone</s> &amp;"}, u"bold under gone &amp;", false},
+        {{u"<font color=\"#ffff00\">Yellow</font>"}, u"Yellow", false},
+        {{u"<FONT face=\"Arial\" size=\"3\">A</Font><font>B</font>"}, u"AB", false},
+        {{u"{\\an8}Top", u"{\\an8}", u"end"}, u"Top\r\n\r\nend", false},
+        {{u"{\\i1}Leaning{\\i0}"}, u"Leaning", true},
+        {{u"{\\b1\\i1\\c&H00FFFF&}x"}, u"x", true},
+        {{u"{\\i10}x{\\fnArial}"}, u"x", false},
+        {{u"{c:$0000ff}{Y:b}{f:Arial}{S:20}{P:1}{H:UTF-8}{s:4}{C:$ff}{F:x}Hi"}, u"Hi", false},
+        {{u"{y:b}{y:i}Both"}, u"Both", true},
+        {{u"#{c:$0000ff}#"}, u"##", false},
+        // What is not a code stays: a lone "<", a comparison, braces around words, open codes.
+        {{u"a < b > c"}, u"a < b > c", false},
+        {{u"<"}, u"#", false},
+        {{u"{not a code} {x:y} <bold> <fontx>"}, u"{not a code} {x:y} <bold> <fontx>", false},
+        {{u"{\\an8 open", u"<font color=red"}, u"{\\an8 open\r\n<font color=red", false},
+        // A code cannot span a line break that "|" made.
+        {{u"{c:red|x}y"}, u"{c:red\r\nx}y", false},
     };
     for (const Case& c : cases) {
         const Subtitle entry = entryOf(c.lines);
