@@ -83,9 +83,10 @@ TEST_F(ShutdownTest, FileOpenedDuringOpeningReplacesTheFirst)
         mpv.Library().set_property_string(mpv.Handle(), "end", "none");
         window->OpenFile(second);
     });
-    EXPECT_TRUE(messages.empty());
-    ASSERT_TRUE(WaitUntil(
-        [&] { return Player().CurrentFile() == second && Player().Status() == 4; }));
+    EXPECT_TRUE(messages.empty()) << "the first open was given up, not failed";
+    // Whether mpv then plays it depends on when it takes the new end: the handing over is
+    // what is checked here.
+    ASSERT_TRUE(WaitUntil([&] { return Player().CurrentFile() == second; }));
     window->close();
     EXPECT_TRUE(Closed());
 }
