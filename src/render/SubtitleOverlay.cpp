@@ -100,12 +100,17 @@ bool SubtitleOverlay::uncovered(const OverlayScene& scene)
     const double left = box.left(), top = box.top();
     const double right = left + box.width(), bottom = top + box.height();
     const QPoint probe(rounded((left + right) * 0.5), rounded(0.25 * top + 0.75 * bottom));
+    const quintptr form = quintptr(form_->winId());
+    const quintptr main = scene.mainWindow ? quintptr(scene.mainWindow->winId()) : 0;
+    const bool changed = stacking_.TakeChange();
+    if (!changed && uncovered_ && uncovered_->probe == probe && uncovered_->form == form
+        && uncovered_->main == main)
+        return uncovered_->answer;
     const quintptr found = TopLevelWindowAtPoint(probe);
-    if (!found)
-        return false;
-    if (found == TopLevelAncestor(quintptr(form_->winId())))
-        return true;
-    return scene.mainWindow && found == TopLevelAncestor(quintptr(scene.mainWindow->winId()));
+    const bool answer = found
+        && (found == TopLevelAncestor(form) || (main && found == TopLevelAncestor(main)));
+    uncovered_ = Uncovered{probe, form, main, answer};
+    return answer;
 }
 
 SubtitleOverlay::Fit SubtitleOverlay::fitFont(const QString& text, const OverlayScene& scene,
