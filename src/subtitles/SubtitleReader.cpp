@@ -75,7 +75,7 @@ void SubtitleReader::parseLine(QStringView line, SubtitleStore& list, Subtitle*&
     if (arrow >= 0) {
         current = NewEntry(list);
         current->Time1 = ParseTime(line.first(arrow));
-        current->Time2 = ParseTime(line.sliced(arrow + 3));
+        current->Time2 = ParseTime(SubRipEndTime(line.sliced(arrow + 3)));
         return;
     }
     if (const std::optional<MicroDvdLine> frames = MatchMicroDvdLine(line)) {

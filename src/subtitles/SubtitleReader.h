@@ -48,6 +48,9 @@ public:
     QString Encoding() const { return m_encoding; }
     // The entries in file order; entry n of the file is Entries()[n - 1].
     const std::vector<SubtitlePtr>& Entries() const { return m_entries; }
+    int Count() const { return static_cast<int>(m_entries.size()); }
+    // Entry n, 1-based as CurrentIndex counts.
+    SubtitlePtr Entry(int n) const { return m_entries.at(static_cast<size_t>(n - 1)); }
     // 1-based index where the last lookup stopped; 0 for none.
     int CurrentIndex() const { return m_currentIndex; }
 

@@ -16,12 +16,16 @@ TEST(ParseTime, FieldsAndTheirArithmetic)
     struct Case { const char16_t* text; int64_t raw; };
     const Case cases[] = {
         {u"00:01:02,500", 625000000}, {u" 01:02:03,7 ", 37230070000},
-        {u"00:00:01.50", 20000000},   {u"0:00:03.50", 40000000},
-        {u"00:00:01.500", 20000000},  {u"00:00:02.499", 20000000},  // seconds rounded, no ms field
+        // Seconds with a decimal point count to the millisecond; a comma keeps counting the
+        // last field as written.
+        {u"00:00:01.50", 15000000},   {u"0:00:03.50", 35000000},    {u"00:00:06.250", 62500000},
+        {u"00:00:01.500", 15000000},  {u"00:00:02.499", 24990000},  {u"0:0:1.5", 15000000},
+        {u"00:00:01.0005", 10000000}, {u"00:00:01.0015", 10020000}, // tenths of ms: half to even
+        {u" 0 : 0 : 1.25 ", 12500000}, {u"0:00:01.5,3", 15030000},  {u"0:0:1e0", 10000000},
         {u"99:59:59,999", 3599999990000}, {u"1:2:3,4", 37230040000},
         {u"1:02", 0},                 {u"", 0},
         {u"00:00:02,abc", 20000000},  // unreadable milliseconds add nothing
-        {u"00:00:02,000 X1:100", 20000000},
+        {u"00:00:02,000 X1:100", 20000000}, {u"0:00:2147484.000", 0},
         {u"00:xx:02,000", 0},         {u"00::02", 0},
         {u"596:00:00,000", 21456000000000}, {u"600:00:00,000", 0},  // 32-bit millisecond sum
         {u"-0:00:01,000", 10000000},  {u"0:-1:00,0", -600000000},
@@ -50,6 +54,21 @@ TEST(SubtitleReader, SubRipFile)
     ASSERT_TRUE(reader.Load(files.write("b.srt",
         "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n7\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n")));
     EXPECT_EQ(textOf(reader, 1), "One\r\n#");
+}
+
+TEST(SubtitleReader, WhatFollowsTheSubRipEndTimeIsIgnored)
+{
+    TempFiles files;
+    SubtitleReader reader;
+    ASSERT_TRUE(reader.Load(files.write("pos.srt",
+        "1\r\n00:00:01,000 --> 00:00:02,500  X1:100 X2:600 Y1:50 Y2:100\r\nA\r\n\r\n"
+        "2\r\n00:00:03.250 --> 00:00:06.250 X1:1\r\nB\r\n\r\n"
+        "3\r\n00:00:07,000 --> 0:00:08 , 500\tsomething\r\nC\r\n")));
+    ASSERT_EQ(reader.Count(), 3);
+    EXPECT_EQ(ms(reader.Entry(1)->Time2), 2500);
+    EXPECT_EQ(ms(reader.Entry(2)->Time1), 3250);
+    EXPECT_EQ(ms(reader.Entry(2)->Time2), 6250);
+    EXPECT_EQ(ms(reader.Entry(3)->Time2), 8500);
 }
 
 TEST(SubtitleReader, LineEndsAndLongLines)
