@@ -33,8 +33,8 @@ TEST(TextDecoder, LegacyCodePagesShowTheirLetters)
     SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("cz.srt", czech)));
     EXPECT_EQ(reader.Encoding(), "WINDOWS-1250");
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Příliš žluťoučký kůň"));
-    EXPECT_EQ(reader.Entries()[1]->Text, QStringLiteral("Ďábelské ódy"));
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Příliš žluťoučký kůň"));
+    EXPECT_EQ(reader.Entry(2)->Text, QStringLiteral("Ďábelské ódy"));
 
     // "Привет, как дела?" / "Всё хорошо, спасибо." in Windows-1251.
     const QByteArray russian = Timing1 + "\xcf\xf0\xe8\xe2\xe5\xf2, \xea\xe0\xea \xe4\xe5\xeb\xe0?"
@@ -42,8 +42,8 @@ TEST(TextDecoder, LegacyCodePagesShowTheirLetters)
                                "\xe1\xee.";
     ASSERT_TRUE(reader.Load(files.write("ru.srt", russian)));
     EXPECT_EQ(reader.Encoding(), "WINDOWS-1251");
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Привет, как дела?"));
-    EXPECT_EQ(reader.Entries()[1]->Text, QStringLiteral("Всё хорошо, спасибо."));
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Привет, как дела?"));
+    EXPECT_EQ(reader.Entry(2)->Text, QStringLiteral("Всё хорошо, спасибо."));
 }
 
 TEST(TextDecoder, UnicodeFilesAndMarks)
@@ -55,14 +55,14 @@ TEST(TextDecoder, UnicodeFilesAndMarks)
         "\xEF\xBB\xBF" "00:00:01,000 --> 00:00:02,000\r\nÜber\r\n\r\n"
         "00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
     EXPECT_EQ(reader.Encoding(), "UTF-8 (BOM)");
-    EXPECT_EQ(reader.Entries()[0]->Time1.raw(), 10000000);
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Über"));
+    EXPECT_EQ(reader.Entry(1)->Time1.raw(), 10000000);
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Über"));
 
     const QString text = QStringLiteral("00:00:01,000 --> 00:00:02,000\r\n日本語\r\n\r\n"
                                         "00:00:03,000 --> 00:00:04,000\r\nB\r\n");
     ASSERT_TRUE(reader.Load(files.write("u16.srt", "\xFF\xFE" + utf16le(text))));
     EXPECT_EQ(reader.Encoding(), "UTF-16LE");
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("日本語"));
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("日本語"));
 
     ASSERT_TRUE(reader.Load(files.write("u8.srt", text.toUtf8())));
     EXPECT_EQ(reader.Encoding(), "UTF-8");
@@ -115,10 +115,10 @@ TEST(TextDecoder, LargeFilesReadInPiecesMatchWholeBytes)
         ASSERT_TRUE(fromFile.Load(files.write("big.srt", bytes)));
         ASSERT_TRUE(fromBytes.LoadBytes(bytes, "big.srt"));
         EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
-        ASSERT_EQ(fromFile.Entries().size(), fromBytes.Entries().size());
-        for (size_t i = 0; i < fromFile.Entries().size(); ++i) {
-            ASSERT_EQ(fromFile.Entries()[i]->Text, fromBytes.Entries()[i]->Text) << i;
-            ASSERT_EQ(fromFile.Entries()[i]->Time1, fromBytes.Entries()[i]->Time1) << i;
+        ASSERT_EQ(fromFile.Count(), fromBytes.Count());
+        for (int i = 0; i < fromFile.Count(); ++i) {
+            ASSERT_EQ(fromFile.Entry(i + 1)->Text, fromBytes.Entry(i + 1)->Text) << i;
+            ASSERT_EQ(fromFile.Entry(i + 1)->Time1, fromBytes.Entry(i + 1)->Time1) << i;
         }
     }
 }
