@@ -27,10 +27,18 @@ bool SubtitleReader::Load(const QString& file)
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly))
         return false;
-    const bool loaded = parse(info.size(), [&](SubtitleTable& table) {
+    const qint64 size = info.size();
+    const bool loaded = parse(size, [&](SubtitleTable& table) {
         bool inEntry = false;
         const std::optional<QString> encoding = DecodeSubtitleFile(
-            input, SubtitleLineLimit, [&](QStringView line) { parseLine(line, table, inEntry); });
+            input, SubtitleLineLimit, [&](QStringView line) { parseLine(line, table, inEntry); },
+            [&] {
+                // Read as UTF-8 until invalid bytes showed otherwise: start again.
+                table = SubtitleTable();
+                table.reserveFor(size);
+                inEntry = false;
+                Frames = false;
+            });
         m_encoding = encoding.value_or(QString());
         return encoding.has_value();
     });

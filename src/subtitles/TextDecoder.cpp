@@ -237,11 +237,13 @@ QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const 
 }
 
 std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit,
-                                          const LineHandler& onLine)
+                                          const LineHandler& onLine,
+                                          const std::function<void()>& onRestart)
 {
-    // The first part of the file decides the encoding; a UTF-8 or single-byte file is then read
-    // twice in pieces (checked, then decoded) and never held whole. Other encodings are rare and
-    // decoded from the whole file.
+    // The first part of the file decides the encoding. A file that is UTF-8 so far is decoded as
+    // it is read and checked, in one pass; should it turn out not to be UTF-8, it is decoded
+    // again from its start. A single-byte file is read in pieces too; neither is held whole.
+    // Other encodings are rare and decoded from the whole file.
     QByteArray head(HeadSize, Qt::Uninitialized);
     PrefaultForWriting(head.data(), HeadSize);
     const qint64 headRead = file.read(head.data(), HeadSize);
@@ -256,13 +258,25 @@ std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit
     Utf8Check check;
     if (!mark) {
         check.feed(head);
-        qint64 got = 0;
-        while (check.valid() && (got = file.read(piece.data(), PieceSize)) > 0)
-            check.feed(QByteArrayView(piece.constData(), got));
-        if (got < 0)
-            return std::nullopt;
+        if (!check.failed()) {
+            LineDecoder decoder(lineLimit, nullptr, onLine);
+            decoder.feed(head);
+            qint64 got = 0;
+            while (!check.failed() && (got = file.read(piece.data(), PieceSize)) > 0) {
+                check.feed(QByteArrayView(piece.constData(), got));
+                if (!check.failed())
+                    decoder.feed(QByteArrayView(piece.constData(), got));
+            }
+            if (got < 0)
+                return std::nullopt;
+            if (check.valid()) {
+                decoder.finish();
+                return QStringLiteral("UTF-8");
+            }
+            onRestart();
+        }
     }
-    const bool utf8 = utf8Mark || (!mark && check.valid());
+    const bool utf8 = utf8Mark;
     QString encoding = utf8 ? QString::fromLatin1(utf8Mark ? mark->name : "UTF-8")
                             : DetectLegacyEncoding(head);
     const std::optional<SingleByteTable> table =

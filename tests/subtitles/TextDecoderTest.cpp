@@ -109,8 +109,11 @@ TEST(TextDecoder, LargeFilesReadInPiecesMatchWholeBytes)
         utf8 += stamp + "\r\nKůň " + pad + " é\r\n\r\n";
         cp1250 += stamp + "\r\nK\xf9\xf2 " + pad + " \x9a\r\n\r\n";
     }
+    // UTF-8 for more than the first megabyte, then one byte of a code page: read as UTF-8 until
+    // that byte, then again from the start, without an entry twice.
+    const QByteArray lateByte = utf8 + "99:00:00,000 --> 99:00:01,000\r\nna\xefve\r\n";
     TempFiles files;
-    for (const QByteArray& bytes : {utf8, cp1250}) {
+    for (const QByteArray& bytes : {utf8, cp1250, lateByte}) {
         SubtitleReader fromFile, fromBytes;
         ASSERT_TRUE(fromFile.Load(files.write("big.srt", bytes)));
         ASSERT_TRUE(fromBytes.LoadBytes(bytes, "big.srt"));
