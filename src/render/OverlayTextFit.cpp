@@ -92,6 +92,7 @@ OverlayTextFit::Result OverlayTextFit::Fit(const QStringList& lines, QFont font,
     const QFontMetrics metrics = metricsAt(result.fittedSize);
     // At the last step the text is wider than the picture anyway: how much wider does not matter.
     const int widthLimit = low == lastStep ? int(limit) : INT32_MAX;
-    result.textSize = QSize(widest(lines, metrics, widthLimit), int(lines.size()) * metrics.height());
+    result.textSize =
+        QSize(widest(lines, metrics, widthLimit), int(lines.size()) * metrics.height());
     return result;
 }

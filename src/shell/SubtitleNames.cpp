@@ -21,7 +21,8 @@ std::optional<SubtitleNames::Episode> SubtitleNames::EpisodeOf(const QString& ti
     if (!found.hasMatch())
         return std::nullopt;
     const bool letters = found.capturedLength(1) > 0;
-    return Episode{found.captured(letters ? 1 : 3).toInt(), found.captured(letters ? 2 : 4).toInt()};
+    return Episode{found.captured(letters ? 1 : 3).toInt(),
+                   found.captured(letters ? 2 : 4).toInt()};
 }
 
 QString SubtitleNames::Describe(const Episode& episode)

@@ -52,8 +52,8 @@ bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
     Destroy();
     const bool loaded = parse(bytes.size(), [&](SubtitleTable& table) {
         bool inEntry = false;
-        m_encoding = DecodeSubtitleLines(bytes, SubtitleLineLimit,
-                                         [&](QStringView line) { parseLine(line, table, inEntry); });
+        m_encoding = DecodeSubtitleLines(
+            bytes, SubtitleLineLimit, [&](QStringView line) { parseLine(line, table, inEntry); });
         return true;
     });
     if (loaded)

@@ -27,8 +27,9 @@ void adviseLargePages(std::vector<T>& array)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr uintptr_t LargePage = 2 * 1024 * 1024;
-    const auto begin = (reinterpret_cast<uintptr_t>(array.data()) + LargePage - 1) & ~(LargePage - 1);
-    const auto end = (reinterpret_cast<uintptr_t>(array.data() + array.capacity())) & ~(LargePage - 1);
+    const auto data = reinterpret_cast<uintptr_t>(array.data());
+    const auto begin = (data + LargePage - 1) & ~(LargePage - 1);
+    const auto end = (data + array.capacity() * sizeof(T)) & ~(LargePage - 1);
     if (end > begin)
         madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #else
@@ -142,7 +143,9 @@ const SubtitleTable::TextRef* SubtitleTable::textOf(uint32_t order, uint32_t& en
 {
     const auto found = std::lower_bound(
         m_texts.begin(), m_texts.end(), order,
-        [](const TextRef& text, uint32_t wanted) { return (text.orderAndItalic & ~ItalicBit) < wanted; });
+        [](const TextRef& text, uint32_t wanted) {
+            return (text.orderAndItalic & ~ItalicBit) < wanted;
+        });
     if (found == m_texts.end() || (found->orderAndItalic & ~ItalicBit) != order)
         return nullptr;
     end = found + 1 == m_texts.end() ? static_cast<uint32_t>(m_pool.size()) : found[1].begin;

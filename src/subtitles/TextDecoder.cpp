@@ -138,10 +138,12 @@ bool isAscii(const char* data, qsizetype length)
 class LineDecoder
 {
 public:
-    // table null: UTF-8.
-    LineDecoder(qsizetype lineLimit, const SingleByteTable* table, const LineHandler& onLine)
-        // UTF-8 needs up to four bytes a character to fill a line of lineLimit characters.
-        : m_splitter(table ? lineLimit : lineLimit * 4), m_table(table), m_onLine(onLine)
+    // table and iconv null: UTF-8.
+    LineDecoder(qsizetype lineLimit, const SingleByteTable* table, const LineHandler& onLine,
+                IconvLineDecoder* iconv = nullptr)
+        // Up to four bytes a character may be needed to fill a line of lineLimit characters.
+        : m_splitter(table ? lineLimit : lineLimit * 4), m_table(table), m_iconv(iconv),
+          m_onLine(onLine)
     {}
 
     void feed(QByteArrayView piece)
@@ -157,7 +159,10 @@ public:
 private:
     void decode(const char* line, qsizetype length)
     {
-        if (m_table) {
+        if (m_iconv) {
+            m_buffer = m_iconv->decode(QByteArray::fromRawData(line, length));
+            m_onLine(m_buffer);
+        } else if (m_table) {
             m_buffer.resize(length);
             char16_t* out = reinterpret_cast<char16_t*>(m_buffer.data());
             for (qsizetype i = 0; i < length; ++i)
@@ -177,6 +182,7 @@ private:
 
     ByteLineSplitter m_splitter;
     const SingleByteTable* m_table;
+    IconvLineDecoder* m_iconv;
     const LineHandler& m_onLine;
     QString m_buffer;
 };
@@ -281,6 +287,28 @@ std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit
                             : DetectLegacyEncoding(head);
     const std::optional<SingleByteTable> table =
         utf8 || mark ? std::nullopt : SingleByteTableFor(encoding);
+    // UTF-16 and UTF-32 without a mark use the bytes of CR and LF inside characters.
+    const bool wide = encoding.startsWith(QLatin1String("UTF-16"))
+                   || encoding.startsWith(QLatin1String("UTF-32"));
+    if (!mark && !table && !wide) {
+        // A multi-byte code page: a line at a time.
+        IconvLineDecoder iconv(encoding);
+        if (!iconv.valid())
+            encoding = QString::fromLatin1(FallbackEncoding);
+        const std::optional<SingleByteTable> fallback =
+            iconv.valid() ? std::nullopt : SingleByteTableFor(encoding);
+        if (!file.seek(0))
+            return std::nullopt;
+        LineDecoder decoder(lineLimit, fallback ? &*fallback : nullptr, onLine,
+                            iconv.valid() ? &iconv : nullptr);
+        qint64 got = 0;
+        while ((got = file.read(piece.data(), PieceSize)) > 0)
+            decoder.feed(QByteArrayView(piece.constData(), got));
+        if (got < 0)
+            return std::nullopt;
+        decoder.finish();
+        return encoding;
+    }
     if (!utf8 && !table) {
         if (!file.seek(0))
             return std::nullopt;

@@ -146,8 +146,8 @@ TEST_F(DiscoveryTest, AnotherEpisodesSubtitlesAreNeverTried)
     });
     for (qsizetype i = 0; i < ranked.size(); ++i) {
         const bool otherEpisode = ranked[i].path == first || ranked[i].path == second;
-        EXPECT_EQ(attempts[i].tried, !otherEpisode && SubtitleDiscovery::IsWorthTrying(ranked[i].score))
-            << ranked[i].path.toStdString();
+        const bool worth = SubtitleDiscovery::IsWorthTrying(ranked[i].score);
+        EXPECT_EQ(attempts[i].tried, !otherEpisode && worth) << ranked[i].path.toStdString();
         if (otherEpisode)
             EXPECT_TRUE(attempts[i].reason.startsWith("another episode: S01E0"));
     }

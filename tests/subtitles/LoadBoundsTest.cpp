@@ -76,6 +76,9 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFile)
 {
     TempFiles files;
     const QByteArray pipes = QByteArray(1000, '|') + "x\n";
+    const QByteArray gbkEntry = "-->\n\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA1\xA3\xCE\xD2\xC3"
+        "\xC7\xBD\xF1\xCC\xEC\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9\xA1\xA3\xD5\xE2\xCA"
+        "\xC7\xD2\xBB\xB8\xF6\xD7\xD6\xC4\xBB\xCE\xC4\xBC\xFE\xA1\xA3\n";
     struct Case { const char* name; QByteArray bytes; int entries; };
     const Case cases[] = {
         // Ten million entries of four bytes each.
@@ -84,6 +87,8 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFile)
         {"unsorted.sub", repeated("{9}{}\n-->\n", 3'000'000), 6'000'000},
         // One entry of 20,000 lines that each break into a thousand lines.
         {"breaks.srt", "-->\n" + repeated(pipes, 20'000) + "\n-->\n", 2},
+        // A multi-byte code page (GB18030), decoded a line at a time.
+        {"gb18030.srt", repeated(gbkEntry, 2000) + repeated("-->\n", 5'000'000), 5'002'000},
         // Text in UTF-16, which is decoded whole.
         {"wide.srt", "\xFF\xFE" + QByteArray("-\0-\0>\0\n\0", 8).repeated(4'000'000), 4'000'000},
     };
@@ -94,7 +99,8 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFile)
         EXPECT_EQ(load.count, c.entries) << c.name;
         EXPECT_LE(load.growthKb, 4 * c.bytes.size() / 1024 + SmallConstantKb)
             << c.name << ": " << c.bytes.size() / 1024 << " KB";
-        std::printf("%s: %lld KB file, peak grew %ld KB\n", c.name, static_cast<long long>(c.bytes.size() / 1024), load.growthKb);
+        std::printf("%s: %lld KB file, peak grew %ld KB\n", c.name,
+                    static_cast<long long>(c.bytes.size() / 1024), load.growthKb);
         QFile::remove(path);
     }
 }
