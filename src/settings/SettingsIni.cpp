@@ -2,28 +2,13 @@
 #include "settings/Settings.h"
 
 #include "platform/NumberParse.h"
+#include "platform/TextLines.h"
 #include "settings/SettingValue.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
-namespace {
-
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-} // namespace
 
 void Settings::Load(const QString& file)
 {
@@ -42,21 +27,11 @@ void Settings::Load(const QString& file)
     in.close();
 
     // Lines may end in CR LF, LF or a lone CR; a file edited anywhere reads the same.
-    qsizetype pos = 0;
-    while (pos < content.size()) {
-        qsizetype end = pos;
-        while (end < content.size() && content[end] != u'\r' && content[end] != u'\n')
-            ++end;
-        const QStringView line = TrimBlanks(QStringView(content).sliced(pos, end - pos));
-        pos = end;
-        if (pos < content.size() && content[pos] == u'\r')
-            ++pos;
-        if (pos < content.size() && content[pos] == u'\n')
-            ++pos;
-
+    SplitLines(content.constData(), content.size(), [&](const QChar* first, qsizetype length) {
+        const QStringView line = TrimBlanks(QStringView(first, length));
         const qsizetype eq = line.indexOf(u'=');
         if (line.isEmpty() || line[0] == u';' || eq < 0)
-            continue;
+            return;
         int32_t type = SettingString;
         QString name;
         if (eq >= 3 && line[0] == u'(' && line[2] == u')') {
@@ -77,7 +52,7 @@ void Settings::Load(const QString& file)
             value = TrimBlanks(text).toString();
         }
         AddSetting(name, value, type);
-    }
+    });
 }
 
 void Settings::Save(const QString& file)

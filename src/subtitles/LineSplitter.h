@@ -1,29 +1,11 @@
 #pragma once
 
+#include "platform/TextLines.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
 #include <cstring>
-
-// Calls handle(first, length) for every line of a text of bytes or UTF-16 units. CR LF is the
-// usual end of a line; a lone LF or a lone CR ends one too (files edited on several systems
-// have all three). A final line without an end counts; an end at the very end adds no line.
-template <typename Char, typename Handler>
-void SplitLines(const Char* data, qsizetype size, Handler&& handle)
-{
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const Char c = data[i];
-        if (c != Char('\n') && c != Char('\r'))
-            continue;
-        handle(data + start, i - start);
-        if (c == Char('\r') && i + 1 < size && data[i + 1] == Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        handle(data + start, size - start);
-}
 
 // Splits bytes that arrive in pieces into lines, with the same line ends as SplitLines. A line
 // longer than maxLength bytes is handed over cut to maxLength, the rest skipped, so what is kept

@@ -2,6 +2,7 @@
 
 #include "platform/NumberParse.h"
 #include "platform/Rounding.h"
+#include "platform/TextLines.h"
 
 #include <array>
 
@@ -24,22 +25,10 @@ qsizetype findDigitColonDigit(QStringView line, qsizetype from)
     return -1;
 }
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 std::optional<int32_t> wholeNumber(QStringView field)
 {
     // Nearly every field is a few plain digits; only the rest needs the general parser.
-    const QStringView digits = trimBlanks(field);
+    const QStringView digits = TrimBlanks(field);
     if (!digits.isEmpty() && digits.size() <= 9) {
         int32_t value = 0;
         bool plain = true;
@@ -258,7 +247,7 @@ std::optional<int32_t> secondsInMilliseconds(QStringView field)
 
 Currency ParseTimingField(QStringView text)
 {
-    text = trimBlanks(text);
+    text = TrimBlanks(text);
     std::optional<int64_t> plain = subRipTiming(text);
     if (!plain)
         plain = plainTiming(text);
