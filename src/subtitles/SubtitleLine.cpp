@@ -105,13 +105,13 @@ QStringView SubRipEndTime(QStringView afterArrow)
     auto isSeparator = [](QChar c) { return c == u':' || c == u',' || c == u'.'; };
     const qsizetype size = afterArrow.size();
     qsizetype i = 0;
-    while (i < size && isBlank(afterArrow[i]))
+    while (i < size && IsBlank(afterArrow[i]))
         ++i;
     for (; i < size; ++i) {
-        if (!isBlank(afterArrow[i]))
+        if (!IsBlank(afterArrow[i]))
             continue;
         qsizetype next = i;
-        while (next < size && isBlank(afterArrow[next]))
+        while (next < size && IsBlank(afterArrow[next]))
             ++next;
         if (next == size || (!isSeparator(afterArrow[i - 1]) && !isSeparator(afterArrow[next])))
             return afterArrow.first(i);
