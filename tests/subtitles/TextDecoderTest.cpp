@@ -125,3 +125,23 @@ TEST(TextDecoder, LargeFilesReadInPiecesMatchWholeBytes)
         }
     }
 }
+
+TEST(TextDecoder, MultiByteCodePageFromAFileMatchesTheWholeBytes)
+{
+    // GB18030 is decoded a line at a time from a file, whole from bytes: the same text.
+    const QByteArray sentence = "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA1\xA3\xCE\xD2\xC3\xC7"
+                                "\xBD\xF1\xCC\xEC\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9";
+    QByteArray bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes += QString::asprintf("0:00:%02d,000 --> 0:00:%02d,500\r\n", i % 60, i % 60).toLatin1()
+               + sentence + "\r\n\r\n";
+    TempFiles files;
+    SubtitleReader fromFile, fromBytes;
+    ASSERT_TRUE(fromFile.Load(files.write("gb.srt", bytes)));
+    ASSERT_TRUE(fromBytes.LoadBytes(bytes, "gb.srt"));
+    EXPECT_EQ(fromFile.Encoding(), QStringLiteral("GB18030"));
+    EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
+    ASSERT_EQ(fromFile.Count(), 200);
+    EXPECT_EQ(fromFile.Entry(1)->Text, QStringLiteral("你好，世界。我们今天去公园散步吧"));
+    EXPECT_EQ(fromFile.Entry(200)->Text, fromBytes.Entry(200)->Text);
+}
