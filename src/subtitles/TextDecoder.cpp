@@ -287,29 +287,11 @@ std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit
                             : DetectLegacyEncoding(head);
     const std::optional<SingleByteTable> table =
         utf8 || mark ? std::nullopt : SingleByteTableFor(encoding);
-    // UTF-16 and UTF-32 without a mark use the bytes of CR and LF inside characters.
-    const bool wide = encoding.startsWith(QLatin1String("UTF-16"))
+    // UTF-16 and UTF-32 (with a mark, or named by detection) use the bytes of CR and LF inside
+    // their characters: decoded whole, then split.
+    const bool wide = (mark && !utf8) || encoding.startsWith(QLatin1String("UTF-16"))
                    || encoding.startsWith(QLatin1String("UTF-32"));
-    if (!mark && !table && !wide) {
-        // A multi-byte code page: a line at a time.
-        IconvLineDecoder iconv(encoding);
-        if (!iconv.valid())
-            encoding = QString::fromLatin1(FallbackEncoding);
-        const std::optional<SingleByteTable> fallback =
-            iconv.valid() ? std::nullopt : SingleByteTableFor(encoding);
-        if (!file.seek(0))
-            return std::nullopt;
-        LineDecoder decoder(lineLimit, fallback ? &*fallback : nullptr, onLine,
-                            iconv.valid() ? &iconv : nullptr);
-        qint64 got = 0;
-        while ((got = file.read(piece.data(), PieceSize)) > 0)
-            decoder.feed(QByteArrayView(piece.constData(), got));
-        if (got < 0)
-            return std::nullopt;
-        decoder.finish();
-        return encoding;
-    }
-    if (!utf8 && !table) {
+    if (!utf8 && !table && wide) {
         if (!file.seek(0))
             return std::nullopt;
         const QByteArray whole = file.readAll();
@@ -317,10 +299,21 @@ std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit
             return std::nullopt;
         return DecodeSubtitleLines(whole, lineLimit, onLine);
     }
+    // A multi-byte code page goes through iconv a line at a time.
+    std::unique_ptr<IconvLineDecoder> iconv;
+    std::optional<SingleByteTable> lineTable = table;
+    if (!utf8 && !table) {
+        iconv = std::make_unique<IconvLineDecoder>(encoding);
+        if (!iconv->valid()) {
+            iconv.reset();
+            encoding = QString::fromLatin1(FallbackEncoding);
+            lineTable = SingleByteTableFor(encoding);
+        }
+    }
 
     if (!file.seek(utf8Mark ? mark->size : 0))
         return std::nullopt;
-    LineDecoder decoder(lineLimit, table ? &*table : nullptr, onLine);
+    LineDecoder decoder(lineLimit, lineTable ? &*lineTable : nullptr, onLine, iconv.get());
     qint64 got = 0;
     while ((got = file.read(piece.data(), PieceSize)) > 0)
         decoder.feed(QByteArrayView(piece.constData(), got));
