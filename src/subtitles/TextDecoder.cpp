@@ -1,6 +1,7 @@
 #include "subtitles/TextDecoder.h"
 
 #include "subtitles/IconvDecoder.h"
+#include "subtitles/LineDecoder.h"
 #include "subtitles/LineSplitter.h"
 #include "subtitles/Utf8Check.h"
 
@@ -116,76 +117,6 @@ QString DetectLegacyEncoding(const QByteArray& bytes)
 }
 
 namespace {
-
-bool isAscii(const char* data, qsizetype length)
-{
-    qsizetype i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        if (word & 0x8080808080808080ULL)
-            return false;
-    }
-    for (; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// Turns the byte lines of a UTF-8 or single-byte text into text lines, one reused buffer for
-// all of them; fed in pieces, so a file need not be in memory whole.
-class LineDecoder
-{
-public:
-    // table and iconv null: UTF-8.
-    LineDecoder(qsizetype lineLimit, const SingleByteTable* table, const LineHandler& onLine,
-                IconvLineDecoder* iconv = nullptr)
-        // Up to four bytes a character may be needed to fill a line of lineLimit characters.
-        : m_splitter(table ? lineLimit : lineLimit * 4), m_table(table), m_iconv(iconv),
-          m_onLine(onLine)
-    {}
-
-    void feed(QByteArrayView piece)
-    {
-        m_splitter.feed(piece.data(), piece.size(),
-                        [this](const char* line, qsizetype length) { decode(line, length); });
-    }
-    void finish()
-    {
-        m_splitter.finish([this](const char* line, qsizetype length) { decode(line, length); });
-    }
-
-private:
-    void decode(const char* line, qsizetype length)
-    {
-        if (m_iconv) {
-            m_buffer = m_iconv->decode(QByteArray::fromRawData(line, length));
-            m_onLine(m_buffer);
-        } else if (m_table) {
-            m_buffer.resize(length);
-            char16_t* out = reinterpret_cast<char16_t*>(m_buffer.data());
-            for (qsizetype i = 0; i < length; ++i)
-                out[i] = (*m_table)[static_cast<unsigned char>(line[i])];
-            m_onLine(m_buffer);
-        } else if (isAscii(line, length)) {
-            // Assigning Latin-1 reuses the buffer's storage and widens with vector instructions.
-            m_buffer = QLatin1StringView(line, length);
-            m_onLine(m_buffer);
-        } else {
-            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            m_buffer.resize(decoder.requiredSpace(length));
-            const QChar* end = decoder.appendToBuffer(m_buffer.data(), QByteArrayView(line, length));
-            m_onLine(QStringView(m_buffer.constData(), end));
-        }
-    }
-
-    ByteLineSplitter m_splitter;
-    const SingleByteTable* m_table;
-    IconvLineDecoder* m_iconv;
-    const LineHandler& m_onLine;
-    QString m_buffer;
-};
 
 void splitDecodedLines(const QString& text, const LineHandler& onLine)
 {
