@@ -14,6 +14,8 @@ packages=(
   libmpv-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-x gstreamer1.0-gl gstreamer1.0-libav
+  # subtitle tracks inside Matroska, MP4 and WebM files
+  libavformat-dev libavcodec-dev libavutil-dev
   # settings registry, subtitle text encodings, X11 window queries
   libsqlite3-dev libuchardet-dev libx11-dev
   # fonts that "Arial" and "Tahoma" resolve to

@@ -7,6 +7,7 @@
 #include "render/SubtitleOverlay.h"
 #include "settings/Settings.h"
 #include "shell/modMain.h"
+#include "tracks/TrackLoader.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -113,6 +114,8 @@ void frmMain::buildMenus()
     mnuSubtitles = menuBar()->addMenu(tr("&Subtitles"));
     mnuSubtitlesOpen = add(mnuSubtitles, tr("&Open subtitle file..."),
                            &frmMain::mnuSubtitlesOpen_Click);
+    // Next to opening a file; the timing submenus stay right after Close.
+    buildEmbeddedMenu();
     mnuSubtitlesClose = add(mnuSubtitles, tr("&Close subtitle file"),
                             &frmMain::mnuSubtitlesClose_Click);
     buildTimingMenus();

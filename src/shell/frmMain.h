@@ -5,6 +5,7 @@
 #include "render/SubtitlePresenter.h"
 #include "subtitles/Subtitle.h"
 #include "subtitles/SubtitleReader.h"
+#include "tracks/EmbeddedTrack.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -23,6 +25,8 @@ class QPainter;
 class XFlatButton;
 class nSlider;
 class DialogProvider;
+class TrackLoader;
+struct TrackRead;
 
 // The main window: the program. Its members are spread over one source file per concern:
 // construction (frmMain.cpp), start-up and shutdown, opening, the tick with the transport.
@@ -164,6 +168,17 @@ public:
     void mnuVideoMP2_Click();
     // --- end of window behaviour ---
 
+    // --- Subtitle tracks inside the video (frmMainEmbedded.cpp) ---
+    QMenu* mnuSubtitlesEmbedded = nullptr;
+    // Loads a track of the open video into the reader in use, as the subtitle open command loads
+    // a file. The track is read on a worker thread: the reader changes when it is done.
+    void mnuSubtitlesEmbedded_Click(int trackNumber);
+    // The open video's subtitle tracks, once listed; empty while no video is open.
+    const std::vector<EmbeddedTrack>& EmbeddedTracks() const { return embeddedTracks_; }
+    // True while the open video's tracks are still being listed or read.
+    bool EmbeddedTracksBusy() const;
+    // --- end of subtitle tracks ---
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -194,6 +209,19 @@ private:
     void switchEngine(long engine);
     static void placeTopmost(QWidget* window, bool on);
 
+    // --- private: subtitle tracks inside the video ---
+    void buildEmbeddedMenu();
+    void fillEmbeddedMenu();
+    void forgetEmbeddedTracks();
+    void findEmbeddedTracks(const QString& video, bool loadPreferred);
+    void readEmbeddedTrack(const QString& video, int trackNumber, bool chosen);
+    void takeEmbeddedTrack(const TrackRead& read, const QString& video, bool chosen, bool last,
+                           bool& started);
+    // The user closed the subtitles: discovery must not bring a track back.
+    void forgetEmbeddedTrackDiscovery();
+    std::vector<EmbeddedTrack> embeddedTracks_;
+    QString embeddedVideo_;   // the video the tracks belong to
+    bool trackDiscoveryPending_ = false;   // discovery may still load a track of the video
 
     std::unique_ptr<SubtitleReader> subReader_;
     SubtitlePtr shownSub_;
@@ -205,4 +233,6 @@ private:
     MessageSink messageSink_;
     std::shared_ptr<DialogProvider> dialogs_;
     bool unloaded_ = false;
+    // Last, so that it goes first: its worker may still be reading when the window closes.
+    std::unique_ptr<TrackLoader> trackLoader_;
 };

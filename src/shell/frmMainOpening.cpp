@@ -42,6 +42,7 @@ void frmMain::OpenFile(const QString& file)
 {
     MediaPlayerController& player = Player();
     if (player.Status() != 1) {
+        forgetEmbeddedTracks();
         sldPos->SetValue(-1);
         if (player.Status() != 0)
             subReader_->Destroy();
@@ -65,6 +66,8 @@ void frmMain::OpenFile(const QString& file)
                 if (loaded)
                     subReader_ = std::move(fresh);
             }
+            // With no file found, the video's own track in the user's language steps in.
+            findEmbeddedTracks(file, AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool());
         }
     }
     Able();
@@ -126,6 +129,7 @@ void frmMain::LoadSubtitleFile(const QString& file)
 
 void frmMain::mnuSubtitlesClose_Click()
 {
+    forgetEmbeddedTrackDiscovery();
     subReader_->Destroy();
     if (overlay_)
         overlay_->Unload();

@@ -61,6 +61,45 @@ bool SubtitleReader::LoadBytes(const QByteArray& bytes, const QString& fileName)
     return loaded;
 }
 
+bool SubtitleReader::LoadEntries(const std::shared_ptr<SubtitleStore>& entries,
+                                 const QString& name)
+{
+    Destroy();
+    m_encoding = QStringLiteral("UTF-8");
+    if (!takeEntries(entries))
+        return false;
+    m_fileName = name;
+    return true;
+}
+
+bool SubtitleReader::ReplaceEntries(const std::shared_ptr<SubtitleStore>& entries)
+{
+    if (!entries || entries->size() == 0 || m_fileName.isEmpty() || !takeEntries(entries))
+        return false;
+    m_currentIndex = 0;
+    return true;
+}
+
+bool SubtitleReader::takeEntries(const std::shared_ptr<SubtitleStore>& entries)
+{
+    if (!entries || entries->size() == 0)
+        return false;
+    try {
+        SubtitleTable table;
+        for (const SubtitlePtr& entry : SubtitleStore::share(entries))
+            table.addSubtitle(*entry);
+        table.finish();
+        m_table = std::move(table);
+        m_timeline = SubtitleTimeline(m_table);
+        // The entries are new objects: the old one handed out is no longer one of them.
+        m_handedOut.reset();
+        m_handedOutIndex = 0;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 bool SubtitleReader::parse(qint64 size, const std::function<bool(SubtitleTable&)>& read)
 {
     try {
@@ -122,6 +161,15 @@ SubtitlePtr SubtitleReader::Entry(int n) const
         m_handedOutIndex = n;
     }
     return m_handedOut;
+}
+
+std::vector<SubtitlePtr> SubtitleReader::Entries() const
+{
+    std::vector<SubtitlePtr> entries;
+    entries.reserve(static_cast<size_t>(m_table.size()));
+    for (int i = 0; i < m_table.size(); ++i)
+        entries.push_back(m_table.entry(i));
+    return entries;
 }
 
 void SubtitleReader::Destroy()

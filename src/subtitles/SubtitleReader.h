@@ -1,6 +1,7 @@
 #pragma once
 
 #include "subtitles/Subtitle.h"
+#include "subtitles/SubtitleStore.h"
 #include "subtitles/SubtitleTable.h"
 #include "subtitles/SubtitleTimeline.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // Loads one subtitle file into a list of entries and answers which entry is to be shown at a
 // playback position. Each line is classified on its own (SubRip "-->" timing, MicroDVD
@@ -36,6 +38,14 @@ public:
     bool Load(const QString& file);
     // The same from bytes already in memory; fileName is what Filename reports afterwards.
     bool LoadBytes(const QByteArray& bytes, const QString& fileName);
+    // Takes entries read elsewhere (a subtitle track inside a video) as a file's, with name as
+    // the Filename. One entry is enough here: a track's cues are never guessed from stray lines.
+    // False, and the reader empty, when there is none.
+    bool LoadEntries(const std::shared_ptr<SubtitleStore>& entries, const QString& name);
+    // Puts more of the same source's entries (a track read further) in place of those loaded;
+    // the name, the delay and the frame-rate override stay. False, and nothing changed, when
+    // nothing is loaded or there are no entries.
+    bool ReplaceEntries(const std::shared_ptr<SubtitleStore>& entries);
     void Destroy();
 
     // The entry covering the position, or null. Time is milliseconds for a time-based file and a
@@ -50,6 +60,9 @@ public:
     // The encoding the last file read was decoded from, even when it did not load.
     QString Encoding() const { return m_encoding; }
     int Count() const { return m_table.size(); }
+    // Every entry as an object of its own, in order of start time: for tools and tests on small
+    // files. The player asks for one entry at a time and never holds them all.
+    std::vector<SubtitlePtr> Entries() const;
     // Entry n (1-based, as CurrentIndex counts) of the loaded entries in order of start time.
     // Asked twice in a row for the same entry it gives the same object, as the lookup does.
     SubtitlePtr Entry(int n) const;
@@ -59,6 +72,7 @@ public:
 private:
     bool parse(qint64 size, const std::function<bool(SubtitleTable&)>& read);
     void parseLine(QStringView line, SubtitleTable& table, bool& inEntry);
+    bool takeEntries(const std::shared_ptr<SubtitleStore>& entries);
     Currency lookupKey(Currency time, int32_t videoFrus) const;
 
     QString m_fileName;

@@ -127,6 +127,22 @@ bool SubtitleTable::addText(QStringView rawLine, bool mayHoldMarkup)
     return true;
 }
 
+void SubtitleTable::addSubtitle(const Subtitle& entry)
+{
+    addEntry(entry.Time1, entry.Time2);
+    if (entry.Text.isEmpty() && !entry.Italic)
+        return;
+    const uint32_t order = m_records.back().order;
+    m_texts.push_back({order | (entry.Italic ? ItalicBit : 0u),
+                       static_cast<uint32_t>(m_pool.size())});
+    const QString& text = entry.Text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // CR LF is kept as the bare LF that stands for it; a lone CR stays as it is.
+        if (text[i] != u'\r' || i + 1 >= text.size() || text[i + 1] != u'\n')
+            m_pool.push_back(text[i].unicode());
+    }
+}
+
 void SubtitleTable::finish()
 {
     auto earlier = [this](const Record& a, const Record& b) {

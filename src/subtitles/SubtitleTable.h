@@ -25,6 +25,8 @@ public:
     // Appends one raw text line to the entry added last, as Subtitle::AddText does: markup
     // converted, lines joined by a line break. An empty line is refused (false).
     bool addText(QStringView rawLine, bool mayHoldMarkup);
+    // An entry whose text is display text already (a cue of a track inside a video).
+    void addSubtitle(const Subtitle& entry);
     // Puts the entries in order of start time, equal starts in file order.
     void finish();
 

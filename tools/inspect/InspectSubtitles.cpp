@@ -21,6 +21,7 @@ struct Options
     int32_t frus = 0;
     std::vector<Currency> positions;
     bool summary = false;
+    int track = 0;   // a subtitle track of the video FILE; 0 reads FILE as a subtitle file
 };
 
 std::optional<int32_t> wholeNumber(const QString& text)
@@ -59,6 +60,13 @@ QString readOptions(const QCommandLineParser& parser, Options& options)
             return QStringLiteral("--frus takes whole microseconds: ") + value;
         options.frus = *frus;
     }
+    if (parser.isSet(QStringLiteral("track"))) {
+        const QString value = parser.value(QStringLiteral("track"));
+        const std::optional<int32_t> track = wholeNumber(value);
+        if (!track || *track < 1)
+            return QStringLiteral("--track takes a track number from 1: ") + value;
+        options.track = *track;
+    }
     for (const QString& value : parser.values(QStringLiteral("at"))) {
         const std::optional<Currency> at = Currency::parse(value);
         if (!at)
@@ -88,13 +96,14 @@ QByteArray entriesText(const SubtitleReader& reader)
 int InspectSubtitles(const QStringList& args)
 {
     const char* usage = "veltrix-inspect subtitles FILE [--delay MS] [--fps F] [--frus US] "
-                        "[--at T]... [--summary]";
+                        "[--at T]... [--summary] [--track N]";
     QCommandLineParser parser;
     parser.addOptions({{QStringLiteral("delay"), QStringLiteral("Shift later by MS."), "MS"},
                        {QStringLiteral("fps"), QStringLiteral("Frame rate of the file."), "F"},
                        {QStringLiteral("frus"), QStringLiteral("Video frame duration."), "US"},
                        {QStringLiteral("at"), QStringLiteral("Look up a position."), "T"},
-                       {QStringLiteral("summary"), QStringLiteral("Count, not entries.")}});
+                       {QStringLiteral("summary"), QStringLiteral("Count, not entries.")},
+                       {QStringLiteral("track"), QStringLiteral("Track of a video."), "N"}});
     Options options;
     if (!ParseCommandOptions(parser, QStringLiteral("subtitles"), args, usage))
         return 2;
@@ -102,7 +111,8 @@ int InspectSubtitles(const QStringList& args)
         return UsageError(QStringLiteral("subtitles"), error);
 
     SubtitleReader reader;
-    const bool loaded = reader.Load(options.file);
+    const bool loaded = options.track > 0 ? LoadTrack(reader, options.file, options.track)
+                                          : reader.Load(options.file);
     reader.delay = options.delay;
     reader.FPS = options.fps;
 

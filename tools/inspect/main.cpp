@@ -14,6 +14,8 @@ namespace {
 const char* const Usage =
     "usage: veltrix-inspect subtitles FILE [--delay MS] [--fps F] [--frus US] [--at T]... "
     "[--summary]\n"
+    "       veltrix-inspect subtitles VIDEO --track N [options as above]\n"
+    "       veltrix-inspect tracks VIDEO\n"
     "       veltrix-inspect avi FILE\n"
     "       veltrix-inspect match VIDEO [PATHSUBS]\n";
 
@@ -26,6 +28,7 @@ struct Command
 const Command Commands[] = {
     {"subtitles", InspectSubtitles},
     {"avi", InspectAvi},
+    {"tracks", InspectTracks},
     {"match", InspectMatch},
 };
 

@@ -1,0 +1,149 @@
+// The player with a film whose subtitles are inside it: the submenu, discovery's choice by the
+// user's language, and a chosen track under the delay, the frame-rate override and the status
+// line as a file would be.
+#include "ShellFixture.h"
+#include "TrackMedia.h"
+
+#include "controls/XFlatButton.h"
+#include "settings/SettingNames.h"
+
+#include "WaitUntil.h"
+
+#include <QMenu>
+
+namespace {
+
+class EmbeddedTracksTest : public ShellTest {
+protected:
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    frmMain& StartWith(const QString& video, bool autoOpen, QLocale::Language language)
+    {
+        QLocale::setDefault(QLocale(language));
+        StoreBeforeStart(SettingNames::SubAutoOpen, autoOpen, SettingBoolean);
+        frmMain& w = Start(video);
+        EXPECT_EQ(modMain::Player().Status(), 4);
+        EXPECT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }, 10000));
+        return w;
+    }
+
+    QList<QAction*> menuItems(frmMain& w)
+    {
+        emit w.mnuSubtitlesEmbedded->aboutToShow();
+        return w.mnuSubtitlesEmbedded->actions();
+    }
+
+    QString film = TrackMedia::Matroska(QDir(dir.path()));
+};
+
+TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndGreysThePictures)
+{
+    ASSERT_FALSE(film.isEmpty());
+    frmMain& w = StartWith(film, false, QLocale::English);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());   // automatic opening is off
+    const QList<QAction*> items = menuItems(w);
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("&1  English, Full (SubRip)"));
+    EXPECT_EQ(items[1]->text(), QStringLiteral("&2  German (ASS)"));
+    EXPECT_EQ(items[2]->text(), QStringLiteral("&3  French (PGS) (pictures: not supported)"));
+    EXPECT_TRUE(items[0]->isEnabled());
+    EXPECT_FALSE(items[2]->isEnabled());
+    EXPECT_EQ(w.mnuSubtitlesEmbedded->title(), QStringLiteral("&Embedded subtitles"));
+
+    // A video without subtitle tracks leaves nothing of the film's in the menu.
+    const QString plain = dir.filePath(QStringLiteral("plain.mkv"));
+    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{"-c:v", "mpeg4", plain}));
+    w.OpenFile(plain);
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    ASSERT_EQ(menuItems(w).size(), 1);
+    EXPECT_FALSE(menuItems(w)[0]->isEnabled());
+}
+
+TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageElseTheDefaultTrack)
+{
+    frmMain& w = StartWith(film, true, QLocale::English);
+    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
+    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #1 (eng)"));
+    EXPECT_TRUE(menuItems(w)[0]->isChecked());
+
+    // No Japanese track: the one the film marks as default.
+    QLocale::setDefault(QLocale(QLocale::Japanese));
+    w.OpenFile(film);
+    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
+    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #2 (ger)"));
+    ASSERT_FALSE(w.SubReader().Entries().empty());
+    EXPECT_EQ(w.SubReader().Entries()[0]->Text, QStringLiteral("Hallo, du\r\nzweite Zeile"));
+
+    // A file opened and closed again before the track is read: the subtitles stay closed.
+    w.OpenFile(film);
+    w.LoadSubtitleFile(TrackMedia::source(QDir(dir.path()), "film.srt"));
+    w.mnuSubtitlesClose_Click();
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
+}
+
+TEST_F(EmbeddedTracksTest, ASubtitleFileBesideTheVideoWinsOverItsTracks)
+{
+    const QString beside = dir.filePath(QStringLiteral("Film.srt"));
+    ASSERT_TRUE(TrackMedia::write(beside, "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
+                                          "2\n00:00:03,000 --> 00:00:04,000\nB\n\n"));
+    frmMain& w = StartWith(film, true, QLocale::English);
+    EXPECT_EQ(w.SubReader().Filename(), beside);
+    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
+}
+
+TEST_F(EmbeddedTracksTest, AChosenTrackLoadsAsAFileAndTheTimingCommandsWorkOnIt)
+{
+    frmMain& w = StartWith(film, false, QLocale::English);
+    w.mnuSubtitleFramerateOption[4]->trigger();   // 25 fps, which a load keeps
+    w.SubReader().delay = 700;                    // which a load resets
+    menuItems(w)[1]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
+    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #2 (ger)"));
+    EXPECT_EQ(w.SubReader().delay, 0);
+    EXPECT_EQ(w.SubReader().FPS, 25.0);
+    w.mnuSubtitleFramerateOption[0]->trigger();
+    w.mnuSubtitlesDelayOption[2]->trigger();      // +250 ms
+    w.cmdStatus[1]->grab();                       // the cell works out its text as it paints
+    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (delay 250 ms) "));
+
+    // The tick finds the track's entries, 250 ms later than the track has them.
+    frmMain::TickInput tick;
+    tick.status = 4;
+    tick.duration = 10;
+    tick.position = 5.6;
+    w.RunTick(tick);
+    EXPECT_FALSE(w.ShownSub());
+    tick.position = 5.8;
+    w.RunTick(tick);
+    ASSERT_TRUE(w.ShownSub());
+    EXPECT_EQ(w.ShownSub()->Text, QStringLiteral(u"Tsch\u00fcss\u00a0jetzt"));
+
+    // Choosing another track replaces this one in the same reader.
+    menuItems(w)[0]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return w.SubReader().Filename().endsWith(" #1 (eng)"); }));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(EmbeddedTracksTest, ATrackWithNothingToShowIsReportedAndLeavesNoSubtitles)
+{
+    const QString empty = dir.filePath(QStringLiteral("empty.mkv"));
+    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{
+        "-i", TrackMedia::source(QDir(dir.path()), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt",
+        "-t", "0.5", empty}));
+    frmMain& w = StartWith(empty, true, QLocale::English);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());   // discovery stays silent
+    EXPECT_TRUE(messages.empty());
+    menuItems(w)[0]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The subtitle track could not")));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+}
+
+} // namespace

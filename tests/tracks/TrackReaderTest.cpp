@@ -1,0 +1,258 @@
+// Reading the subtitle tracks of generated Matroska, MP4 and WebM files, compared with the files
+// the tracks were made from, and what damaged, cut, huge and empty tracks give.
+#include "TrackMedia.h"
+
+#include "subtitles/SubtitleReader.h"
+#include "tracks/TrackCatalog.h"
+#include "tracks/TrackLoader.h"
+#include "tracks/TrackReader.h"
+
+#include "WaitUntil.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return 0;
+}
+
+class TrackReaderTest : public ::testing::Test {
+protected:
+    QDir dir() const { return QDir(temp.path()); }
+
+    // The entries of a track as the player loads them.
+    static std::vector<SubtitlePtr> entries(const TrackRead& read)
+    {
+        SubtitleReader reader;
+        if (!reader.LoadEntries(read.entries, QStringLiteral("track")))
+            return {};
+        return reader.Entries();
+    }
+
+    static void expectSameEntries(const std::vector<SubtitlePtr>& actual,
+                                  const std::vector<SubtitlePtr>& expected)
+    {
+        ASSERT_EQ(actual.size(), expected.size());
+        for (size_t i = 0; i < actual.size(); ++i) {
+            EXPECT_EQ(actual[i]->Text, expected[i]->Text) << "entry " << i;
+            EXPECT_EQ(actual[i]->Time1, expected[i]->Time1) << "entry " << i;
+            EXPECT_EQ(actual[i]->Time2, expected[i]->Time2) << "entry " << i;
+            EXPECT_EQ(actual[i]->Italic, expected[i]->Italic) << "entry " << i;
+        }
+    }
+
+    // A Matroska file whose only track is the SubRip file of cues one a second.
+    QString manyCues(int count, bool withPicture)
+    {
+        QByteArray srt;
+        srt.reserve(count * 48);
+        for (int i = 0; i < count; ++i) {
+            const int s = i + 1;
+            srt += QStringLiteral("%1\n%2:%3:%4,000 --> %2:%3:%4,800\nCue %1\n\n")
+                       .arg(i + 1)
+                       .arg(s / 3600, 2, 10, QChar(u'0'))
+                       .arg(s / 60 % 60, 2, 10, QChar(u'0'))
+                       .arg(s % 60, 2, 10, QChar(u'0'))
+                       .toLatin1();
+        }
+        EXPECT_TRUE(TrackMedia::write(TrackMedia::source(dir(), "many.srt"), srt));
+        const QString out = dir().filePath("many.mkv");
+        QStringList args;
+        if (withPicture)
+            args = TrackMedia::picture(count + 2, "64x64") + QStringList{"-c:v", "mpeg4"};
+        args += {"-i", TrackMedia::source(dir(), "many.srt"), "-c:s", "copy", out};
+        EXPECT_TRUE(TrackMedia::ffmpeg(args));
+        return out;
+    }
+
+    QTemporaryDir temp;
+};
+
+TEST_F(TrackReaderTest, ListsTheTracksOfAFilmWithLanguageTitleKindAndDefault)
+{
+    const QString film = TrackMedia::Matroska(dir());
+    ASSERT_FALSE(film.isEmpty());
+    const auto tracks = TrackCatalog::List(film);
+    ASSERT_TRUE(tracks);
+    ASSERT_EQ(tracks->size(), 3u);
+    const EmbeddedTrack& srt = (*tracks)[0];
+    EXPECT_EQ(srt.number, 1);
+    EXPECT_EQ(srt.language, QStringLiteral("eng"));
+    EXPECT_EQ(srt.title, QStringLiteral("Full"));
+    EXPECT_EQ(srt.codec, QStringLiteral("subrip"));
+    EXPECT_TRUE(srt.text());
+    EXPECT_FALSE(srt.isDefault);
+    const EmbeddedTrack& ass = (*tracks)[1];
+    EXPECT_EQ(ass.language, QStringLiteral("ger"));
+    EXPECT_EQ(ass.codec, QStringLiteral("ass"));
+    EXPECT_TRUE(ass.isDefault);
+    const EmbeddedTrack& pgs = (*tracks)[2];
+    EXPECT_EQ(pgs.number, 3);
+    EXPECT_EQ(pgs.kind, QStringLiteral("PGS"));
+    EXPECT_TRUE(pgs.pictures);
+    EXPECT_FALSE(pgs.text());
+    EXPECT_EQ(pgs.nameIn(film), film + QStringLiteral(" #3 (fre)"));
+
+    // Nothing to open: no list, and a reason.
+    QString error;
+    EXPECT_FALSE(TrackCatalog::List(dir().filePath("gone.mkv"), nullptr, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(TrackReaderTest, MatroskaMp4AndWebmTracksGiveTheEntriesOfTheirSubRipFile)
+{
+    const QString mkv = TrackMedia::Matroska(dir());
+    const QString mp4 = TrackMedia::Converted(dir(), QStringLiteral("film.mp4"));
+    const QString webm = TrackMedia::Converted(dir(), QStringLiteral("film.webm"));
+    ASSERT_FALSE(mkv.isEmpty() || mp4.isEmpty() || webm.isEmpty());
+    SubtitleReader file;
+    ASSERT_TRUE(file.Load(TrackMedia::source(dir(), "film.srt")));
+    ASSERT_TRUE(file.Entries()[0]->Italic);
+    ASSERT_EQ(file.Entries()[1]->Text, QStringLiteral("Fish & chips"));
+
+    for (const QString& video : {mkv, mp4, webm}) {
+        SCOPED_TRACE(video.toStdString());
+        const TrackRead read = TrackReader::Read(video, 1);
+        EXPECT_TRUE(read.complete) << read.problem.toStdString();
+        expectSameEntries(entries(read), file.Entries());
+    }
+}
+
+TEST_F(TrackReaderTest, AssEventsLoseTheirFieldsAndCodesAndBreakLinesWhereTheScriptSays)
+{
+    const TrackRead read = TrackReader::Read(TrackMedia::Matroska(dir()), 2);
+    const std::vector<SubtitlePtr> ass = entries(read);
+    ASSERT_EQ(ass.size(), 2u);
+    EXPECT_EQ(ass[0]->Text, QStringLiteral("Hallo, du\r\nzweite Zeile"));
+    EXPECT_EQ(ass[0]->Time1, Currency::fromRaw(1000 * Currency::Scale));
+    EXPECT_EQ(ass[0]->Time2, Currency::fromRaw(2500 * Currency::Scale));
+    EXPECT_TRUE(ass[0]->Italic);
+    EXPECT_EQ(ass[1]->Text, QStringLiteral(u"Tsch\u00fcss\u00a0jetzt"));
+}
+
+TEST_F(TrackReaderTest, PictureTracksMissingTracksAndEmptyTracksReadNothingAndSayWhy)
+{
+    const QString film = TrackMedia::Matroska(dir());
+    const TrackRead pictures = TrackReader::Read(film, 3);
+    ASSERT_TRUE(pictures.track);
+    EXPECT_EQ(pictures.entries->size(), 0u);
+    EXPECT_FALSE(pictures.problem.isEmpty());
+    const TrackRead missing = TrackReader::Read(film, 4);
+    EXPECT_FALSE(missing.track);
+    EXPECT_FALSE(missing.problem.isEmpty());
+
+    // The video ends before the first cue: the track is there, with nothing in it.
+    const QString empty = dir().filePath("empty.mkv");
+    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(1) + QStringList{
+        "-i", TrackMedia::source(dir(), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt", "-t", "0.5",
+        empty}));
+    const TrackRead none = TrackReader::Read(empty, 1);
+    ASSERT_TRUE(none.track);
+    EXPECT_TRUE(entries(none).empty());
+    SubtitleReader reader;
+    EXPECT_FALSE(reader.LoadEntries(none.entries, none.track->nameIn(empty)));
+    EXPECT_TRUE(reader.Filename().isEmpty());
+}
+
+TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
+{
+    const QString whole = manyCues(600, true);
+    QFile file(whole);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    // Read whole, the track is handed over in parts as it is read, each the one before and more.
+    size_t parts = 0;
+    std::vector<SubtitlePtr> last;
+    std::shared_ptr<SubtitleStore> firstPart;
+    const TrackRead read = TrackReader::Read(whole, 1, nullptr, [&](const TrackRead& soFar) {
+        const std::vector<SubtitlePtr> part = entries(soFar);
+        ASSERT_GT(part.size(), last.size());
+        for (size_t i = 0; i < last.size(); ++i)
+            ASSERT_EQ(part[i]->Text, last[i]->Text);
+        last = part;
+        if (parts++ == 0)
+            firstPart = soFar.entries;
+    }, 0);
+    EXPECT_EQ(entries(read).size(), 600u);
+    EXPECT_GT(parts, 10u);
+    // The player loads the first part and puts the whole in place under the same name and delay.
+    SubtitleReader reader;
+    EXPECT_FALSE(reader.ReplaceEntries(read.entries));   // nothing loaded to add to
+    ASSERT_TRUE(reader.LoadEntries(firstPart, QStringLiteral("Film #1")));
+    reader.delay = 300;
+    ASSERT_TRUE(reader.ReplaceEntries(read.entries));
+    EXPECT_EQ(reader.Entries().size(), 600u);
+    EXPECT_EQ(reader.Filename(), QStringLiteral("Film #1"));
+    EXPECT_EQ(reader.delay, 300);
+
+    const QString cut = dir().filePath("cut.mkv");
+    ASSERT_TRUE(TrackMedia::write(cut, bytes.first(bytes.size() / 2)));
+    const std::vector<SubtitlePtr> before = entries(TrackReader::Read(cut, 1));
+    EXPECT_GT(before.size(), 100u);
+    EXPECT_LT(before.size(), 500u);
+    for (size_t i = 0; i < before.size(); ++i)
+        ASSERT_EQ(before[i]->Text, QStringLiteral("Cue %1").arg(i + 1));
+
+    // A run of garbage in the middle: whatever the demuxer makes of it, the reading ends.
+    QByteArray damaged = bytes;
+    for (qsizetype i = damaged.size() / 3; i < damaged.size() / 3 + 4096; ++i)
+        damaged[i] = static_cast<char>(i * 7919);
+    const QString broken = dir().filePath("damaged.mkv");
+    ASSERT_TRUE(TrackMedia::write(broken, damaged));
+    const std::vector<SubtitlePtr> survived = entries(TrackReader::Read(broken, 1));
+    EXPECT_GT(survived.size(), 100u);
+    EXPECT_LE(survived.size(), 600u);
+}
+
+TEST_F(TrackReaderTest, AHundredThousandCuesLoadWholeInBoundedMemory)
+{
+    const QString big = manyCues(100000, false);
+    const qint64 before = residentBytes();
+    const TrackRead read = TrackReader::Read(big, 1);
+    EXPECT_TRUE(read.complete);
+    const std::vector<SubtitlePtr> all = entries(read);
+    ASSERT_EQ(all.size(), 100000u);
+    EXPECT_EQ(all.back()->Text, QStringLiteral("Cue 100000"));
+    EXPECT_EQ(all.back()->Time1, Currency::fromRaw(100000LL * 1000 * Currency::Scale));
+    // Of the order of a hundred bytes a cue, as for a file.
+    EXPECT_LT(residentBytes() - before, 64LL * 1024 * 1024);
+}
+
+TEST_F(TrackReaderTest, TheLoaderAnswersOnItsOwnThreadAndForgetsCancelledRequests)
+{
+    const QString film = TrackMedia::Matroska(dir());
+    TrackLoader loader;
+    bool cancelledAnswered = false;
+    loader.ReadTrack(film, 1, [&](const TrackRead&) { cancelledAnswered = true; });
+    loader.Cancel();
+    EXPECT_FALSE(loader.Busy());
+    size_t listed = 0;
+    QThread* answeredOn = nullptr;
+    loader.List(film, [&](const auto& tracks) {
+        listed = tracks ? tracks->size() : 0;
+        answeredOn = QThread::currentThread();
+    });
+    EXPECT_TRUE(loader.Busy());
+    ASSERT_TRUE(WaitUntil([&] { return answeredOn != nullptr; }));
+    EXPECT_EQ(answeredOn, QThread::currentThread());
+    EXPECT_EQ(listed, 3u);
+    EXPECT_FALSE(cancelledAnswered);
+    EXPECT_FALSE(loader.Busy());
+}
+
+} // namespace
