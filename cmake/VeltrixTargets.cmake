@@ -39,24 +39,31 @@ function(veltrix_executable name)
   target_link_libraries(${name} PRIVATE veltrix_options ${E_LIBS})
 endfunction()
 
-# veltrix_test(NAME SOURCES ... LIBS ... [GUI] [TIMEOUT s]): a GoogleTest executable whose cases
-# ctest lists one by one. Every test gets its own registry file, so no test sees another's settings
-# and none touches the user's.
+# veltrix_test(NAME SOURCES ... LIBS ... [GUI | WINDOW] [TIMEOUT s]): a GoogleTest executable
+# whose cases ctest lists one by one. Every test gets its own registry file, so no test sees
+# another's settings and none touches the user's. GUI tests draw offscreen; WINDOW tests open real
+# windows on an X server of their own with a window manager (tests/support/window).
 function(veltrix_test name)
-  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;WINDOW" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
-  if(T_GUI)
+  set(environment "VELTRIX_REGISTRY=${CMAKE_CURRENT_BINARY_DIR}/${name}-registry.db;VELTRIX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  list(APPEND environment ${T_ENVIRONMENT})
+  if(T_WINDOW)
+    target_link_libraries(${name} PRIVATE veltrix_options ${T_LIBS} veltrix_test_window)
+  elseif(T_GUI)
     target_link_libraries(${name} PRIVATE veltrix_options ${T_LIBS} veltrix_test_main_gui)
+    list(PREPEND environment "QT_QPA_PLATFORM=offscreen")
   else()
     target_link_libraries(${name} PRIVATE veltrix_options ${T_LIBS} veltrix_test_main_core)
+    list(PREPEND environment "QT_QPA_PLATFORM=offscreen")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES
       TIMEOUT ${T_TIMEOUT}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELTRIX_REGISTRY=${CMAKE_CURRENT_BINARY_DIR}/${name}-registry.db;VELTRIX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+      ENVIRONMENT "${environment}")
 endfunction()

@@ -2,32 +2,18 @@
 //   even: the rest is the whole registry file (garbage, truncated or foreign databases);
 //   odd:  the rest is a list of values (name, registry type, data) that the settings store then
 //         loads, reads one by one and saves back.
+// The database lives in memory: a file per run would cost far more than the parsing.
 #include "platform/Registry.h"
 #include "settings/Settings.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 using namespace winreg;
 
 namespace {
 
 const QString AppKey = QStringLiteral("Software\\Tavrell\\Veltrix");
-
-QString ScratchFolder()
-{
-    static const QString folder = [] {
-        std::atexit([] { QDir(QDir::tempPath() + QStringLiteral("/veltrix-registry-fuzz-")
-                              + QString::number(getpid())).removeRecursively(); });
-        return QDir::tempPath() + QStringLiteral("/veltrix-registry-fuzz-")
-               + QString::number(getpid());
-    }();
-    return folder;
-}
 
 class Reader
 {
@@ -83,20 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    QDir(ScratchFolder()).removeRecursively();
-    QDir().mkpath(ScratchFolder());
-    const QString path = ScratchFolder() + QStringLiteral("/registry.db");
     Reader in(data + 1, size - 1);
     if (data[0] % 2 == 0) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return 0;
-        file.write(in.bytes(size));
-        file.close();
-        ExerciseStore(std::make_shared<Registry>(path));
+        ExerciseStore(std::make_shared<Registry>(RegistryDatabase::FileImage{in.bytes(size)}));
         return 0;
     }
-    auto registry = std::make_shared<Registry>(path);
+    auto registry = std::make_shared<Registry>(RegistryDatabase::FileImage{});
     HKEY key = 0;
     if (registry->CreateKeyEx(HKEY_LOCAL_MACHINE, AppKey, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         std::abort();

@@ -3,6 +3,12 @@
 # replays). Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Qt's test macros return from a GoogleTest test on failure and the test then passes: none may
+# appear under tests/, whoever brings one back.
+if grep -rnE 'QTRY_|QCOMPARE|QVERIFY' tests/; then
+  echo "Qt test macros inside GoogleTest tests (use WaitUntil and gtest assertions)" >&2
+  exit 1
+fi
 bash scripts/install-deps.sh
 bash scripts/build.sh
 cd "${VELTRIX_BUILD_DIR:-build}"

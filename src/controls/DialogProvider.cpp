@@ -6,6 +6,9 @@
 std::optional<FileDialogAnswer> QtDialogProvider::RunFileDialog(const FileDialogRequest& request)
 {
     QFileDialog dialog(request.owner, request.title, request.directory);
+    // Each filter ends in its patterns in brackets of their own; the user sees the text before
+    // them, as the caller wrote it.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(request.nameFilters);
     if (request.selectedFilter >= 0 && request.selectedFilter < request.nameFilters.size())
         dialog.selectNameFilter(request.nameFilters.at(request.selectedFilter));

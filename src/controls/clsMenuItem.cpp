@@ -35,12 +35,24 @@ bool Search(QWidget* menu, const QString& caption, QWidget*& foundMenu, QAction*
     return false;
 }
 
+// A state without a picture shows nothing when the other state has one (as a native item with
+// one check-mark bitmap does); only without any picture does the usual tick or box come back.
+// Nothing is a blank picture: a menu draws its check box wherever an item has no icon.
 void ShowStatePicture(QAction* item)
 {
-    const QVariant picture =
-        item->property(item->isChecked() ? kCheckedPicture : kUncheckedPicture);
-    const QPixmap pixmap = picture.value<QPixmap>();
-    item->setIcon(pixmap.isNull() ? QIcon() : QIcon(pixmap));
+    const auto unchecked = item->property(kUncheckedPicture).value<QPixmap>();
+    const auto checked = item->property(kCheckedPicture).value<QPixmap>();
+    const QPixmap& shown = item->isChecked() ? checked : unchecked;
+    const QPixmap& other = item->isChecked() ? unchecked : checked;
+    if (!shown.isNull()) {
+        item->setIcon(QIcon(shown));
+    } else if (!other.isNull()) {
+        QPixmap blank(other.size());
+        blank.fill(Qt::transparent);
+        item->setIcon(QIcon(blank));
+    } else {
+        item->setIcon(QIcon());
+    }
 }
 
 QWidget* ParentFormOf(QAction* m)

@@ -31,8 +31,8 @@ public:
     QString Text() const;
     void SetText(const QString& text);
 
-    // Pictures for the unchecked and checked states; a null picture means none (the checked
-    // state then shows the usual tick). They follow the item's state from then on.
+    // Pictures for the unchecked and checked states; a null picture means none: that state shows
+    // nothing, or the usual tick when neither has a picture. They follow the item's state.
     void SetBitmaps(const QPixmap& unchecked, const QPixmap& checked);
 
 private:

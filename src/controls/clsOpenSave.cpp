@@ -5,25 +5,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
 constexpr QChar kNul = QChar(0);
 
-// A description that already names its patterns in brackets loses them; Qt's own form of the
-// patterns is appended instead, so the list shows them once.
-QString QtFilter(QString description, const QString& patterns)
+// The description as written, then Qt's form of the patterns in brackets of their own: the
+// dialog matches on the last brackets and, told to hide filter details, shows only what comes
+// before them, so "Video files (*.avi; *.mpg)" reads as written and still matches.
+QString QtFilter(const QString& description, const QString& patterns)
 {
-    static const QRegularExpression trailingBrackets(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
-    description.remove(trailingBrackets);
     QStringList parts;
     for (const QString& part : patterns.split(u';', Qt::SkipEmptyParts))
         if (!part.trimmed().isEmpty())
             parts << part.trimmed();
-    if (description.isEmpty())
-        description = parts.join(u' ');
-    return description + QStringLiteral(" (") + parts.join(u' ') + u')';
+    const QString shown = description.isEmpty() ? parts.join(u' ') : description;
+    return shown + QStringLiteral(" (") + parts.join(u' ') + u')';
 }
 
 QString WithoutTrailingNuls(QString text)

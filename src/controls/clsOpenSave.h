@@ -85,7 +85,8 @@ public:
     // The chosen folder, always ending in a separator; "" when cancelled.
     QString SaveFolder(const QString& title = {});
 
-    // Qt's form of the filter pairs: "Video files (*.avi *.mpg)".
+    // Qt's form of the filter pairs, the description kept as written and the patterns in
+    // brackets after it: "Video files (*.avi; *.mpg) (*.avi *.mpg)".
     QStringList NameFilters() const;
 
 private:

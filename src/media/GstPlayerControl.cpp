@@ -29,6 +29,9 @@ GstElement* makeWindowSink()
         // on our window (X allows one client to do that) nor swallow it in a window of its own.
         if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "handle-events"))
             g_object_set(sink, "handle-events", FALSE, nullptr);
+        // Scaled to the window, the picture keeps its proportions: black bars, never stretched.
+        if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "force-aspect-ratio"))
+            g_object_set(sink, "force-aspect-ratio", TRUE, nullptr);
         return sink;
     }
     return nullptr;

@@ -172,7 +172,9 @@ int MpvPlayerControl::playState() const
 void MpvPlayerControl::setStretchToFit(bool stretch)
 {
     stretchToFit_ = stretch;
-    lib_->set_property_string(mpv_, "keepaspect", stretch ? "no" : "yes");
+    // Filling the picture box never distorts the picture (mpv keeps its aspect by default): the
+    // alternative to filling is the video's own size, centred.
+    lib_->set_property_string(mpv_, "video-unscaled", stretch ? "no" : "yes");
 }
 
 bool MpvPlayerControl::flag(const char* name) const

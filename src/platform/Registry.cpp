@@ -12,6 +12,8 @@ bool IsPredefinedRoot(HKEY key) { return key == HKEY_CURRENT_USER || key == HKEY
 
 Registry::Registry(QString databasePath) : m_db(std::move(databasePath)) {}
 
+Registry::Registry(RegistryDatabase::FileImage image) : m_db(std::move(image)) {}
+
 Registry::~Registry() = default;
 
 const Registry::OpenKey* Registry::lookup(HKEY key) const
@@ -83,12 +85,16 @@ LSTATUS Registry::EnumValue(HKEY key, uint32_t index, QString* name, uint32_t* t
         return ERROR_INVALID_HANDLE;
     if (!(open->access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
-    const auto values = m_db.values(open->id);
-    if (!values)
-        return ERROR_REGISTRY_IO_FAILED;
-    if (index >= values->size())
+    if (index == 0 || m_enumerated != key) {
+        auto values = m_db.values(open->id);
+        m_enumerated = values ? key : 0;
+        if (!values)
+            return ERROR_REGISTRY_IO_FAILED;
+        m_enumeration = std::move(*values);
+    }
+    if (index >= m_enumeration.size())
         return ERROR_NO_MORE_ITEMS;
-    const auto& v = (*values)[index];
+    const auto& v = m_enumeration[index];
     if (name)
         *name = v.name;
     if (type)
@@ -122,6 +128,7 @@ LSTATUS Registry::SetValueEx(HKEY key, const QString& name, uint32_t type, const
         return ERROR_INVALID_HANDLE;
     if (!(open->access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
+    m_enumerated = 0;
     return m_db.setValue(open->id, name, type, data) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
 }
 
@@ -132,10 +139,13 @@ LSTATUS Registry::DeleteValue(HKEY key, const QString& name)
         return ERROR_INVALID_HANDLE;
     if (!(open->access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
+    m_enumerated = 0;
     return m_db.deleteValue(open->id, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 LSTATUS Registry::CloseKey(HKEY key)
 {
+    if (key == m_enumerated)
+        m_enumerated = 0;
     return m_open.remove(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }

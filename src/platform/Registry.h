@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // The registry calls the settings store makes, in their Win32 shape, over one SQLite file.
 // Key paths use "\" between levels; keys and value names are matched without regard to case;
@@ -48,6 +49,7 @@ class Registry
 public:
     // Opens the file lazily on the first call that needs it.
     explicit Registry(QString databasePath = RegistryDatabase::DefaultPath());
+    explicit Registry(RegistryDatabase::FileImage image);
     ~Registry();
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
@@ -83,6 +85,10 @@ private:
     const OpenKey* lookup(winreg::HKEY key) const;
 
     RegistryDatabase m_db;
+    // The values that EnumValue walks, read at index 0 and dropped by any write through this
+    // object: reading them all again for every index made loading a large key quadratic.
+    winreg::HKEY m_enumerated = 0;
+    std::vector<RegistryDatabase::Value> m_enumeration;
     QHash<winreg::HKEY, OpenKey> m_open;
     winreg::HKEY m_nextHandle = 0x100;
 };

@@ -9,24 +9,35 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
 #include <thread>
 
 namespace {
 
-// A small RAII statement; every query here is prepared on use, the file is tiny.
+// A small RAII statement. The registry's own queries come from the connection's cache and are
+// only reset after use: preparing them anew for every call cost more than running them.
 class Statement
 {
 public:
-    Statement(sqlite3* db, const char* sql) : m_db(db)
+    explicit Statement(sqlite3_stmt* cached) : m_stmt(cached), m_owned(false) {}
+    // A one-off statement, finalized after use.
+    Statement(sqlite3* db, const char* sql)
     {
         m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
     }
-    ~Statement() { sqlite3_finalize(m_stmt); }
+    ~Statement()
+    {
+        if (m_owned) {
+            sqlite3_finalize(m_stmt);
+        } else if (m_stmt) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
     bool ok() const { return m_rc == SQLITE_OK && m_stmt; }
-    int lastCode() const { return m_rc; }
     void bind(int i, int64_t v) { sqlite3_bind_int64(m_stmt, i, v); }
     void bind(int i, const QString& text)
     {
@@ -60,8 +71,8 @@ public:
     }
 
 private:
-    sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_owned = true;
     int m_rc = SQLITE_OK;
 };
 
@@ -105,6 +116,8 @@ constexpr int WriteAttempts = 5;
 
 RegistryDatabase::RegistryDatabase(QString path) : m_path(std::move(path)) {}
 
+RegistryDatabase::RegistryDatabase(FileImage image) : m_image(std::move(image)) {}
+
 RegistryDatabase::~RegistryDatabase() { closeHandle(); }
 
 QString RegistryDatabase::DefaultPath()
@@ -120,9 +133,30 @@ QString RegistryDatabase::DefaultPath()
 
 void RegistryDatabase::closeHandle()
 {
+    for (const auto& [sql, statement] : m_statements)
+        sqlite3_finalize(statement);
+    m_statements.clear();
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
+}
+
+int RegistryDatabase::execute(const char* sql)
+{
+    sqlite3_stmt* statement = cached(sql);
+    if (!statement)
+        return sqlite3_errcode(m_db);
+    const int rc = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+sqlite3_stmt* RegistryDatabase::cached(const char* sql)
+{
+    sqlite3_stmt*& statement = m_statements[sql];
+    if (!statement)
+        sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+    return statement;
 }
 
 bool RegistryDatabase::isOpen() { return ensureOpen(); }
@@ -131,33 +165,61 @@ bool RegistryDatabase::ensureOpen()
 {
     if (m_db)
         return true;
-    if (m_path.isEmpty())
+    if (!m_image && m_path.isEmpty())
         return false;
-    if (openFile())
-        return true;
-    return false;
-}
-
-bool RegistryDatabase::openFile()
-{
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    if (!m_image)
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const QByteArray native = QFile::encodeName(m_path);
-        if (sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                            nullptr) != SQLITE_OK) {
+        if (!(m_image ? connectImage() : connectFile())) {
             closeHandle();
             return false;
         }
-        sqlite3_busy_timeout(m_db, BusyTimeoutMs);
         const SchemaState state = prepareSchema();
         if (state == SchemaState::Ready)
             return true;
         closeHandle();
         if (state != SchemaState::Broken || attempt > 0)
             return false;
-        moveAside();
+        // An image has nothing to move aside: it starts empty, as the file would.
+        if (m_image)
+            m_image->bytes.clear();
+        else
+            moveAside();
     }
     return false;
+}
+
+bool RegistryDatabase::connectFile()
+{
+    const QByteArray native = QFile::encodeName(m_path);
+    if (sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    return true;
+}
+
+bool RegistryDatabase::connectImage()
+{
+    if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        return false;
+    const QByteArray& bytes = m_image->bytes;
+    if (bytes.isEmpty())
+        return true;
+    // SQLite takes the copy over and frees it with the connection.
+    auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+    if (!copy)
+        return false;
+    std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
+    // A file written in WAL mode says so in its header, and memory has no WAL: read it as the
+    // rollback-journal file it is once its log has been checkpointed.
+    for (qsizetype version : {18, 19}) {
+        if (bytes.size() > version && copy[version] == 2)
+            copy[version] = 1;
+    }
+    return sqlite3_deserialize(m_db, "main", copy, bytes.size(), bytes.size(),
+                               SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE)
+           == SQLITE_OK;
 }
 
 RegistryDatabase::SchemaState RegistryDatabase::prepareSchema()
@@ -209,7 +271,7 @@ template <typename Body> bool RegistryDatabase::writeTransaction(Body&& body)
     if (!ensureOpen())
         return false;
     for (int attempt = 0; attempt < WriteAttempts; ++attempt) {
-        const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        const int rc = execute("BEGIN IMMEDIATE");
         if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
             std::this_thread::yield();
             continue;
@@ -218,15 +280,15 @@ template <typename Body> bool RegistryDatabase::writeTransaction(Body&& body)
             return false;
         const bool done = body();
         if (!done) {
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            execute("ROLLBACK");
             return false;
         }
-        int commit = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        int commit = execute("COMMIT");
         for (int wait = 0; (commit & 0xff) == SQLITE_BUSY && wait < WriteAttempts; ++wait)
-            commit = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+            commit = execute("COMMIT");
         if (commit == SQLITE_OK)
             return true;
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        execute("ROLLBACK");
         return false;
     }
     return false;
@@ -236,7 +298,7 @@ std::optional<int64_t> RegistryDatabase::findKey(uint32_t root, const QString& k
 {
     if (!ensureOpen())
         return std::nullopt;
-    Statement q(m_db, "SELECT id FROM reg_keys WHERE root = ?1 AND path_fold = ?2");
+    Statement q(cached("SELECT id FROM reg_keys WHERE root = ?1 AND path_fold = ?2"));
     if (!q.ok())
         return std::nullopt;
     q.bind(1, int64_t(root));
@@ -259,8 +321,8 @@ std::optional<int64_t> RegistryDatabase::createKey(uint32_t root, const QString&
     std::optional<int64_t> id;
     const bool ok = writeTransaction([&] {
         for (const QString& path : chain) {
-            Statement ins(m_db, "INSERT INTO reg_keys(root, path, path_fold) VALUES(?1, ?2, ?3)"
-                                " ON CONFLICT(root, path_fold) DO NOTHING");
+            Statement ins(cached("INSERT INTO reg_keys(root, path, path_fold) VALUES(?1, ?2, ?3)"
+                                 " ON CONFLICT(root, path_fold) DO NOTHING"));
             if (!ins.ok())
                 return false;
             ins.bind(1, int64_t(root));
@@ -269,7 +331,7 @@ std::optional<int64_t> RegistryDatabase::createKey(uint32_t root, const QString&
             if (ins.step() != SQLITE_DONE)
                 return false;
         }
-        Statement q(m_db, "SELECT id FROM reg_keys WHERE root = ?1 AND path_fold = ?2");
+        Statement q(cached("SELECT id FROM reg_keys WHERE root = ?1 AND path_fold = ?2"));
         if (!q.ok())
             return false;
         q.bind(1, int64_t(root));
@@ -286,7 +348,7 @@ bool RegistryDatabase::keyExists(int64_t keyId)
 {
     if (!ensureOpen())
         return false;
-    Statement q(m_db, "SELECT 1 FROM reg_keys WHERE id = ?1");
+    Statement q(cached("SELECT 1 FROM reg_keys WHERE id = ?1"));
     if (!q.ok())
         return false;
     q.bind(1, keyId);
@@ -297,7 +359,7 @@ std::optional<std::vector<RegistryDatabase::Value>> RegistryDatabase::values(int
 {
     if (!ensureOpen())
         return std::nullopt;
-    Statement q(m_db, "SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY seq");
+    Statement q(cached("SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY seq"));
     if (!q.ok())
         return std::nullopt;
     q.bind(1, keyId);
@@ -314,8 +376,8 @@ std::optional<RegistryDatabase::Value> RegistryDatabase::value(int64_t keyId, co
 {
     if (!ensureOpen())
         return std::nullopt;
-    Statement q(m_db, "SELECT name, type, data FROM reg_values WHERE key_id = ?1"
-                      " AND name_fold = ?2");
+    Statement q(cached("SELECT name, type, data FROM reg_values WHERE key_id = ?1"
+                       " AND name_fold = ?2"));
     if (!q.ok())
         return std::nullopt;
     q.bind(1, keyId);
@@ -330,16 +392,16 @@ bool RegistryDatabase::setValue(int64_t keyId, const QString& name, uint32_t typ
 {
     return writeTransaction([&] {
         // The key may have been deleted by another process since it was opened.
-        Statement exists(m_db, "SELECT 1 FROM reg_keys WHERE id = ?1");
+        Statement exists(cached("SELECT 1 FROM reg_keys WHERE id = ?1"));
         if (!exists.ok())
             return false;
         exists.bind(1, keyId);
         if (exists.step() != SQLITE_ROW)
             return false;
         // An overwritten value keeps its place in the enumeration order.
-        Statement up(m_db, "INSERT INTO reg_values(key_id, name, name_fold, type, data)"
-                           " VALUES(?1, ?2, ?3, ?4, ?5) ON CONFLICT(key_id, name_fold)"
-                           " DO UPDATE SET type = excluded.type, data = excluded.data");
+        Statement up(cached("INSERT INTO reg_values(key_id, name, name_fold, type, data)"
+                            " VALUES(?1, ?2, ?3, ?4, ?5) ON CONFLICT(key_id, name_fold)"
+                            " DO UPDATE SET type = excluded.type, data = excluded.data"));
         if (!up.ok())
             return false;
         up.bind(1, keyId);
@@ -355,7 +417,7 @@ bool RegistryDatabase::deleteValue(int64_t keyId, const QString& name)
 {
     bool removed = false;
     const bool ok = writeTransaction([&] {
-        Statement del(m_db, "DELETE FROM reg_values WHERE key_id = ?1 AND name_fold = ?2");
+        Statement del(cached("DELETE FROM reg_values WHERE key_id = ?1 AND name_fold = ?2"));
         if (!del.ok())
             return false;
         del.bind(1, keyId);

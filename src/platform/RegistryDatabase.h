@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The SQLite file behind the registry layer. Each write is one immediate transaction, retried
 // while another process holds the write lock, so two players writing at once both get through.
@@ -24,6 +26,13 @@ public:
     };
 
     explicit RegistryDatabase(QString path);
+    // The bytes of a registry file, opened in memory: nothing is read from or written to disk.
+    // For checking what the layer makes of a file's contents many thousand times a second.
+    struct FileImage
+    {
+        QByteArray bytes;
+    };
+    explicit RegistryDatabase(FileImage image);
     ~RegistryDatabase();
     RegistryDatabase(const RegistryDatabase&) = delete;
     RegistryDatabase& operator=(const RegistryDatabase&) = delete;
@@ -49,14 +58,22 @@ public:
 
 private:
     bool ensureOpen();
-    bool openFile();
+    bool connectFile();
+    bool connectImage();
     enum class SchemaState { Ready, Broken, Failed };
     SchemaState prepareSchema();
     void moveAside();
     void closeHandle();
+    // The statement for this text, prepared once per connection; null when it cannot be.
+    sqlite3_stmt* cached(const char* sql);
+    // Runs a statement without results from the cache; SQLITE_OK when it ran to its end.
+    int execute(const char* sql);
     template <typename Body> bool writeTransaction(Body&& body);
 
     QString m_path;
+    std::optional<FileImage> m_image;
     QString m_movedAside;
     sqlite3* m_db = nullptr;
+    // Keyed by the address of the query's literal.
+    std::unordered_map<const char*, sqlite3_stmt*> m_statements;
 };

@@ -46,6 +46,23 @@ void ValueDialog::finishLayout(QBoxLayout* sentence, QWidget* note)
     column->addSpacing(6);
     column->addLayout(buttons);
 
+    // Tab follows the sentence as it reads, then OK and Cancel.
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* next) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    };
+    for (int i = 0; i < sentence->count(); ++i) {
+        QWidget* control = sentence->itemAt(i)->widget();
+        if (control && control->focusProxy())
+            control = control->focusProxy();
+        if (control && control->focusPolicy() & Qt::TabFocus)
+            chain(control);
+    }
+    chain(cmdOK);
+    chain(cmdCancel);
+
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, &ValueDialog::cmdCancel_Click);
     // Enter and Escape belong to the dialog whichever control has the focus, so every control

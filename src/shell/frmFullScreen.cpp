@@ -33,15 +33,13 @@ void frmFullScreen::tmrCheck_Timer()
     const ActiveWindow active = ActiveWindowNow();
     // While the main window hides, the window manager may hand the focus to another program for
     // a moment before this window takes it: only a switch away from this window counts. The id
-    // is the native window's own, as Qt re-creates it after an always-on-top change and
-    // QWidget::winId() may still give the old one then.
+    // is asked of the native window itself.
     if (isVisible() && windowHandle() && active.window == quintptr(windowHandle()->winId()))
         wasActive_ = true;
     if (isVisible() && wasActive_ && active.owner == ActiveWindowOwner::OtherProgram) {
         // The user went to another program: the main window comes back behind it, without
         // taking the focus from it.
-        // The window may be mapped only later (Qt re-creates it after an always-on-top change),
-        // so the request stands for a moment.
+        // The window may be mapped only a little later, so the request stands for a moment.
         frmMain& owner = owner_;
         owner.setAttribute(Qt::WA_ShowWithoutActivating, true);
         modMain::Player().SetFullScreen(false);

@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "controls/MenuArrowImage.h"
 #include "controls/XFlatButton.h"
 #include "controls/frmAbout.h"
 #include "controls/nSlider.h"
@@ -17,15 +18,17 @@
 namespace {
 const QColor kSymbolColor(40, 40, 40);
 const QColor kDisabledSymbolColor(160, 160, 160);
+// The transport pictures are keyed, not alpha-blended: every magenta pixel is left out.
+constexpr OleColor kPictureKey = 0xFF00FF;
 
-// A transparent 16 x 16 picture with a painter ready for smoothed symbols of one colour.
+// A 16 x 16 picture on the magenta key with a painter ready for symbols of one colour. No
+// smoothing: a pixel mixed from the symbol and magenta would show as a pink fringe.
 template <typename Draw>
 QPixmap symbolPicture(Draw&& draw, const QColor& color = kSymbolColor)
 {
     QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
+    picture.fill(QColor(0xFF, 0x00, 0xFF));
     QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(color);
     draw(p);
@@ -40,11 +43,11 @@ QPixmap soundPicture(bool muted)
                                 QPoint(4, 11), QPoint(1, 11)}));
         p.setBrush(Qt::NoBrush);
         if (muted) {
-            p.setPen(QPen(QColor(200, 0, 0), 1.6));
+            p.setPen(QPen(QColor(200, 0, 0), 2));
             p.drawLine(10, 5, 15, 11);
             p.drawLine(15, 5, 10, 11);
         } else {
-            p.setPen(QPen(QColor(40, 40, 40), 1.2));
+            p.setPen(QPen(kSymbolColor, 1));
             p.drawArc(QRectF(6, 4, 6, 8), -60 * 16, 120 * 16);
             p.drawArc(QRectF(6, 1.5, 9, 13), -60 * 16, 120 * 16);
         }
@@ -56,13 +59,26 @@ QPixmap transportPicture(int kind, bool enabled = true)
 {
     return symbolPicture([kind](QPainter& p) {
         if (kind == 0)
-            p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(14, 8), QPoint(4, 14)}));
+            p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(13, 8), QPoint(4, 14)}));
         else if (kind == 1) {
             p.drawRect(4, 3, 3, 10);
             p.drawRect(10, 3, 3, 10);
         } else
             p.drawRect(4, 4, 9, 9);
     }, enabled ? kSymbolColor : kDisabledSymbolColor);
+}
+
+// Flat until the pointer comes: no border at rest (nor when disabled), a raised edge on hover,
+// a sunken one pressed, on the plain face rather than the dithered one.
+void makeTransportButton(XFlatButton& button)
+{
+    button.SetTransparentColor(kPictureKey);
+    button.SetTransparency(true);
+    button.SetNormalBorderStyle(0);
+    button.SetHoverBorderStyle(4);
+    button.SetPressedBorderStyle(2);
+    button.SetHoverColor(SystemColor::ButtonText);
+    button.SetStandardPressedBack(0);
 }
 } // namespace
 
@@ -172,6 +188,7 @@ void frmMain::buildControls()
     auto button = [this](int left, int kind) {
         auto* b = new XFlatButton(picControls);
         b->setGeometry(left, 3, 25, 25);
+        makeTransportButton(*b);
         if (kind >= 0) {
             b->SetPicture(transportPicture(kind));
             b->SetPictureDisabled(transportPicture(kind, false));
@@ -189,6 +206,7 @@ void frmMain::buildControls()
     // No thumb until start-up places it, so that placing it is a change the player hears.
     sldPos->SetValue(-1);
     sldVolume->SetValue(-1);
+    MenuImageArrow = new MenuArrowImage(client);
     const int statusLeft[3] = {0, 261, 450};
     const int statusWidth[3] = {259, 187, 127};
     for (int i = 0; i < 3; ++i) {
@@ -224,6 +242,9 @@ void frmMain::ShowMessage(QMessageBox::Icon icon, const QString& text)
         messageSink_(icon, text);
         return;
     }
-    QMessageBox box(icon, modMain::kAppTitle, text, QMessageBox::Ok, this);
+    // Owned by the window the user sees, so the box opens centred on it: a box owned by the
+    // main window while full screen hides it would be placed by the window manager alone.
+    QWidget* owner = fullScreen_ && fullScreen_->isVisible() ? fullScreen_.data() : this;
+    QMessageBox box(icon, modMain::kAppTitle, text, QMessageBox::Ok, owner);
     box.exec();
 }

@@ -16,12 +16,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
 class QKeyEvent;
 class QMenu;
 class QPainter;
+class MenuArrowImage;
 class XFlatButton;
 class nSlider;
 class DialogProvider;
@@ -78,6 +80,8 @@ public:
     QPixmap imgSound;
     QPixmap imgSoundMute;
     std::array<XFlatButton*, 3> cmdStatus{};
+    // Never shown: its picture marks the engine in use in the Video menu.
+    MenuArrowImage* MenuImageArrow = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuSubtitles = nullptr;
     QMenu* mnuVideo = nullptr;
@@ -152,6 +156,9 @@ public:
     void SetLoadingForm(QWidget* form);
     void LoadingForm_Resize();
     void Form_Resize();
+    // The player's zoom, kept to the largest factor at which the whole window fits the free
+    // area of its screen, and the window moved into that area where it stuck out.
+    void ZoomWithinScreen(double factor);
     // Key codes and shift bits (1 Shift, 2 Ctrl, 4 Alt) as the platform's virtual keys give
     // them; runs Able after every key. True when the key did something, so that the focused
     // control does not act on it as well.
@@ -182,6 +189,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -229,6 +238,7 @@ private:
     std::unique_ptr<SubtitlePresenter> overlay_;
     QPointer<QWidget> loadingForm_;
     QPointer<QWidget> fullScreen_;
+    std::optional<QPoint> placeWhenHidden_;   // where the window stood when the program hid it
     QTimer tmrSecond_;
     MessageSink messageSink_;
     std::shared_ptr<DialogProvider> dialogs_;

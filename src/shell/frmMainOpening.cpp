@@ -50,7 +50,7 @@ void frmMain::OpenFile(const QString& file)
             ShowMessage(QMessageBox::Critical,
                         tr("Could not play media file '%1'!").arg(file));
         } else {
-            player.SetZoom(1.0);
+            ZoomWithinScreen(1.0);
             if (AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool()) {
                 const QString lastSubs =
                     AppSettings().GetSetting(SettingNames::PathSubs).toString();
@@ -76,7 +76,9 @@ void frmMain::OpenFile(const QString& file)
 void frmMain::mnuFileOpen_Click()
 {
     clsOpenSave dialog(dialogs_);
-    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf)|*.avi;*.mpg;*.asf|All files (*.*)|*.*"));
+    dialog.SetFilter(tr("Video files (*.avi; *.mpg; *.asf; *.mkv; *.mp4; *.m4v; *.webm; *.mov; "
+                        "*.wmv; *.ogv; *.ts)|*.avi;*.mpg;*.asf;*.mkv;*.mp4;*.m4v;*.webm;*.mov;"
+                        "*.wmv;*.ogv;*.ts|All files (*.*)|*.*"));
     dialog.SetInitDir(AppSettings().GetSetting(SettingNames::PathMedia).toString());
     dialog.SethWnd(this);
     dialog.ShowOpen();

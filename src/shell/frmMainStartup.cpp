@@ -1,7 +1,9 @@
 // Start-up, the window-state refresh and shutdown.
 #include "shell/frmMain.h"
 
+#include "controls/MenuArrowImage.h"
 #include "controls/XFlatButton.h"
+#include "controls/clsMenuItem.h"
 #include "controls/nSlider.h"
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
@@ -34,6 +36,11 @@ void frmMain::Form_Load(const QString& commandLineFile)
     Player().SetWindowHost(this);
     Able();
     show();
+    clsMenuItem engineItem;
+    for (QAction* engine : {mnuVideoMP1, mnuVideoMP2}) {
+        engineItem.SetTo(engine);
+        engineItem.SetBitmaps(QPixmap(), MenuImageArrow->Picture());
+    }
     chooseEngine();
 
     sldVolume->SetValue(settings.GetSetting(SettingNames::Volume).toDouble() / 100.0);

@@ -14,13 +14,48 @@ namespace {
 // so the extra texts drawn at the opposite edges do not run into them.
 constexpr int kAlignLeftMiddle = 3;
 constexpr int kAlignRightMiddle = 4;
+constexpr OleColor kCellText = 0xE0E0E0;
+constexpr int kSunkenOuterEdge = 2;
+constexpr int kFocusMargin = 5;
+// Between a cell's own text and the extra text that gives way to it.
+constexpr int kExtraTextGap = 4;
+
+// Read-only fields: disabled buttons, so they neither hover, press nor take the focus, with
+// their text flat in light grey on black.
+void makeStatusCell(XFlatButton& cell, int alignment)
+{
+    cell.SetEnabled(false);
+    cell.SetBackColor(0);
+    cell.SetDisabledColor(kCellText);
+    cell.SetDisabledEmbossed(false);
+    cell.SetNormalBorderStyle(kSunkenOuterEdge);
+    cell.SetTextAlignment(alignment);
+    cell.SetFocusMargin(kFocusMargin);
+}
+
+// The part of a cell its own text leaves free, on the side the extra text is drawn: the own
+// text always wins, an extra text too long for the rest is cut.
+QRect extraTextArea(const XFlatButton& cell)
+{
+    const QFontMetrics metrics(cell.font());
+    const QSize own(metrics.horizontalAdvance(cell.Text()), metrics.height());
+    const int ownLeft = cell.CaptionOrigin(own).x();
+    QRect area = cell.rect();
+    if (cell.Text().isEmpty())
+        return area;
+    if (cell.TextAlignment() == kAlignRightMiddle)
+        area.setRight(ownLeft - kExtraTextGap);
+    else
+        area.setLeft(ownLeft + own.width() + kExtraTextGap);
+    return area;
+}
 } // namespace
 
 void frmMain::connectStatusLine()
 {
     const int alignment[3] = {kAlignLeftMiddle, kAlignLeftMiddle, kAlignRightMiddle};
     for (int i = 0; i < 3; ++i) {
-        cmdStatus[i]->SetTextAlignment(alignment[i]);
+        makeStatusCell(*cmdStatus[i], alignment[i]);
         connect(cmdStatus[i], &XFlatButton::BeforePaint, this, [this, i] {
             cmdStatus_BeforePaint(i);
         });
@@ -66,9 +101,15 @@ void frmMain::cmdStatus_PaintBuffer(int index, QPainter* buffer)
     if (text.isEmpty())
         return;
     XFlatButton* cell = cmdStatus[index];
+    const QRect area = extraTextArea(*cell);
+    if (area.width() <= 0)
+        return;
+    buffer->save();
+    buffer->setClipRect(area);
     buffer->setPen(ResolveOleColor(cell->CurrentColor(), cell->palette()));
     const int side = index == 0 ? Qt::AlignRight : Qt::AlignLeft;
     buffer->drawText(cell->rect(), side | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    buffer->restore();
 }
 
 void frmMain::RefreshStatusLine()

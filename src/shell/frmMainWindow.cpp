@@ -5,6 +5,7 @@
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 #include "media/MediaPlayerController.h"
+#include "platform/WindowKeepAbove.h"
 #include "settings/Settings.h"
 #include "shell/frmFullScreen.h"
 #include "shell/modMain.h"
@@ -13,8 +14,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <sys/resource.h>
@@ -132,13 +136,67 @@ void frmMain::mnuVideoZoom200_Click()
 void frmMain::zoomTo(double factor)
 {
     Player().SetFullScreen(false);
-    Player().SetZoom(factor);
+    ZoomWithinScreen(factor);
+}
+
+// Where the wanted factor would take the window past the screen's free area (its controls and
+// status line out of reach), the largest factor that fits is used instead; the window is then
+// moved as little as needed to lie wholly inside that area.
+void frmMain::ZoomWithinScreen(double factor)
+{
+    MediaPlayerController& player = Player();
+    const long videoWidth = player.WidthOriginalVideo();
+    const long videoHeight = player.HeightOriginalVideo();
+    QScreen* where = screen();
+    if (!where || videoWidth <= 0 || videoHeight <= 0) {
+        player.SetZoom(factor);
+        return;
+    }
+    const QRect area = where->availableGeometry();
+    const QRect outer = frameGeometry();
+    const long aroundWidth = outer.width() - player.Width();
+    const long aroundHeight = outer.height() - player.Height();
+    const double largest = std::min(double(area.width() - aroundWidth) / videoWidth,
+                                    double(area.height() - aroundHeight) / videoHeight);
+    if (largest > 0 && factor > largest)
+        factor = largest;
+    player.SetZoom(factor);
+    const QRect zoomed(outer.topLeft(), frameGeometry().size());
+    const int left =
+        std::max(area.left(), std::min(zoomed.left(), area.right() + 1 - zoomed.width()));
+    const int top =
+        std::max(area.top(), std::min(zoomed.top(), area.bottom() + 1 - zoomed.height()));
+    if (QPoint(left, top) != zoomed.topLeft())
+        move(left, top);
 }
 
 void frmMain::mnuVideoFull_Click()
 {
     Player().SetFullScreen(!Player().FullScreen());
     Able();
+}
+
+// The window manager places a window that is mapped again as it sees fit, whatever position the
+// program asks for before: one the program hid (for full screen) is moved back to where it stood
+// once it is mapped. The request goes to the native window, which Qt may still think is there.
+void frmMain::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous())
+        placeWhenHidden_ = frameGeometry().topLeft();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!placeWhenHidden_ || event->spontaneous())
+        return;
+    const QPoint place = *placeWhenHidden_;
+    placeWhenHidden_.reset();
+    QTimer::singleShot(0, this, [this, place] {
+        if (QWindow* handle = windowHandle(); handle && isVisible())
+            handle->setFramePosition(place);
+    });
 }
 
 QWidget* frmMain::LoadFullScreenWindow()
@@ -185,19 +243,28 @@ void frmMain::mnuVideoAOT_Click()
 }
 
 // Changes the window's placement in place: re-creating it, as QWidget::setWindowFlags does,
-// would hide it, and a hidden modal dialog ends its exec().
+// would hide it, and a hidden modal dialog ends its exec(). Where the window manager can be asked
+// directly, Qt's flag is only recorded on the widget: set on the native window, it would make Qt
+// replace that window (a new id) the next time it is shown.
 void frmMain::placeTopmost(QWidget* window, bool on)
 {
     Qt::WindowFlags flags = window->windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow* handle = window->windowHandle();
+    if (!handle) {
+        // Not created yet: the flag goes to its first native window.
+        if (flags != window->windowFlags())
+            window->setWindowFlags(flags);
+        return;
+    }
+    if (KeepAbove(handle, on)) {
+        window->overrideWindowFlags(flags);
+        return;
+    }
     if (flags == window->windowFlags())
         return;
-    if (QWindow* handle = window->windowHandle()) {
-        window->overrideWindowFlags(flags);
-        handle->setFlags(flags);
-    } else {
-        window->setWindowFlags(flags);
-    }
+    window->overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void frmMain::SetLoadingForm(QWidget* form)

@@ -86,10 +86,6 @@ TEST_F(FileListTest, PathPartsAndAttributes)
     EXPECT_EQ(f.FileExtension(), QStringLiteral("srt"));
     EXPECT_EQ(f.ParentDir(), m_dir.path());
     EXPECT_EQ(f.AttrString(), QStringLiteral("-----0"));
-    f.TagDouble = 1.5;
-    EXPECT_EQ(f.property("TagDouble").toDouble(), 1.5);
-    EXPECT_TRUE(f.setProperty("TagDouble", 0.75));
-    EXPECT_EQ(f.TagDouble, 0.75);
 
     const QString hidden = touch(QStringLiteral(".hidden"));
     QFile::setPermissions(hidden, QFile::ReadOwner);

@@ -5,6 +5,7 @@
 #include "media/MediaPlayerController.h"
 #include "media/frmMP1.h"
 #include "media/frmMP2.h"
+#include "WaitUntil.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -107,15 +108,13 @@ TEST_P(EngineTest, TransportGivesItsStatusCodes)
     EXPECT_TRUE(waitForStatus(2));
     EXPECT_NEAR(player.Position(), 0.0, 0.05);
     player.PlayToggle();  // stopped: nothing happens
-    QTest::qWait(200);
-    EXPECT_EQ(player.Status(), 2);
+    EXPECT_FALSE(WaitUntil([&] { return player.Status() != 2; }, 200));
     EXPECT_NEAR(player.Position(), 0.0, 0.05);
 
     player.SetStatus(4);
     EXPECT_TRUE(waitForStatus(4));
     player.SetStatus(1);  // transitional: nothing happens
-    QTest::qWait(100);
-    EXPECT_EQ(player.Status(), 4);
+    EXPECT_FALSE(WaitUntil([&] { return player.Status() != 4; }, 100));
     player.SetStatus(2);
     EXPECT_TRUE(waitForStatus(2));
     EXPECT_NEAR(player.Position(), 0.0, 0.05);
@@ -128,8 +127,8 @@ TEST_P(EngineTest, SeekReadsBackAndCountsFrames)
     ASSERT_TRUE(waitForStatus(3));
     player.SetPosition(2.5);
     EXPECT_NEAR(player.Position(), 2.5, 0.001) << "the target reads back at once";
-    QTest::qWait(300);
-    EXPECT_NEAR(player.Position(), 2.5, 0.001) << "and stays once the engine got there";
+    EXPECT_FALSE(WaitUntil([&] { return std::abs(player.Position() - 2.5) > 0.001; }, 300))
+        << "and stays once the engine got there";
     EXPECT_EQ(player.PositionFrame(), Currency::fromRaw(625000));
     player.SetPosition(3.0);
     player.Play();
@@ -259,8 +258,8 @@ TEST_P(EngineTest, ClicksOnTheVideoReachTheController)
         QTest::mouseDClick(mp, Qt::LeftButton, {}, QPoint(10, 10));
         EXPECT_TRUE(waitForStatus(4) || waitForStatus(3));
     } else {
-        QTest::qWait(100);
-        EXPECT_EQ(player.Status(), 4) << "engine 1 leaves clicks alone";
+        EXPECT_FALSE(WaitUntil([&] { return player.Status() != 4; }, 100))
+            << "engine 1 leaves clicks alone";
     }
 }
 

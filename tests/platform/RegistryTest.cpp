@@ -163,3 +163,25 @@ TEST_F(RegistryTest, UnusableLocationFailsWithoutCrashing)
     EXPECT_NE(reg.CreateKeyEx(HKEY_LOCAL_MACHINE, AppKey, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     EXPECT_NE(reg.OpenKeyEx(HKEY_LOCAL_MACHINE, AppKey, KEY_READ, &key), ERROR_SUCCESS);
 }
+
+TEST_F(RegistryTest, FileImageReadsInMemoryAndAGarbageImageStartsEmpty)
+{
+    {
+        Registry reg(dbPath());
+        reg.SetValueEx(create(reg, AppKey), QStringLiteral("V"), REG_SZ, "on disk");
+    }
+    QFile::remove(dbPath() + QStringLiteral("-wal"));
+    QFile file(dbPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    Registry image(RegistryDatabase::FileImage{file.readAll()});
+    QByteArray data;
+    EXPECT_EQ(image.QueryValueEx(create(image, AppKey), QStringLiteral("V"), nullptr, &data),
+              ERROR_SUCCESS);
+    EXPECT_EQ(data, "on disk");
+
+    Registry garbage(RegistryDatabase::FileImage{QByteArray(5000, 'G')});
+    HKEY key = 0;
+    EXPECT_EQ(garbage.OpenKeyEx(HKEY_LOCAL_MACHINE, AppKey, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(garbage.SetValueEx(create(garbage, AppKey), QStringLiteral("V"), REG_SZ, "x"),
+              ERROR_SUCCESS);
+}

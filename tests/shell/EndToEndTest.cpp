@@ -56,7 +56,7 @@ TEST(EndToEnd, DemoPlaysWithItsSubtitlesAndSettingsSurviveQuitting)
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(modMain::Player().Status(), 4);
     EXPECT_EQ(window->SubReader().Filename(), srt.fileName());
-    waitUntil([] { return modMain::Player().Position() > 5.6; }, 15000);
+    ASSERT_TRUE(WaitUntil([] { return modMain::Player().Position() > 5.6; }, 15000));
     // The cells work out their texts when they paint, which playing has made them do by now.
     EXPECT_EQ(window->cmdStatus[0]->Text(), QStringLiteral("Playing"));
     EXPECT_EQ(window->cmdStatus[1]->Text(), QStringLiteral("Subtitles loaded."));

@@ -20,8 +20,7 @@ void resizeClient(frmMain& window, int w, int h)
 {
     QWidget* client = window.centralWidget();
     window.resize(window.width() + w - client->width(), window.height() + h - client->height());
-    waitUntil([&] { return client->size() == QSize(w, h); });
-    ASSERT_EQ(client->size(), QSize(w, h));
+    ASSERT_TRUE(WaitUntil([&] { return client->size() == QSize(w, h); }));
 }
 
 class LayoutTest : public ShellTest {
@@ -92,7 +91,7 @@ TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
         c.item->trigger();
-        EXPECT_TRUE(waitUntil([&] { return w.picFrame->size() == QSize(c.width, c.height); }))
+        EXPECT_TRUE(WaitUntil([&] { return w.picFrame->size() == QSize(c.width, c.height); }))
             << w.picFrame->width() << "x" << w.picFrame->height();
         EXPECT_EQ(Player().Width(), c.width);
         EXPECT_EQ(Player().Height(), c.height);
@@ -105,7 +104,7 @@ TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
     w.mnuVideoZoom50->trigger();
     EXPECT_FALSE(Player().FullScreen());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(waitUntil([&] { return w.picFrame->size() == QSize(160, 120); }));
+    EXPECT_TRUE(WaitUntil([&] { return w.picFrame->size() == QSize(160, 120); }));
     EXPECT_EQ(Player().Width(), 160);
 }
 
@@ -114,9 +113,9 @@ TEST_F(LayoutTest, SwitchingEnginesCarriesThePlaybackAndIsSavedAtOnce)
     frmMain& w = Start(Video(160, 120));
     ASSERT_EQ(Player().MediaPlayer(), 2);
     Player().Pause();
-    ASSERT_TRUE(waitUntil([] { return Player().Status() == 3; }));
+    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
     Player().SetPosition(2.0);
-    ASSERT_TRUE(waitUntil([] { return std::abs(Player().Position() - 2.0) < 0.1; }));
+    ASSERT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 2.0) < 0.1; }));
     w.mnuVideoMP1->trigger();
     EXPECT_EQ(Player().MediaPlayer(), 1);
     EXPECT_EQ(Player().Status(), 3);

@@ -8,6 +8,8 @@
 
 #include "mediagen/TestVideo.h"
 
+#include "WaitUntil.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -16,16 +18,6 @@
 
 #include <functional>
 #include <memory>
-
-// Lets the event loop run until done() holds or the time is up; tells whether it holds.
-inline bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 // Records what the window hands to the overlay instead of drawing it.
 class RecordingOverlay : public SubtitlePresenter {

@@ -16,11 +16,6 @@
 #include <cmath>
 
 namespace {
-void wait(int milliseconds)
-{
-    waitUntil([] { return false; }, milliseconds);
-}
-
 // The frame number the picture box shows, read off the screen; -1 when it cannot be read.
 int frameOnScreen(QWidget* pic, const TestVideoFormat& format)
 {
@@ -95,29 +90,37 @@ TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
     QWidget* pic = modMain::Player().Container();
     ASSERT_EQ(pic->size(), QSize(format.width, format.height)) << "opened at the video's size";
 
-    waitUntil([] { return modMain::Player().Position() > 1.0; }, 10000);
+    ASSERT_TRUE(WaitUntil([] { return modMain::Player().Position() > 1.0; }, 10000));
     const int first = frameInStep(pic, format);
-    wait(400);
+    EXPECT_TRUE(WaitUntil([&] { return frameOnScreen(pic, format) > first; }))
+        << "the picture moves on";
     const int second = frameInStep(pic, format);
-    EXPECT_GT(second, first) << "the picture moves on";
 
     modMain::Player().SetFullScreen(true);
-    wait(500);
+    ASSERT_TRUE(WaitUntil([&] { return pic->window() != window.get(); }));
     const int drawnBefore = picture->FramesDrawn();
-    wait(400);
-    EXPECT_GT(picture->FramesDrawn(), drawnBefore) << "full screen keeps drawing";
+    EXPECT_TRUE(WaitUntil([&] { return picture->FramesDrawn() > drawnBefore + 2; }))
+        << "full screen keeps drawing";
     modMain::Player().SetFullScreen(false);
-    wait(500);
+    ASSERT_TRUE(WaitUntil([&] { return pic->window() == window.get(); }));
+    EXPECT_TRUE(WaitUntil([&] { return frameOnScreen(pic, format) > second; }))
+        << "back in the window, still playing";
+    EXPECT_GT(frameInStep(pic, format), second);
     EXPECT_EQ(modMain::Player().Status(), 4);
-    const int back = frameInStep(pic, format);
-    EXPECT_GT(back, second) << "back in the window, still playing";
 
     modMain::Player().Pause();
-    waitUntil([] { return modMain::Player().Status() == 3; }, 3000);
-    wait(300);
-    const int paused = frameOnScreen(pic, format);
-    wait(400);
-    EXPECT_EQ(frameOnScreen(pic, format), paused) << "a paused picture stands still";
+    ASSERT_TRUE(WaitUntil([] { return modMain::Player().Status() == 3; }, 3000));
+    // Read over more than a frame's time, the same frame means the picture has stopped ...
+    int paused = -1, alike = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        const int now = frameOnScreen(pic, format);
+        alike = now == paused ? alike + 1 : 0;
+        paused = now;
+        return alike >= 5;
+    }));
+    // ... and it stays stopped.
+    EXPECT_FALSE(WaitUntil([&] { return frameOnScreen(pic, format) != paused; }, 400))
+        << "a paused picture stands still";
     EXPECT_NEAR(paused, modMain::Player().Position() * 25, 2.0);
     window->close();
     window.reset();

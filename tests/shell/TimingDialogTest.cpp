@@ -16,6 +16,7 @@
 
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -73,14 +74,23 @@ TEST(TimingDialogTest, DelayFromTextRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
     EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("1e400"), 1), std::nullopt);
 }
 
-TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
+TEST(TimingDialogTest, TypedDelayIsReadAsTheDialogAccepts)
+{
+    for (const auto& [typed, later, delay] : {std::tuple{"1.5", true, 2}, {"2.5", true, 2},
+                                              {"2.5", false, -2}, {"12a3", true, 123}}) {
+        auto d = Opened<frmDelay>(nullptr);
+        Show(*d);
+        d->cmbTime->setCurrentIndex(later ? 1 : 0);
+        TypeAndEnter(d->txtTime, QString::fromLatin1(typed));
+        EXPECT_FALSE(d->Canceled) << typed;
+        EXPECT_EQ(d->DelayValue, delay) << typed;
+    }
+}
+
+TEST(TimingDialogTest, DelayDialogReadsAndTabsAsOneSentence)
 {
     frmDelay d;
     Show(d);
-    EXPECT_EQ(d.txtTime->LabelText(), QStringLiteral("Show subtitles "));
-    EXPECT_EQ(d.txtTime->MaxLength(), 7);
-    EXPECT_EQ(d.cmbTime->itemText(0), QStringLiteral("earlier"));
-    EXPECT_EQ(d.cmbTime->itemText(1), QStringLiteral("later"));
     QMap<QString, QLabel*> labels;
     for (QLabel* label : d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
         labels[label->text()] = label;
@@ -95,6 +105,14 @@ TEST(TimingDialogTest, DelayDialogReadsAsOneSentence)
     // The box has room for its seven characters beside its label.
     QLineEdit* box = d.txtTime->TextBox();
     EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+
+    // Tab walks the sentence as it reads, then the buttons, and comes round to the box.
+    box->setFocus();
+    const std::vector<QWidget*> order = {d.cmbTime, d.cmdOK, d.cmdCancel, box};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+    }
     d.reject();
 }
 
@@ -191,8 +209,6 @@ TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)
     auto d = Opened<frmFramerate>(nullptr);
     d->Init(0);
     Show(*d);
-    EXPECT_EQ(d->windowTitle(), QStringLiteral("Set subtitle framerate"));
-    EXPECT_EQ(d->txtTime->LabelText(), QStringLiteral("Subtitle framerate:"));
     const struct {
         const char* typed;
         const char* shown;

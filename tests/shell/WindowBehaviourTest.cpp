@@ -1,11 +1,12 @@
 // Full screen, its watchdog, always on top and the volume slider as a window manager and a real
 // mouse and keyboard meet them, on an X server of the test's own with openbox.
 #include "ShellFixture.h"
+#include "WaitUntil.h"
 
-#include "RealClick.h"
 #include "mediagen/TestVideo.h"
 #include "controls/nSlider.h"
 #include "render/SubtitleOverlay.h"
+#include "shell/frmFullScreen.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,64 +21,41 @@
 
 #include <iostream>
 
-// Last: Xlib's macros would spoil the Qt headers.
-#include "WindowBehaviourProbe.h"
+// Last: it brings in Xlib, whose macros would spoil the Qt headers.
+#include "WindowBehaviourFixture.h"
 
 using modMain::Player;
 
 namespace {
 
-// The X window of a widget as the server knows it now: Qt re-creates a window whose
-// always-on-top flag changed while it was hidden, and QWidget::winId() keeps the old id.
-unsigned long xid(QWidget* widget)
+// Screen pixels of the picture box's upper half that show the test video's orange.
+int OrangeOnScreen(XProbe& probe, frmMain& w)
 {
-    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
-}
-
-class WindowBehaviourTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X display";
-        ShellTest::SetUp();
-        ASSERT_TRUE(probe);
-    }
-    void TearDown() override
-    {
-        ShellTest::TearDown();
-        if (other.state() != QProcess::NotRunning) {
-            other.kill();
-            other.waitForFinished(2000);
+    const QPoint origin = probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0)));
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int orange = 0;
+    for (int y = 0; y < w.picFrame->height() / 2; ++y) {
+        for (int x = 0; x < w.picFrame->width(); ++x) {
+            const QRgb p = shot.pixel(origin + QPoint(x, y));
+            orange += qRed(p) > 200 && qGreen(p) > 90 && qGreen(p) < 150 && qBlue(p) < 60;
         }
     }
+    return orange;
+}
 
-    bool WaitManaged(QWidget* window)
-    {
-        return waitUntil([&] { return window && probe.Managed(xid(window)); });
+// Dark pixels of a screen area: over the orange and white picture only a caption's outline.
+int DarkOnScreen(const QRect& area)
+{
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            dark += qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80;
+        }
     }
-
-    bool WaitActive(QWidget* window)
-    {
-        return waitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
-    }
-
-    // Another program with a window of its own, shown and managed.
-    unsigned long StartOtherProgram()
-    {
-        other.start(QStringLiteral("xmessage"),
-                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
-                     QStringLiteral("another program")});
-        if (!other.waitForStarted(3000))
-            return 0;
-        unsigned long found = 0;
-        waitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; });
-        return found;
-    }
-
-    XProbe probe;
-    QProcess other;
-};
+    return dark;
+}
 
 } // namespace
 
@@ -90,27 +68,31 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     ASSERT_TRUE(WaitActive(&w));
 
     probe.Keys({XK_Alt_L}, XK_Return);
-    ASSERT_TRUE(waitUntil([] { return Player().FullScreen(); }));
+    ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(full);
     ASSERT_TRUE(WaitActive(full)) << "the watchdog gives the full-screen window the keyboard";
     EXPECT_TRUE(probe.HasState(xid(full), "_NET_WM_STATE_SKIP_TASKBAR"));
-    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
+    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
     EXPECT_EQ(full->geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_EQ(full->windowTitle(), QStringLiteral("Tavrell Veltrix"));
 
     // Always on top reaches the full-screen window while it is loaded.
     probe.Keys({XK_Control_L}, XK_t);
-    ASSERT_TRUE(waitUntil([&] { return w.AOT(); }));
-    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_ABOVE"); }));
+    ASSERT_TRUE(WaitUntil([&] { return w.AOT(); }));
+    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_ABOVE"); }));
 
     // Let the watchdog see this program active for a few ticks, then turn to the other one.
-    QTest::qWait(200);
+    auto* fullScreen = qobject_cast<frmFullScreen*>(full);
+    ASSERT_TRUE(fullScreen);
+    int ticks = 0;
+    QObject::connect(&fullScreen->tmrCheck(), &QTimer::timeout, fullScreen, [&ticks] { ++ticks; });
+    ASSERT_TRUE(WaitUntil([&] { return ticks >= 3; }));
     ASSERT_TRUE(Player().FullScreen());
     QElapsedTimer clock;
-    const qint64 unmapped = WatchUnmapping(xid(full), clock, [&] {
+    const qint64 unmapped = XProbe::WatchUnmapping(xid(full), clock, [&] {
         probe.Activate(xmessage);
-        EXPECT_TRUE(waitUntil([] { return !Player().FullScreen(); }, 2000));
+        EXPECT_TRUE(WaitUntil([] { return !Player().FullScreen(); }, 2000));
     });
     std::cout << "full screen window gone " << unmapped << " ms after another program was "
               << "activated; the player back in its window after " << clock.elapsed() << " ms\n";
@@ -122,19 +104,11 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.mnuVideoFull->isChecked());
     // Leaving full screen applies always on top to the main window again.
-    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
     // Qt gave the main window a new X window for that; the video is still drawn in it.
-    QTest::qWait(500);
-    const QPoint origin = probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0)));
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-    int orange = 0;
-    for (int y = 0; y < w.picFrame->height() / 2; ++y) {
-        for (int x = 0; x < w.picFrame->width(); ++x) {
-            const QRgb p = shot.pixel(origin + QPoint(x, y));
-            orange += qRed(p) > 200 && qGreen(p) > 90 && qGreen(p) < 150 && qBlue(p) < 60;
-        }
-    }
-    EXPECT_GT(orange, w.picFrame->width() * w.picFrame->height() / 8);
+    const int wanted = w.picFrame->width() * w.picFrame->height() / 8;
+    EXPECT_TRUE(WaitUntil([&] { return OrangeOnScreen(probe, w) > wanted; }))
+        << OrangeOnScreen(probe, w) << " orange pixels, wanted " << wanted;
 }
 
 // A full-screen window is stacked above every window that merely stays on top: the subtitles
@@ -142,39 +116,24 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 {
     frmMain& w = StartPlaying(500);
-    auto real = std::make_unique<SubtitleOverlay>(&Player());
-    SubtitleOverlay* overlay = real.get();
-    w.SetOverlay(std::move(real));
-    QFile srt(dir.filePath(QStringLiteral("clip.srt")));
-    ASSERT_TRUE(srt.open(QIODevice::WriteOnly));
-    srt.write("1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
-              "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n");
-    srt.close();
-    w.LoadSubtitleFile(srt.fileName());
-    w.tmrSecond().start();
+    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    ASSERT_TRUE(overlay);
     w.activateWindow();
     ASSERT_TRUE(WaitActive(&w));
     w.mnuVideoFull->trigger();
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(full);
     ASSERT_TRUE(WaitActive(full));
-    ASSERT_TRUE(waitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
-    QTest::qWait(600);
+    ASSERT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
 
-    // The picture is orange and white; only the caption's outline is dark.
+    ASSERT_TRUE(WaitUntil([&] {
+        return full->geometry().contains(overlay->LastLayout().geometry.center());
+    }));
     const QRect caption = overlay->LastLayout().geometry;
-    ASSERT_TRUE(full->geometry().contains(caption.center()));
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-    int dark = 0;
-    for (int y = caption.top(); y <= caption.bottom(); ++y) {
-        for (int x = caption.left(); x <= caption.right(); ++x) {
-            const QRgb p = shot.pixel(x, y);
-            dark += qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80;
-        }
-    }
-    EXPECT_GT(dark, 100) << "caption at " << caption.x() << "," << caption.y();
+    EXPECT_TRUE(WaitUntil([&] { return DarkOnScreen(caption) > 100; }))
+        << "caption at " << caption.x() << "," << caption.y();
     w.mnuVideoFull->trigger();
-    EXPECT_TRUE(waitUntil([] { return !Player().FullScreen(); }, 2000));
+    EXPECT_TRUE(WaitUntil([] { return !Player().FullScreen(); }, 2000));
 }
 
 TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
@@ -186,11 +145,13 @@ TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
     ASSERT_TRUE(Player().FullScreen());
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(WaitActive(full));
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    ASSERT_TRUE(SendRealClick(screen.center().x(), screen.center().y(), 1));
-    QTest::qWait(150);
+    ClickCounter counter;
+    qApp->installEventFilter(&counter);
+    probe.Click(QGuiApplication::primaryScreen()->geometry().center(), 1);
+    ASSERT_TRUE(WaitUntil([&] { return counter.clicks > 0; }));
+    qApp->removeEventFilter(&counter);
     probe.Keys({}, XK_Escape);
-    EXPECT_TRUE(waitUntil([] { return !Player().FullScreen(); }, 2000));
+    EXPECT_TRUE(WaitUntil([] { return !Player().FullScreen(); }, 2000));
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -201,30 +162,31 @@ TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurned
     ASSERT_TRUE(WaitActive(&w));
     w.mnuVideoAOT->trigger();
     ASSERT_TRUE(w.AOT());
-    ASSERT_TRUE(waitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    ASSERT_TRUE(WaitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
 
     auto* first = new QDialog(&w);
     first->setWindowTitle(QStringLiteral("first"));
     modMain::ShowDialog(first, false);
     ASSERT_TRUE(WaitManaged(first));
-    EXPECT_TRUE(waitUntil([&] { return probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"); }));
     first->hide();
 
     w.mnuVideoAOT->trigger();
     ASSERT_FALSE(w.AOT());
-    EXPECT_TRUE(waitUntil([&] { return !probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(WaitUntil([&] { return !probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
     auto* second = new QDialog(&w);
     second->setWindowTitle(QStringLiteral("second"));
     modMain::ShowDialog(second, false);
     ASSERT_TRUE(WaitManaged(second));
-    QTest::qWait(200);
-    EXPECT_FALSE(probe.HasState(xid(second), "_NET_WM_STATE_ABOVE"));
+    const auto above = [&](QWidget* dialog) {
+        return probe.HasState(xid(dialog), "_NET_WM_STATE_ABOVE");
+    };
+    EXPECT_FALSE(WaitUntil([&] { return above(second); }, 200));
     second->hide();
     // The first dialog again: turning the switch off reached it while it was hidden.
     modMain::ShowDialog(first, false);
     ASSERT_TRUE(WaitManaged(first));
-    QTest::qWait(200);
-    EXPECT_FALSE(probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"));
+    EXPECT_FALSE(WaitUntil([&] { return above(first); }, 200));
 }
 
 TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
@@ -237,8 +199,9 @@ TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
     const QPoint thumb = probe.OnScreen(xid(&w), slider->mapTo(&w, QPoint(slider->ThumbStart()
                                           + slider->BlockSize() / 2, slider->height() / 2)));
     probe.Drag(thumb, thumb - QPoint(30, 0));
-    ASSERT_TRUE(waitUntil([&] { return slider->Value() < 0.5; }));
-    QTest::qWait(100);
+    ASSERT_TRUE(WaitUntil([&] { return slider->Value() < 0.5; }));
+    // The release saves the volume; until Qt has handled it, the drag is not over.
+    ASSERT_TRUE(WaitUntil([] { return QGuiApplication::mouseButtons() == Qt::NoButton; }));
     const long volume = Player().Volume();
     EXPECT_LT(volume, 50);
     EXPECT_EQ(volume, long(std::lround(slider->Value() * 100)));

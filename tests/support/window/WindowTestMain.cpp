@@ -1,7 +1,10 @@
-// Main of the real-window media tests. They need X11 and a window manager, and they click and
-// take screenshots, so they must not share a screen with other tests that ctest runs at the same
+// Main of every real-window test. They need X11 and a window manager, and they click and take
+// screenshots, so they must not share a screen with other tests that ctest runs at the same
 // time: when a display is given, they run on an X server of their own (Xvfb) with openbox.
 // Without a display every test skips.
+#include "WaitUntil.h"
+#include "window/XProbe.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +12,7 @@
 #include <QStandardPaths>
 
 #include <clocale>
+#include <iostream>
 
 namespace {
 
@@ -17,7 +21,9 @@ QByteArray startPrivateServer(QProcess& server)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return {};
-    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24",
+    // A test program may ask for a screen of another size (the window-fitting checks do).
+    const QString size = qEnvironmentVariable("VELTRIX_TEST_SCREEN", QStringLiteral("1280x1024"));
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", size + "x24",
                                           "-nolisten", "tcp"});
     if (!server.waitForStarted(5000))
         return {};
@@ -59,10 +65,16 @@ int main(int argc, char** argv)
         QProcess windowManager;
         if (display && !listing) {
             windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-            windowManager.waitForStarted(3000);
-            QProcess::execute(QStringLiteral("sleep"), {QStringLiteral("0.3")});
+            // Until the manager runs nothing is managed, stacked or focused: wait for its sign.
+            XProbe probe;
+            if (!windowManager.waitForStarted(3000) || !probe
+                || !WaitUntil([&] { return probe.WindowManagerRunning(); }, 10000)) {
+                std::cerr << "openbox did not start on the private X server\n";
+                result = 1;
+            }
         }
-        result = RUN_ALL_TESTS();
+        if (result == 0)
+            result = RUN_ALL_TESTS();
         stop(windowManager);
     }
     // Only now that the application has closed its connection may the server go.

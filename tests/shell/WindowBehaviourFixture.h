@@ -1,0 +1,120 @@
+#pragma once
+
+// A main window on an X server of the test's own with openbox, and a probe that reads what the
+// server and the window manager hold and sends real input.
+#include "ShellFixture.h"
+#include "WaitUntil.h"
+#include "mediagen/TestVideo.h"
+#include "render/SubtitleOverlay.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QWindow>
+
+// Last: Xlib's macros would spoil the Qt headers.
+#include "window/XProbe.h"
+
+// The X window of a widget as the server knows it now, whatever Qt's widget remembers.
+inline unsigned long xid(QWidget* widget)
+{
+    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
+}
+
+class WindowBehaviourTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display";
+        ShellTest::SetUp();
+        ASSERT_TRUE(probe);
+    }
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        if (other.state() != QProcess::NotRunning) {
+            other.kill();
+            other.waitForFinished(2000);
+        }
+    }
+
+    ::testing::AssertionResult WaitManaged(QWidget* window)
+    {
+        return WaitUntil([&] { return window && probe.Managed(xid(window)); });
+    }
+
+    ::testing::AssertionResult WaitActive(QWidget* window)
+    {
+        return WaitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
+    }
+
+    // Another program with a window of its own, shown and managed.
+    unsigned long StartOtherProgram()
+    {
+        other.start(QStringLiteral("xmessage"),
+                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
+                     QStringLiteral("another program")});
+        if (!other.waitForStarted(3000))
+            return 0;
+        unsigned long found = 0;
+        // A program's start takes long on a busy machine: xmessage loads its fonts first.
+        return WaitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; },
+                         15000)
+                   ? found
+                   : 0;
+    }
+
+    // Counts the mouse button releases that reach the program.
+    struct ClickCounter : QObject {
+        int clicks = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            clicks += event->type() == QEvent::MouseButtonRelease;
+            return false;
+        }
+    };
+
+    // Draws through the program's own overlay a file whose first caption lasts 19 seconds; null
+    // when the file could not be written or loaded.
+    SubtitleOverlay* ShowCaptionThroughTheRealOverlay(frmMain& w)
+    {
+        auto real = std::make_unique<SubtitleOverlay>(&modMain::Player());
+        SubtitleOverlay* overlay = real.get();
+        w.SetOverlay(std::move(real));
+        QFile srt(dir.filePath(QStringLiteral("clip.srt")));
+        if (!srt.open(QIODevice::WriteOnly))
+            return nullptr;
+        srt.write("1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
+                  "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n");
+        srt.close();
+        w.LoadSubtitleFile(srt.fileName());
+        w.tmrSecond().start();
+        return w.SubReader().Filename().isEmpty() ? nullptr : overlay;
+    }
+
+    // A 25 fps test video of the given size; empty when it could not be written.
+    QString WriteVideo(int width, int height, int frames)
+    {
+        TestVideoFormat format;
+        format.width = width;
+        format.height = height;
+        format.frames = frames;
+        const QString video = dir.filePath(QStringLiteral("%1x%2.avi").arg(width).arg(height));
+        return WriteTestAvi(video, format) ? video : QString();
+    }
+
+    // What the screen shows where the widget is, as the X server has placed its window.
+    QImage ScreenShotOf(QWidget* widget)
+    {
+        QWidget* top = widget->window();
+        const QPoint at = probe.OnScreen(xid(top), widget->mapTo(top, QPoint(0, 0)));
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
+            QRect(at, widget->size()));
+    }
+
+    XProbe probe;
+    QProcess other;
+};

@@ -1,0 +1,34 @@
+// The wait every test relies on must fail the test when its condition never holds; a wait that
+// returned quietly would turn every timing fault in the suite into a pass.
+#include "WaitUntil.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+TEST(WaitUntil, ConditionThatNeverHoldsFailsTheTest)
+{
+    EXPECT_FATAL_FAILURE(ASSERT_TRUE(WaitUntil([] { return false; }, 50)),
+                         "did not hold within 50 ms");
+    EXPECT_NONFATAL_FAILURE(EXPECT_TRUE(WaitUntil([] { return false; }, 50)),
+                            "did not hold within 50 ms");
+}
+
+TEST(WaitUntil, GivesUpAfterItsTime)
+{
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(WaitUntil([] { return false; }, 200));
+    EXPECT_GE(clock.elapsed(), 200);
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+// The condition is usually made true by an event: the wait has to run the event loop.
+TEST(WaitUntil, RunsEventsUntilTheConditionHolds)
+{
+    bool fired = false;
+    QTimer::singleShot(30, [&fired] { fired = true; });
+    EXPECT_TRUE(WaitUntil([&fired] { return fired; }, 5000));
+}
