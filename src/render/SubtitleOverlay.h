@@ -58,6 +58,8 @@ private:
         QSize textSize;
     };
     OverlayScene sceneFromPlayer() const;
+    // The beginning of the entry's text that the screen can show: the rest is never looked at.
+    QString capped(const QString& text, const OverlayScene& scene) const;
     bool uncovered(const OverlayScene& scene);
     Fit fitFont(const QString& text, const OverlayScene& scene, bool italic);
     void belongTo(QWidget* window);

@@ -66,16 +66,16 @@ void frmMain::openMedia(const QString& file, bool replacing)
                 const QString lastSubs =
                     AppSettings().GetSetting(SettingNames::PathSubs).toString();
                 std::unique_ptr<SubtitleReader> fresh;
-                for (const auto& candidate : SubtitleDiscovery::RankCandidates(file, lastSubs)) {
-                    if (!SubtitleDiscovery::IsWorthTrying(candidate.score))
-                        break;
-                    if (!fresh)
-                        fresh = std::make_unique<SubtitleReader>();
-                    if (fresh->Load(candidate.path)) {
-                        subReader_ = std::move(fresh);
-                        break;
-                    }
-                }
+                bool loaded = false;
+                SubtitleDiscovery::TryInOrder(
+                    SubtitleDiscovery::RankCandidates(file, lastSubs), [&](const QString& path) {
+                        if (!fresh)
+                            fresh = std::make_unique<SubtitleReader>();
+                        loaded = fresh->Load(path);
+                        return loaded;
+                    });
+                if (loaded)
+                    subReader_ = std::move(fresh);
             }
             // With no file found, the video's own track in the user's language steps in.
             findEmbeddedTracks(file, AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool());
