@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // viewer would.
     reader.delay = -250;
     reader.FPS = 25.0;
-    for (const SubtitlePtr& entry : reader.Entries()) {
+    for (int n = 1; n <= reader.Count(); ++n) {
+        const SubtitlePtr entry = reader.Entry(n);
         reader.GetSubtitle(entry->Time1, 41708);
         reader.GetSubtitle(entry->Time2, 0);
     }

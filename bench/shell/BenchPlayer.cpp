@@ -3,6 +3,9 @@
 // the subtitle file loaded, so the moment can be seen from outside without polling. Only the
 // benchmark builds it; the program users run has no such hook.
 #include "media/MediaPlayerController.h"
+#include "settings/SettingNames.h"
+#include "settings/Settings.h"
+#include "shell/ProgramObjects.h"
 #include "shell/frmMain.h"
 #include "shell/modMain.h"
 
@@ -44,6 +47,7 @@ int main(int argc, char** argv)
     int readyFd = -1;
     bool audio = true;
     bool alwaysOpenGL = false;
+    long engine = 0;
     QString file;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
@@ -53,12 +57,14 @@ int main(int argc, char** argv)
             audio = false;
         else if (arg == "--always-opengl")
             alwaysOpenGL = true;
+        else if (arg.startsWith("--engine="))
+            engine = arg.mid(9).toLong();
         else
             file = QString::fromLocal8Bit(arg);
     }
     if (file.isEmpty()) {
         std::fprintf(stderr, "usage: veltrix-bench-player [--ready-fd=N] [--no-audio]"
-                             " [--always-opengl] VIDEO\n");
+                             " [--always-opengl] [--engine=1|2] VIDEO\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -68,7 +74,16 @@ int main(int argc, char** argv)
     options.audioOutput = audio;
     if (alwaysOpenGL)
         options.avoidSoftwareOpenGL = false;
+    ProgramObjects objects;
     modMain::Player().SetEngineOptions(options);
+    if (engine != 0) {
+        // Stored as the user's choice, so start-up loads it as it loads any stored engine.
+        Settings& settings = modMain::AppSettings();
+        settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+        settings.RegSubKey = modMain::kRegistrySubKey;
+        settings.SetSetting(SettingNames::MediaPlayerType, qint64(engine), SettingNumber, nullptr,
+                            {}, true);
+    }
     auto* window = new ReportingWindow(readyFd);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->Form_Load(file);

@@ -154,6 +154,18 @@ double CpuSeconds(pid_t pid)
     return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
+double ResidentMegabytes(pid_t pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (pid <= 0 || !status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
 int RunQuietly(const QStringList& command)
 {
     pid_t pid = spawn(command, -1);

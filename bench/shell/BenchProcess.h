@@ -33,6 +33,9 @@ private:
 // User plus system time of a process so far, in seconds; -1 when it cannot be read.
 double CpuSeconds(pid_t pid);
 
+// Resident memory of a process now, in megabytes; -1 when it cannot be read.
+double ResidentMegabytes(pid_t pid);
+
 // Runs a command to its end with its output dropped; its exit code, or -1.
 int RunQuietly(const QStringList& command);
 

@@ -1,23 +1,25 @@
 #pragma once
 
+#include "media/MediaEngine.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class MediaPlayerController;
 
-// What the two engine host forms share: the picture box PIC that the controller re-parents and
+// What every engine's host form shares: the picture box PIC that the controller re-parents and
 // sizes, the engine's video widget MP kept at PIC's size, and the forwarding of MP's mouse
 // events and of the engine's state changes. The form itself is never shown.
-class EngineHostForm : public QWidget {
+class EngineHostForm : public QWidget, public MediaEngine {
     Q_OBJECT
 public:
     ~EngineHostForm() override;
 
-    QWidget* PIC() const { return pic_; }
+    QWidget* PIC() const override { return pic_; }
     QWidget* MP() const { return mp_; }
     // Keeps MP at PIC's size. Qt holds back resize events of hidden widgets, so whoever
     // sizes PIC calls this in the same step.
-    void PIC_Resize();
+    void PIC_Resize() override;
 
 protected:
     // nativePicture: PIC gets a window of its own, for an engine that draws into a window

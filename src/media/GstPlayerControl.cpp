@@ -5,6 +5,7 @@
 #include <gst/video/videooverlay.h>
 
 #include <QFileInfo>
+#include <QMetaObject>
 
 #include <cmath>
 
@@ -18,29 +19,17 @@ GstElement* makeSink(const char* factory, bool sync)
     return sink;
 }
 
-// glimagesink scales the picture to the window; ximagesink, the fallback, only centres it.
-GstElement* makeWindowSink()
+// Runs on whichever thread posts the message.
+GstBusSyncReply onBusMessage(GstBus*, GstMessage*, gpointer control)
 {
-    for (const char* factory : {"glimagesink", "ximagesink"}) {
-        GstElement* sink = gst_element_factory_make(factory, nullptr);
-        if (!sink)
-            continue;
-        // Clicks on the video belong to the host form: the sink must not select pointer input
-        // on our window (X allows one client to do that) nor swallow it in a window of its own.
-        if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "handle-events"))
-            g_object_set(sink, "handle-events", FALSE, nullptr);
-        // Scaled to the window, the picture keeps its proportions: black bars, never stretched.
-        if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "force-aspect-ratio"))
-            g_object_set(sink, "force-aspect-ratio", TRUE, nullptr);
-        return sink;
-    }
-    return nullptr;
+    static_cast<GstPlayerControl*>(control)->MessagePosted();
+    return GST_BUS_PASS;
 }
 
 }  // namespace
 
 std::unique_ptr<GstPlayerControl> GstPlayerControl::Create(const EngineOptions& options,
-                                                           QString* whyNot)
+                                                           bool openGL, QString* whyNot)
 {
     GError* error = nullptr;
     if (!gst_init_check(nullptr, nullptr, &error)) {
@@ -57,8 +46,10 @@ std::unique_ptr<GstPlayerControl> GstPlayerControl::Create(const EngineOptions& 
         return nullptr;
     }
     gst_object_ref_sink(playbin);
-    GstElement* videoSink = options.videoOutput ? makeWindowSink() : nullptr;
-    GstElement* videoOut = videoSink ? videoSink : makeSink("fakesink", true);
+    GstVideoOutput video;
+    if (options.videoOutput)
+        video = GstVideoOutput::Create(openGL);
+    GstElement* videoOut = video.Element() ? video.Element() : makeSink("fakesink", true);
     GstElement* audioOut = makeSink(options.audioOutput ? "autoaudiosink" : "fakesink", true);
     if (videoOut)
         g_object_set(playbin, "video-sink", videoOut, nullptr);
@@ -68,23 +59,24 @@ std::unique_ptr<GstPlayerControl> GstPlayerControl::Create(const EngineOptions& 
     guint flags = 0;
     g_object_get(playbin, "flags", &flags, nullptr);
     g_object_set(playbin, "flags", flags & ~guint(1 << 2), nullptr);
-    return std::unique_ptr<GstPlayerControl>(new GstPlayerControl(playbin, videoSink));
+    return std::unique_ptr<GstPlayerControl>(new GstPlayerControl(playbin, video));
 }
 
-GstPlayerControl::GstPlayerControl(GstElement* playbin, GstElement* videoSink)
-    : playbin_(playbin), videoSink_(videoSink)
+GstPlayerControl::GstPlayerControl(GstElement* playbin, GstVideoOutput video)
+    : playbin_(playbin), video_(video), videoSink_(video.Overlay()),
+      bus_(gst_element_get_bus(playbin_))
 {
-    GstBus* bus = gst_element_get_bus(playbin_);
-    busWatch_ = gst_bus_add_watch(bus, &GstPlayerControl::onBusMessage, this);
-    gst_object_unref(bus);
+    gst_bus_set_sync_handler(bus_, &onBusMessage, this, nullptr);
     applyVolume();
 }
 
 GstPlayerControl::~GstPlayerControl()
 {
-    if (busWatch_)
-        g_source_remove(busWatch_);
+    // Going to NULL joins the streaming threads, so no handler runs once it is removed; a
+    // drain already queued is dropped with this object.
     gst_element_set_state(playbin_, GST_STATE_NULL);
+    gst_bus_set_sync_handler(bus_, nullptr, nullptr, nullptr);
+    gst_object_unref(bus_);
     gst_object_unref(playbin_);
 }
 
@@ -290,16 +282,28 @@ void GstPlayerControl::SetWindowHandle(quintptr window)
         gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(videoSink_), window);
 }
 
-void GstPlayerControl::Expose()
+void GstPlayerControl::Expose(const QSize& windowSize)
 {
+    video_.SetWindowSize(windowSize);
     if (videoSink_ && GST_IS_VIDEO_OVERLAY(videoSink_) && OpenState() == 6)
         gst_video_overlay_expose(GST_VIDEO_OVERLAY(videoSink_));
 }
 
-int GstPlayerControl::onBusMessage(GstBus*, GstMessage* message, void* self)
+void GstPlayerControl::MessagePosted()
 {
-    static_cast<GstPlayerControl*>(self)->handleMessage(message);
-    return TRUE;
+    // The message stays on the bus for drainBus. Posting a queued call needs no main context
+    // of GLib's.
+    if (!drainQueued_.exchange(true))
+        QMetaObject::invokeMethod(this, "drainBus", Qt::QueuedConnection);
+}
+
+void GstPlayerControl::drainBus()
+{
+    drainQueued_ = false;
+    while (GstMessage* message = gst_bus_pop(bus_)) {
+        handleMessage(message);
+        gst_message_unref(message);
+    }
 }
 
 void GstPlayerControl::handleMessage(GstMessage* message)

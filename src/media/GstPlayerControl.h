@@ -1,10 +1,12 @@
 #pragma once
 
 #include "media/EngineOptions.h"
+#include "media/GstVideoOutput.h"
 
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -17,13 +19,15 @@ typedef struct _GstMessage GstMessage;
 // 2 playing, 3 waiting, 6 closed), volume in hundredths of a decibel (0 full, -10000 silent),
 // mute, duration, current position, file name, image source size and an error flag.
 //
-// Everything runs on the user-interface thread: the bus is watched from the GLib main context
-// that Qt's event loop runs, so the signals are emitted there.
+// Everything runs on the user-interface thread. GStreamer posts bus messages from its streaming
+// threads; a synchronous bus handler only posts a queued call, which drains the bus here, as
+// mpv's wakeup callback does: no GLib main context is needed, so any Qt event dispatcher works.
 class GstPlayerControl : public QObject {
     Q_OBJECT
 public:
     // Null, with the reason in *whyNot, when GStreamer or the playbin element is missing.
-    static std::unique_ptr<GstPlayerControl> Create(const EngineOptions& options,
+    // openGL: the window has a graphics driver's OpenGL to draw the video with.
+    static std::unique_ptr<GstPlayerControl> Create(const EngineOptions& options, bool openGL,
                                                     QString* whyNot = nullptr);
     ~GstPlayerControl() override;
 
@@ -56,16 +60,19 @@ public:
 
     // The native window the video is drawn into; 0 detaches.
     void SetWindowHandle(quintptr window);
-    // Redraws the last frame, after the window was exposed or resized.
-    void Expose();
+    // Redraws the last frame, after the window was exposed or resized to windowSize.
+    void Expose(const QSize& windowSize);
+
+    // Any thread: the bus has a new message. Asks the user-interface thread to drain the bus.
+    void MessagePosted();
 
 signals:
     void OpenStateChange(int oldState, int newState);
     void PlayStateChange(int oldState, int newState);
 
 private:
-    explicit GstPlayerControl(GstElement* playbin, GstElement* videoSink);
-    static int onBusMessage(GstBus* bus, GstMessage* message, void* self);
+    GstPlayerControl(GstElement* playbin, GstVideoOutput video);
+    Q_INVOKABLE void drainBus();
     void handleMessage(GstMessage* message);
     void rewindAndHold();
     void applyVolume();
@@ -73,8 +80,11 @@ private:
     bool videoSize(int* width, int* height) const;
 
     GstElement* playbin_;
-    GstElement* videoSink_;  // owned by playbin; null when video goes to a fake sink
-    unsigned busWatch_ = 0;
+    GstVideoOutput video_;   // owned by playbin
+    GstElement* videoSink_;  // null when video goes to a fake sink
+    GstBus* bus_;
+    // One queued drain at a time, however many messages the streaming threads post meanwhile.
+    std::atomic<bool> drainQueued_ = false;
     QString fileName_;
     bool opened_ = false;
     bool error_ = false;

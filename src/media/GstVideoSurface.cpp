@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-GstVideoSurface::GstVideoSurface(std::function<void()> exposed,
+GstVideoSurface::GstVideoSurface(std::function<void(const QSize&)> exposed,
                                  std::function<void(quintptr)> windowChanged, QWidget* parent)
     : QWidget(parent), exposed_(std::move(exposed)), windowChanged_(std::move(windowChanged))
 {
@@ -14,12 +14,17 @@ GstVideoSurface::GstVideoSurface(std::function<void()> exposed,
 
 void GstVideoSurface::paintEvent(QPaintEvent*)
 {
-    exposed_();
+    expose();
 }
 
 void GstVideoSurface::resizeEvent(QResizeEvent*)
 {
-    exposed_();
+    expose();
+}
+
+void GstVideoSurface::expose()
+{
+    exposed_((QSizeF(size()) * devicePixelRatioF()).toSize());
 }
 
 bool GstVideoSurface::event(QEvent* event)

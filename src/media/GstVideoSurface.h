@@ -9,9 +9,10 @@
 class GstVideoSurface : public QWidget {
     Q_OBJECT
 public:
-    // exposed: the window was uncovered or resized; windowChanged: the native handle changed.
-    GstVideoSurface(std::function<void()> exposed, std::function<void(quintptr)> windowChanged,
-                    QWidget* parent = nullptr);
+    // exposed: the window was uncovered or resized (its size in device pixels);
+    // windowChanged: the native handle changed.
+    GstVideoSurface(std::function<void(const QSize&)> exposed,
+                    std::function<void(quintptr)> windowChanged, QWidget* parent = nullptr);
 
     QPaintEngine* paintEngine() const override { return nullptr; }
 
@@ -21,6 +22,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    std::function<void()> exposed_;
+    void expose();
+
+    std::function<void(const QSize&)> exposed_;
     std::function<void(quintptr)> windowChanged_;
 };

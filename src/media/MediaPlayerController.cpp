@@ -4,119 +4,108 @@
 #include "media/PlayerState.h"
 #include "media/frmMP1.h"
 #include "media/frmMP2.h"
-#include "platform/Rounding.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QPointer>
 #include <QTimer>
 
-#include <cmath>
+namespace {
 
-MediaPlayerController::MediaPlayerController() = default;
+template <typename Form>
+MediaPlayerController::EngineFactory formLoader()
+{
+    return [](MediaPlayerController& player, const EngineOptions& options,
+              QString* whyNot) -> std::unique_ptr<MediaEngine> {
+        return Form::Load(player, options, whyNot);
+    };
+}
+
+}  // namespace
+
+MediaPlayerController::MediaPlayerController()
+    : factories_{{EngineKind::GStreamer, formLoader<frmMP1>()},
+                 {EngineKind::Mpv, formLoader<frmMP2>()}}
+{
+}
 
 MediaPlayerController::~MediaPlayerController()
 {
     Destroy();
 }
 
+void MediaPlayerController::SetEngineFactory(EngineKind kind, EngineFactory factory)
+{
+    if (kind != EngineKind::None && factory)
+        factories_[kind] = std::move(factory);
+}
+
+frmMP1* MediaPlayerController::EngineHost1() const
+{
+    return dynamic_cast<frmMP1*>(engine_.get());
+}
+
+frmMP2* MediaPlayerController::EngineHost2() const
+{
+    return dynamic_cast<frmMP2*>(engine_.get());
+}
+
 bool MediaPlayerController::SetMP(long mediaPlayer)
 {
+    if (waiting_) {
+        AfterOpening([this, mediaPlayer] { SetMP(mediaPlayer); });
+        return true;
+    }
     PlayerState state;
-    state.Status = Status();
+    state.Status = PlayerStatus(Status());
     state.Position = Position();
     state.File = CurrentFile();
     state.Volume = Volume();
     state.Mute = Mute();
 
     Destroy();
-    engine_ = mediaPlayer;
     loadError_.clear();
-    if (mediaPlayer == 1)
-        mp1_ = frmMP1::Load(*this, options_, &loadError_);
-    else if (mediaPlayer == 2)
-        mp2_ = frmMP2::Load(*this, options_, &loadError_);
-    if ((mediaPlayer == 1 && !mp1_) || (mediaPlayer == 2 && !mp2_)) {
-        engine_ = 0;
+    mediaPlayer_ = mediaPlayer;
+    const auto factory = factories_.find(EngineKindFromNumber(mediaPlayer));
+    if (factory == factories_.end())
+        return true;
+    engine_ = factory->second(*this, options_, &loadError_);
+    if (!engine_) {
+        mediaPlayer_ = 0;
         return false;
     }
-    if (loadedHost())
-        Resize();
+    Resize();
     AttachContainer();
 
     SetVolume(state.Volume);
     SetMute(state.Mute);
     if (!state.File.isEmpty())
         OpenFile(state.File);
-    if (state.Status != 0)
-        SetStatus(state.Status);
+    if (state.Status != PlayerStatus::NoMedia)
+        SetStatus(StatusCode(state.Status));
     if (state.Position > 0)
         SetPosition(state.Position);
     return true;
 }
 
-EngineHostForm* MediaPlayerController::loadedHost() const
-{
-    if (engine_ == 1 && mp1_)
-        return mp1_.get();
-    if (engine_ == 2 && mp2_)
-        return mp2_.get();
-    return nullptr;
-}
-
 long MediaPlayerController::Status() const
 {
-    if (engine_ == 1 && mp1_) {
-        const GstPlayerControl& mp = mp1_->Control();
-        if (mp.OpenState() == 0)
-            return 0;
-        switch (mp.PlayState()) {
-        case 2:
-            return 4;
-        case 1:
-            return 3;
-        case 0:
-            return 2;
-        default:
-            return 1;
-        }
-    }
-    if (engine_ == 2 && mp2_) {
-        const MpvPlayerControl& mp = mp2_->Control();
-        const int playState = mp.playState();
-        const int openState = mp.openState();
-        if (playState == 0 || openState == 6)
-            return 0;
-        if (openState != 13)
-            return 1;
-        switch (playState) {
-        case 3:
-            return 4;
-        case 2:
-            return 3;
-        case 1:
-            return 2;
-        default:
-            return 0;
-        }
-    }
-    return 0;
+    return engine_ ? StatusCode(engine_->Status()) : StatusCode(PlayerStatus::NoMedia);
 }
 
 void MediaPlayerController::SetStatus(long status)
 {
-    switch (status) {
-    case 4:
+    switch (PlayerStatus(status)) {
+    case PlayerStatus::Playing:
         Play();
         break;
-    case 3:
+    case PlayerStatus::Paused:
         Pause();
         break;
-    case 2:
+    case PlayerStatus::Stopped:
         Stop_();
         break;
-    case 0:
+    case PlayerStatus::NoMedia:
         CloseMedia();
         break;
     default:
@@ -126,105 +115,115 @@ void MediaPlayerController::SetStatus(long status)
 
 bool MediaPlayerController::OpenFile(const QString& file)
 {
+    if (waiting_) {
+        AfterOpening([this, file] { OpenFile(file); });
+        return false;
+    }
+    openCancelled_ = false;
     const QFileInfo info(file);
     if (file.isEmpty() || !info.isFile() || info.size() <= 0)
         return false;
     microsecondsPerFrame_ = ProbeAviFrameDuration(file);
     const long volume = Volume();
     const bool mute = Mute();
-
-    bool handedOver = false;
-    if (engine_ == 1 && mp1_) {
-        handedOver = mp1_->Control().Open(file);
-    } else if (engine_ == 2 && mp2_) {
-        mp2_->Control().setURL(file);
-        handedOver = true;
-    }
-
-    bool playing = false;
-    if (handedOver) {
-        // Events are processed while waiting, so the engines' notifications, timers and clicks
-        // run; one of them may unload the engine, which ends the wait.
-        const QPointer<EngineHostForm> host = loadedHost();
-        QTimer heartbeat;
-        heartbeat.start(20);
-        QElapsedTimer waited;
-        waited.start();
-        while (host && Status() != 4 && !HasError() && waited.elapsed() < openTimeoutMs_)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        playing = host && Status() == 4;
-    }
+    const bool playing = engine_ && engine_->Open(file) && waitForPlayback();
     SetVolume(volume);
     SetMute(mute);
     return playing;
 }
 
+// Events are processed while waiting, so the engines' notifications, timers and clicks run.
+// One of them may unload the engine or ask for something that cannot run inside the wait:
+// either ends it at once.
+bool MediaPlayerController::waitForPlayback()
+{
+    const quint64 unloads = unloads_;
+    auto engineStays = [&] { return unloads == unloads_ && engine_ && !cancelWait_; };
+    waiting_ = true;
+    cancelWait_ = false;
+    // Wakes the loop to look at the clock, should nothing else happen.
+    QTimer heartbeat;
+    heartbeat.start(20);
+    QElapsedTimer waited;
+    waited.start();
+    while (engineStays() && engine_->Status() != PlayerStatus::Playing && !engine_->HasError()
+           && waited.elapsed() < openTimeoutMs_)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    const bool playing = engineStays() && engine_->Status() == PlayerStatus::Playing;
+    waiting_ = false;
+    openCancelled_ = cancelWait_;
+    cancelWait_ = false;
+    if (!deferred_.empty())
+        QTimer::singleShot(0, &deferralContext_, [this] { runDeferred(); });
+    return playing;
+}
+
+void MediaPlayerController::AfterOpening(std::function<void()> action)
+{
+    if (!waiting_) {
+        action();
+        return;
+    }
+    deferred_.push_back(std::move(action));
+    cancelWait_ = true;
+}
+
+void MediaPlayerController::runDeferred()
+{
+    // An action may open a file and wait again; what it defers then goes on a fresh list.
+    auto actions = std::exchange(deferred_, {});
+    for (auto& action : actions)
+        AfterOpening(std::move(action));
+}
+
 QString MediaPlayerController::CurrentFile() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().FileName();
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().URL();
-    return {};
+    return engine_ ? engine_->CurrentFile() : QString();
 }
 
 void MediaPlayerController::Play()
 {
-    if (engine_ == 1 && mp1_)
-        mp1_->Control().Play();
-    else if (engine_ == 2 && mp2_)
-        mp2_->Control().controls().play();
+    if (engine_)
+        engine_->Play();
 }
 
 void MediaPlayerController::Pause()
 {
-    if (engine_ == 1 && mp1_)
-        mp1_->Control().Pause();
-    else if (engine_ == 2 && mp2_)
-        mp2_->Control().controls().pause();
+    if (engine_)
+        engine_->Pause();
 }
 
 void MediaPlayerController::Stop_()
 {
-    if (engine_ == 1 && mp1_)
-        mp1_->Control().Stop();
-    else if (engine_ == 2 && mp2_)
-        mp2_->Control().controls().stop();
+    if (engine_)
+        engine_->Stop();
     SetPosition(0);
 }
 
 void MediaPlayerController::PlayToggle()
 {
-    const long status = Status();
-    if (status == 4)
+    const auto status = PlayerStatus(Status());
+    if (status == PlayerStatus::Playing)
         Pause();
-    else if (status == 3)
+    else if (status == PlayerStatus::Paused)
         Play();
 }
 
 void MediaPlayerController::CloseMedia()
 {
-    if (engine_ == 1 && mp1_)
-        mp1_->Control().Stop();
-    else if (engine_ == 2 && mp2_)
-        mp2_->Control().setURL(QString());
+    if (engine_)
+        engine_->Close();
 }
 
 double MediaPlayerController::Position() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().CurrentPosition();
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().controls().currentPosition();
-    return 0;
+    return engine_ ? engine_->Position() : 0;
 }
 
 void MediaPlayerController::SetPosition(double seconds)
 {
-    if (engine_ == 1 && mp1_)
-        mp1_->Control().SetCurrentPosition(seconds);
-    else if (engine_ == 2 && mp2_)
-        mp2_->Control().controls().setCurrentPosition(seconds);
+    if (engine_)
+        engine_->SetPosition(seconds);
 }
 
 Currency MediaPlayerController::PositionFrame() const
@@ -234,11 +233,7 @@ Currency MediaPlayerController::PositionFrame() const
 
 double MediaPlayerController::Duration() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().Duration();
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().currentMedia().duration();
-    return 0;
+    return engine_ ? engine_->Duration() : 0;
 }
 
 double MediaPlayerController::FPS() const
@@ -248,79 +243,56 @@ double MediaPlayerController::FPS() const
 
 long MediaPlayerController::Volume() const
 {
-    if (engine_ == 1 && mp1_) {
-        // The inverse of the curve below, with the rounded third the curve was published with.
-        const double level = -double(mp1_->Control().Volume()) / 0.007;
-        return RoundToInt32(100 - std::pow(level, 0.33333)).value_or(0);
-    }
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().settings().volume();
-    return 0;
+    return engine_ ? engine_->Volume() : 0;
 }
 
 void MediaPlayerController::SetVolume(long volume)
 {
-    if (engine_ == 1 && mp1_) {
-        const double quieter = 100.0 - double(volume);
-        const auto hundredths = RoundToInt32(-0.007 * quieter * quieter * quieter);
-        if (hundredths)
-            mp1_->Control().SetVolume(*hundredths);
-    } else if (engine_ == 2 && mp2_) {
-        mp2_->Control().settings().setVolume(int(std::clamp(volume, 0L, 100L)));
-    }
+    if (engine_)
+        engine_->SetVolume(volume);
 }
 
 bool MediaPlayerController::Mute() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().Mute();
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().settings().mute();
-    return false;
+    return engine_ && engine_->Mute();
 }
 
 void MediaPlayerController::SetMute(bool mute)
 {
-    if (engine_ == 1 && mp1_)
-        mp1_->Control().SetMute(mute);
-    else if (engine_ == 2 && mp2_)
-        mp2_->Control().settings().setMute(mute);
+    if (engine_)
+        engine_->SetMute(mute);
 }
 
 bool MediaPlayerController::HasError() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().ErrorFlag();
-    if (engine_ == 2 && mp2_)
-        return !CurrentFile().isEmpty() && Status() == 0;
-    return false;
+    return engine_ && engine_->HasError();
 }
 
 long MediaPlayerController::WidthOriginalVideo() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().ImageSourceWidth();
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().currentMedia().imageSourceWidth();
-    return 0;
+    return engine_ ? engine_->VideoWidth() : 0;
 }
 
 long MediaPlayerController::HeightOriginalVideo() const
 {
-    if (engine_ == 1 && mp1_)
-        return mp1_->Control().ImageSourceHeight();
-    if (engine_ == 2 && mp2_)
-        return mp2_->Control().currentMedia().imageSourceHeight();
-    return 0;
+    return engine_ ? engine_->VideoHeight() : 0;
 }
 
 void MediaPlayerController::Destroy()
 {
-    if (EngineHostForm* host = loadedHost()) {
-        if (host->PIC())
-            host->PIC()->setParent(host);
+    if (engine_) {
+        // PIC may live in the main window; it goes with its engine.
+        if (QWidget* pic = engine_->PIC())
+            pic->setParent(dynamic_cast<QWidget*>(engine_.get()));
+        ++unloads_;
     }
-    mp1_.reset();
-    mp2_.reset();
+    engine_.reset();
     microsecondsPerFrame_ = 0;
+}
+
+void MediaPlayerController::ReleaseWindowHost()
+{
+    Destroy();
+    host_ = nullptr;
+    fullScreen_ = false;
 }

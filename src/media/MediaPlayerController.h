@@ -1,27 +1,37 @@
 #pragma once
 
+#include "media/EngineKind.h"
 #include "media/EngineOptions.h"
+#include "media/MediaEngine.h"
 #include "media/PlayerWindowHost.h"
 #include "platform/Currency.h"
 
+#include <QObject>
 #include <QString>
 #include <QtGlobal>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
+#include <vector>
 
-class EngineHostForm;
 class frmMP1;
 class frmMP2;
 class QWidget;
 
-// The one facade through which the program plays video, over two interchangeable engines:
-// 1 is GStreamer (frmMP1), 2 is mpv (frmMP2). Status codes: 0 nothing open, 1 opening or
-// transitional, 2 stopped, 3 paused, 4 playing. Positions and durations are seconds, volume
-// 0..100 for both engines.
+// The one facade through which the program plays video, over interchangeable engines behind
+// MediaEngine: 1 is GStreamer (frmMP1), 2 is mpv (frmMP2). Status codes (PlayerStatus): 0 nothing
+// open, 1 opening or transitional, 2 stopped, 3 paused, 4 playing. Positions and durations are
+// seconds, volume 0..100 for every engine.
 //
 // User-interface thread only. Nothing is cached: every read asks the engine. A member that
 // addresses the engine does nothing, and gives 0, empty or false, while none is loaded.
+//
+// OpenFile waits for playback with the event loop running. Whatever arrives meanwhile and would
+// pull the ground from under that wait (closing the window, switching the engine, opening
+// another file) goes through AfterOpening: it ends the wait at once and runs when the wait has
+// returned to its caller.
 class MediaPlayerController {
 public:
     // Bound on OpenFile's wait for playback, for an engine that neither plays nor fails.
@@ -41,9 +51,25 @@ public:
     QString EngineLoadError() const { return loadError_; }
     // Shortens OpenFile's bound, for tests of an engine that never starts playing.
     void SetOpenTimeout(int milliseconds) { openTimeoutMs_ = milliseconds; }
+    // How SetMP creates an engine: the two real engines are built in; tests put a scripted
+    // engine in their place.
+    using EngineFactory = std::function<std::unique_ptr<MediaEngine>(
+        MediaPlayerController& player, const EngineOptions& options, QString* whyNot)>;
+    void SetEngineFactory(EngineKind kind, EngineFactory factory);
 
+    // True while OpenFile waits for playback.
+    bool Opening() const { return waiting_; }
+    // Runs the action now, or, while OpenFile waits, ends the wait and runs it from the event
+    // loop once OpenFile has returned.
+    void AfterOpening(std::function<void()> action);
+    // The last OpenFile returned false because its wait was ended by AfterOpening, not because
+    // the file failed to play.
+    bool OpenCancelled() const { return openCancelled_; }
+
+    // Unloads the engine and loads the given one, carrying the playback over. Called while
+    // OpenFile waits, the switch happens once the wait returns (true is returned then).
     bool SetMP(long mediaPlayer);
-    long MediaPlayer() const { return engine_; }
+    long MediaPlayer() const { return mediaPlayer_; }
 
     long Status() const;
     void SetStatus(long status);
@@ -83,23 +109,37 @@ public:
 
     void EventMouseDown(int button, int shiftState, long x, long y);
     void EventMouseUp(int button, int shiftState, long x, long y);
+    // Unloads the engine. Safe while OpenFile waits: the wait ends at once.
     void Destroy();
+    // The main window is going away: the engine is unloaded and the window forgotten.
+    void ReleaseWindowHost();
 
-    // The engine hosts, for the window tests and the overlay; null unless loaded.
-    frmMP1* EngineHost1() const { return mp1_.get(); }
-    frmMP2* EngineHost2() const { return mp2_.get(); }
+    // The loaded engine, null when none is; the real engines' hosts for the window tests.
+    MediaEngine* Engine() const { return engine_.get(); }
+    frmMP1* EngineHost1() const;
+    frmMP2* EngineHost2() const;
 
 private:
-    EngineHostForm* loadedHost() const;
+    bool waitForPlayback();
+    void runDeferred();
     void AttachContainer();
 
-    long engine_ = 0;
+    // The number last asked for (0 or one without an engine leaves none loaded).
+    long mediaPlayer_ = 0;
+    std::unique_ptr<MediaEngine> engine_;
+    // Counts engine unloads, so that a wait sees its engine go even when another one came.
+    quint64 unloads_ = 0;
     int32_t microsecondsPerFrame_ = 0;
     bool fullScreen_ = false;
-    std::unique_ptr<frmMP1> mp1_;
-    std::unique_ptr<frmMP2> mp2_;
     PlayerWindowHost* host_ = nullptr;
     EngineOptions options_ = EngineOptions::ForCurrentDisplay();
+    std::map<EngineKind, EngineFactory> factories_;
     QString loadError_;
     int openTimeoutMs_ = kOpenTimeoutMs;
+    bool waiting_ = false;
+    bool cancelWait_ = false;
+    bool openCancelled_ = false;
+    std::vector<std::function<void()>> deferred_;
+    // Deferred actions are posted against this, so none runs once the controller is gone.
+    QObject deferralContext_;
 };

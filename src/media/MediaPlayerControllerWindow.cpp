@@ -2,8 +2,6 @@
 // mouse events the engine hosts forward.
 #include "MediaPlayerController.h"
 
-#include "media/EngineHostForm.h"
-#include "media/frmMP2.h"
 #include "platform/Rounding.h"
 
 #include <QCursor>
@@ -15,8 +13,7 @@
 
 QWidget* MediaPlayerController::Container() const
 {
-    EngineHostForm* host = loadedHost();
-    return host ? host->PIC() : nullptr;
+    return engine_ ? engine_->PIC() : nullptr;
 }
 
 quintptr MediaPlayerController::hwndContainer() const
@@ -72,28 +69,25 @@ void MediaPlayerController::SetZoom(double factor)
 
 void MediaPlayerController::Resize()
 {
-    EngineHostForm* engineHost = loadedHost();
-    if (!engineHost || !engineHost->PIC())
+    if (!engine_ || !engine_->PIC())
         return;
     QWidget* area = nullptr;
     if (host_)
         area = fullScreen_ ? host_->FullScreenWindow() : host_->VideoArea();
     if (area)
-        engineHost->PIC()->resize(area->width(), area->height());
-    engineHost->PIC_Resize();
-    if (engine_ == 2 && mp2_)
-        mp2_->Control().setStretchToFit(true);
+        engine_->PIC()->resize(area->width(), area->height());
+    engine_->PIC_Resize();
+    engine_->FitToPicture();
 }
 
 void MediaPlayerController::AttachContainer()
 {
-    EngineHostForm* engineHost = loadedHost();
-    if (!engineHost || !engineHost->PIC() || !host_)
+    if (!engine_ || !engine_->PIC() || !host_)
         return;
     QWidget* target = fullScreen_ ? host_->FullScreenWindow() : host_->VideoArea();
     if (!target)
         return;
-    QWidget* pic = engineHost->PIC();
+    QWidget* pic = engine_->PIC();
     pic->setParent(target);
     pic->move(0, 0);
     pic->show();
@@ -135,7 +129,7 @@ void MediaPlayerController::SetFullScreen(bool fullScreen)
 
 void MediaPlayerController::EventMouseDown(int button, int, long, long)
 {
-    if (button == 1 && engine_ == 2)
+    if (button == 1 && engine_ && engine_->ClickTogglesPlayback())
         PlayToggle();
 }
 

@@ -21,6 +21,15 @@ void onWakeup(void* control)
                               Qt::QueuedConnection);
 }
 
+// Reply ids of the observed properties.
+enum Observed : uint64_t { Pause = 1, EofReached, TimePosition, Duration, Width, Height, Volume,
+                           Mute };
+
+double finiteOr0(double value)
+{
+    return std::isfinite(value) ? value : 0;
+}
+
 long long entryIdOf(const mpv_node& result)
 {
     if (result.format != MPV_FORMAT_NODE_MAP)
@@ -50,7 +59,25 @@ std::unique_ptr<MpvPlayerControl> MpvPlayerControl::Create(const EngineOptions& 
         return nullptr;
     }
     QList<QPair<QByteArray, QByteArray>> settings = {
+        // The player alone decides what is opened: no user configuration, scripts, input
+        // bindings, resume files or profiles, and no file beside the video opened on mpv's own
+        // initiative (a subtitle, audio or cover file of the same name, other Matroska segments,
+        // references): each could be anything, a FIFO that blocks the open among them.
         {"config", "no"},
+        {"load-scripts", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"load-auto-profiles", "no"},
+        {"osc", "no"},
+        {"ytdl", "no"},
+        {"resume-playback", "no"},
+        {"save-position-on-quit", "no"},
+        {"autoload-files", "no"},
+        {"sub-auto", "no"},
+        {"audio-file-auto", "no"},
+        {"cover-art-auto", "no"},
+        {"ordered-chapters", "no"},
+        {"access-references", "no"},
         {"terminal", "no"},
         {"idle", "yes"},
         // At the end the file stays open, so it can be rewound and held as "stopped".
@@ -58,9 +85,6 @@ std::unique_ptr<MpvPlayerControl> MpvPlayerControl::Create(const EngineOptions& 
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
         {"input-cursor", "no"},
-        {"osc", "no"},
-        {"load-scripts", "no"},
-        {"ytdl", "no"},
         // Subtitles are drawn by this program, never by the engine.
         {"sid", "no"},
         {"hwdec", "no"},
@@ -94,9 +118,77 @@ std::unique_ptr<MpvPlayerControl> MpvPlayerControl::Create(const EngineOptions& 
 MpvPlayerControl::MpvPlayerControl(std::shared_ptr<const MpvLibrary> library, mpv_handle* mpv)
     : lib_(std::move(library)), mpv_(mpv)
 {
-    lib_->observe_property(mpv_, 0, "pause", MPV_FORMAT_FLAG);
-    lib_->observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
+    observe();
     lib_->set_wakeup_callback(mpv_, &onWakeup, this);
+}
+
+void MpvPlayerControl::observe()
+{
+    const std::pair<Observed, const char*> flags[] = {
+        {Pause, "pause"}, {EofReached, "eof-reached"}, {Mute, "mute"}};
+    for (const auto& [id, name] : flags)
+        lib_->observe_property(mpv_, id, name, MPV_FORMAT_FLAG);
+    const std::pair<Observed, const char*> numbers[] = {
+        {TimePosition, "time-pos"}, {Duration, "duration"}, {Width, "width"},
+        {Height, "height"}, {Volume, "volume"}};
+    for (const auto& [id, name] : numbers)
+        lib_->observe_property(mpv_, id, name, MPV_FORMAT_DOUBLE);
+    paused_ = flag("pause");
+    muted_ = flag("mute");
+    volume_ = number("volume");
+}
+
+void MpvPlayerControl::propertyChanged(const mpv_event_property& property, uint64_t id)
+{
+    // Unavailable (no file, no video) arrives without a value and reads as 0 or false.
+    const bool isFlag = property.format == MPV_FORMAT_FLAG;
+    const bool isNumber = property.format == MPV_FORMAT_DOUBLE;
+    const bool on = isFlag && *static_cast<const int*>(property.data);
+    const double value = isNumber ? finiteOr0(*static_cast<const double*>(property.data)) : 0;
+    switch (id) {
+    case Pause:
+        paused_ = on;
+        break;
+    case Mute:
+        muted_ = on;
+        break;
+    case EofReached:
+        if (on && loaded_ && !stopped_)
+            rewindAndHold();
+        break;
+    case TimePosition:
+        timePosition_ = value;
+        break;
+    case Duration:
+        duration_ = value;
+        break;
+    case Width:
+        width_ = int(value);
+        break;
+    case Height:
+        height_ = int(value);
+        break;
+    case Volume:
+        if (isNumber)
+            volume_ = value;
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvPlayerControl::refreshMediaValues()
+{
+    timePosition_ = number("time-pos");
+    duration_ = number("duration");
+    width_ = int(number("width"));
+    height_ = int(number("height"));
+}
+
+void MpvPlayerControl::setPause(bool paused)
+{
+    paused_ = paused;
+    lib_->set_property_string(mpv_, "pause", paused ? "yes" : "no");
 }
 
 MpvPlayerControl::~MpvPlayerControl()
@@ -134,7 +226,11 @@ void MpvPlayerControl::load(const QString& url, double start, bool paused)
     startedEntry_ = -2;
     pendingSeek_.reset();
     seekInFlight_ = false;
-    lib_->set_property_string(mpv_, "pause", paused ? "yes" : "no");
+    timePosition_ = std::max(0.0, start);
+    duration_ = 0;
+    width_ = 0;
+    height_ = 0;
+    setPause(paused);
     const QByteArray file = url.toUtf8();
     const QByteArray options = "start=" + positionText(start);
     const char* command[] = {"loadfile", file.constData(), "replace", options.constData(), nullptr};
@@ -166,6 +262,8 @@ int MpvPlayerControl::playState() const
         return 9;
     if (stopped_)
         return 1;
+    // Asked, not observed: mpv pauses by itself at the end of a file (keep-open), and "playing"
+    // must never be reported for a file that has already stopped.
     return flag("pause") ? 2 : 3;
 }
 
@@ -199,7 +297,7 @@ void MpvPlayerControl::Controls::play() const
     c.stopped_ = false;
     if (!c.seekInFlight_)
         c.pendingSeek_.reset();
-    c.lib_->set_property_string(c.mpv_, "pause", "no");
+    c.setPause(false);
     c.notifyStates();
 }
 
@@ -209,7 +307,7 @@ void MpvPlayerControl::Controls::pause() const
     if (!c.loaded_)
         return;
     c.stopped_ = false;
-    c.lib_->set_property_string(c.mpv_, "pause", "yes");
+    c.setPause(true);
     c.notifyStates();
 }
 
@@ -224,7 +322,7 @@ void MpvPlayerControl::Controls::stop() const
 void MpvPlayerControl::rewindAndHold()
 {
     stopped_ = true;
-    lib_->set_property_string(mpv_, "pause", "yes");
+    setPause(true);
     controls_.setCurrentPosition(0);
 }
 
@@ -236,7 +334,7 @@ double MpvPlayerControl::Controls::currentPosition() const
     // A seek completes on mpv's thread; until then its target is the position.
     if (c.pendingSeek_)
         return *c.pendingSeek_;
-    return c.number("time-pos");
+    return c.timePosition_;
 }
 
 void MpvPlayerControl::Controls::setCurrentPosition(double seconds) const
@@ -254,39 +352,41 @@ void MpvPlayerControl::Controls::setCurrentPosition(double seconds) const
 
 int MpvPlayerControl::Settings::volume() const
 {
-    return int(std::nearbyint(control_->number("volume")));
+    return int(std::nearbyint(control_->volume_));
 }
 
 void MpvPlayerControl::Settings::setVolume(int volume) const
 {
     double value = std::clamp(volume, 0, 100);
+    control_->volume_ = value;
     control_->lib_->set_property(control_->mpv_, "volume", MPV_FORMAT_DOUBLE, &value);
 }
 
 bool MpvPlayerControl::Settings::mute() const
 {
-    return control_->flag("mute");
+    return control_->muted_;
 }
 
 void MpvPlayerControl::Settings::setMute(bool mute) const
 {
     int value = mute ? 1 : 0;
+    control_->muted_ = mute;
     control_->lib_->set_property(control_->mpv_, "mute", MPV_FORMAT_FLAG, &value);
 }
 
 double MpvPlayerControl::Media::duration() const
 {
-    return control_->loaded_ ? control_->number("duration") : 0;
+    return control_->loaded_ ? control_->duration_ : 0;
 }
 
 int MpvPlayerControl::Media::imageSourceWidth() const
 {
-    return control_->loaded_ ? int(control_->number("width")) : 0;
+    return control_->loaded_ ? control_->width_ : 0;
 }
 
 int MpvPlayerControl::Media::imageSourceHeight() const
 {
-    return control_->loaded_ ? int(control_->number("height")) : 0;
+    return control_->loaded_ ? control_->height_ : 0;
 }
 
 void MpvPlayerControl::RenderContextLost()
@@ -294,7 +394,7 @@ void MpvPlayerControl::RenderContextLost()
     if (!loaded_ || resumeAt_)
         return;
     resumeAt_ = controls_.currentPosition();
-    resumePaused_ = flag("pause");
+    resumePaused_ = paused_;
 }
 
 void MpvPlayerControl::RenderContextRestored()
@@ -352,21 +452,19 @@ void MpvPlayerControl::handleEvent(const mpv_event& event)
     case MPV_EVENT_PLAYBACK_RESTART:
         // The media counts as open once its first frame is out, not when the file is parsed:
         // only then is "playing" true of it.
-        if (fileLoaded_)
+        if (fileLoaded_) {
             loaded_ = true;
+            refreshMediaValues();
+        }
         // Paused, mpv reports the position of the audio it has queued, a little past the
         // frame it shows; the frame the seek asked for is the honest answer until it moves on.
         seekInFlight_ = false;
-        if (!flag("pause"))
+        if (!paused_)
             pendingSeek_.reset();
         break;
-    case MPV_EVENT_PROPERTY_CHANGE: {
-        const auto* property = static_cast<const mpv_event_property*>(event.data);
-        if (qstrcmp(property->name, "eof-reached") == 0 && property->format == MPV_FORMAT_FLAG
-            && *static_cast<int*>(property->data) && loaded_ && !stopped_)
-            rewindAndHold();
+    case MPV_EVENT_PROPERTY_CHANGE:
+        propertyChanged(*static_cast<const mpv_event_property*>(event.data), event.reply_userdata);
         break;
-    }
     default:
         break;
     }

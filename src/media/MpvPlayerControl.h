@@ -16,6 +16,9 @@
 //
 // mpv runs its own threads; its wakeup callback only posts a queued call, and every event is
 // handled, and every signal emitted, on the user-interface thread.
+//
+// The values the player reads many times a second (position, pause, duration, video size,
+// volume, mute) are observed: mpv pushes each change, and a read costs no trip to mpv's core.
 class MpvPlayerControl : public QObject {
     Q_OBJECT
 public:
@@ -95,6 +98,11 @@ private:
     void rewindAndHold();
     bool flag(const char* name) const;
     double number(const char* name) const;
+    void observe();
+    void propertyChanged(const mpv_event_property& property, uint64_t id);
+    // Reads what the file's first frame settles at once, rather than when its event comes.
+    void refreshMediaValues();
+    void setPause(bool paused);
     void notifyStates();
 
     std::shared_ptr<const MpvLibrary> lib_;
@@ -117,4 +125,12 @@ private:
     bool resumePaused_ = false;
     int lastOpenState_ = 6;
     int lastPlayState_ = 0;
+    // Observed values, as mpv last pushed them (or this control last set them).
+    bool paused_ = false;
+    bool muted_ = false;
+    double volume_ = 50;
+    double timePosition_ = 0;
+    double duration_ = 0;
+    int width_ = 0;
+    int height_ = 0;
 };

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "media/PlayerStatus.h"
+
 #include <QString>
 
 // Playback carried across an engine switch, in the order it is captured.
 struct PlayerState {
-    long Status = 0;
+    PlayerStatus Status = PlayerStatus::NoMedia;
     double Position = 0;
     QString File;
     long Volume = 0;

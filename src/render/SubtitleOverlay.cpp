@@ -4,9 +4,12 @@
 #include "platform/Rounding.h"
 #include "platform/WindowAtPoint.h"
 #include "render/OverlaySurface.h"
+#include "render/OverlayTextFit.h"
 #include "render/frmSubtitle.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPainter>
 #include <QStringList>
 #include <QWindow>
@@ -18,26 +21,7 @@ std::unique_ptr<ScreenBuffer> OverlaySurface;
 namespace {
 
 constexpr char16_t kMusicNote = u'\u266B';
-constexpr int kMargin = 24;      // the text stays this much narrower than the picture
 constexpr int kPadding = 16;     // added to the text's height for the overlay's
-constexpr double kMinimumSize = 2;
-
-QStringList linesOf(const QString& text)
-{
-    QString lines = text;
-    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return lines.split(QLatin1Char('\n'));
-}
-
-// The widest line and the height of all lines together, as the text is drawn.
-QSize measure(const QStringList& lines, const QFontMetrics& metrics)
-{
-    int width = 0;
-    for (const QString& line : lines)
-        width = std::max(width, metrics.horizontalAdvance(line));
-    return {width, int(lines.size()) * metrics.height()};
-}
 
 int rounded(double value)
 {
@@ -92,6 +76,16 @@ OverlayScene SubtitleOverlay::sceneFromPlayer() const
     return scene;
 }
 
+QString SubtitleOverlay::capped(const QString& text, const OverlayScene& scene) const
+{
+    // The screen the picture is on bounds what can show; the overlay may reach above the picture.
+    QSize screen = scene.container.size();
+    if (const QScreen* on = QGuiApplication::screenAt(scene.container.center()))
+        screen = screen.expandedTo(on->geometry().size());
+    const QFont font = form_ ? form_->font() : QFont(QStringLiteral("Arial"));
+    return OverlayTextFit::CapToScreen(text, font, screen, form_);
+}
+
 bool SubtitleOverlay::uncovered(const OverlayScene& scene)
 {
     if (scene.fullScreen)
@@ -100,12 +94,17 @@ bool SubtitleOverlay::uncovered(const OverlayScene& scene)
     const double left = box.left(), top = box.top();
     const double right = left + box.width(), bottom = top + box.height();
     const QPoint probe(rounded((left + right) * 0.5), rounded(0.25 * top + 0.75 * bottom));
+    const quintptr form = quintptr(form_->winId());
+    const quintptr main = scene.mainWindow ? quintptr(scene.mainWindow->winId()) : 0;
+    const bool changed = stacking_.TakeChange();
+    if (!changed && uncovered_ && uncovered_->probe == probe && uncovered_->form == form
+        && uncovered_->main == main)
+        return uncovered_->answer;
     const quintptr found = TopLevelWindowAtPoint(probe);
-    if (!found)
-        return false;
-    if (found == TopLevelAncestor(quintptr(form_->winId())))
-        return true;
-    return scene.mainWindow && found == TopLevelAncestor(quintptr(scene.mainWindow->winId()));
+    const bool answer = found
+        && (found == TopLevelAncestor(form) || (main && found == TopLevelAncestor(main)));
+    uncovered_ = Uncovered{probe, form, main, answer};
+    return answer;
 }
 
 SubtitleOverlay::Fit SubtitleOverlay::fitFont(const QString& text, const OverlayScene& scene,
@@ -120,19 +119,11 @@ SubtitleOverlay::Fit SubtitleOverlay::fitFont(const QString& text, const Overlay
     if (const auto found = fits_.constFind(key); found != fits_.constEnd())
         return *found;
 
-    const QStringList lines = linesOf(text);
     QFont font = form_->font();
     font.setItalic(italic);
-    font.setPointSizeF(scene.container.width() / 75.0 + 10);
-    Fit fit{0, 0, {}};
-    do {
-        font.setPointSizeF(font.pointSizeF() - 1);
-        if (fit.firstMeasuredSize == 0)
-            fit.firstMeasuredSize = font.pointSizeF();
-        fit.textSize = measure(lines, QFontMetrics(font, form_));
-    } while (fit.textSize.width() >= scene.pictureWidth - kMargin
-             && font.pointSizeF() >= kMinimumSize);
-    fit.fittedSize = font.pointSizeF();
+    const OverlayTextFit::Result fitted = OverlayTextFit::Fit(
+        OverlayTextFit::LinesOf(text), font, scene.container.width(), scene.pictureWidth, form_);
+    const Fit fit{fitted.firstMeasuredSize, fitted.fittedSize, fitted.textSize};
     if (fits_.size() > 256)
         fits_.clear();
     fits_.insert(key, fit);
@@ -141,7 +132,7 @@ SubtitleOverlay::Fit SubtitleOverlay::fitFont(const QString& text, const Overlay
 
 bool SubtitleOverlay::Show(const SubtitlePtr& entry, const OverlayScene& scene)
 {
-    const QString text = entry ? DisplayText(entry->Text) : QString();
+    const QString text = entry ? DisplayText(capped(entry->Text, scene)) : QString();
     if (text.isEmpty())
         return false;
     if (!form_)
@@ -213,7 +204,7 @@ void SubtitleOverlay::paint(const QString& text, const QRect& client)
     // Lines centred one below the other from the top; "&" is an ordinary character here.
     const QFontMetrics metrics(form_->font(), form_);
     int y = client.top() + metrics.ascent();
-    for (const QString& line : linesOf(text)) {
+    for (const QString& line : OverlayTextFit::LinesOf(text)) {
         const int x = client.left() + (client.width() - metrics.horizontalAdvance(line)) / 2;
         painter.drawText(x, y, line);
         y += metrics.height();

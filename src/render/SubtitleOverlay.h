@@ -1,12 +1,16 @@
 #pragma once
 
+#include "platform/StackingWatch.h"
 #include "render/SubtitlePresenter.h"
 
 #include <QFont>
 #include <QHash>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QString>
+
+#include <optional>
 
 class MediaPlayerController;
 class frmSubtitle;
@@ -54,6 +58,8 @@ private:
         QSize textSize;
     };
     OverlayScene sceneFromPlayer() const;
+    // The beginning of the entry's text that the screen can show: the rest is never looked at.
+    QString capped(const QString& text, const OverlayScene& scene) const;
     bool uncovered(const OverlayScene& scene);
     Fit fitFont(const QString& text, const OverlayScene& scene, bool italic);
     void belongTo(QWidget* window);
@@ -64,4 +70,14 @@ private:
     OverlayLayout layout_;
     // Fitting measures the same text at the same width again on every tick: kept per entry.
     QHash<QString, Fit> fits_;
+    // Asking X which window is at the probe point costs round trips on every tick: the answer
+    // is kept until a window on the screen changes or the question does.
+    struct Uncovered {
+        QPoint probe;
+        quintptr form = 0;
+        quintptr main = 0;
+        bool answer = false;
+    };
+    std::optional<Uncovered> uncovered_;
+    StackingWatch stacking_;
 };

@@ -218,6 +218,7 @@ private:
     void buildControls();
     void connectTransport();
     void chooseEngine();
+    void openMedia(const QString& file, bool replacing);
     void Form_Unload();
     void ShowMessage(QMessageBox::Icon icon, const QString& text);
 

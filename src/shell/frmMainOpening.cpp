@@ -14,6 +14,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPointer>
 
 using modMain::AppSettings;
 using modMain::Player;
@@ -34,31 +35,47 @@ QString chosenFile(const clsOpenSave& dialog)
 
 void frmMain::OpenFile(const QString& file)
 {
+    openMedia(file, false);
+}
+
+// replacing: the file was chosen while another was being waited for; that open was given up
+// for this one, so what state it left the engine in does not hold this one back.
+void frmMain::openMedia(const QString& file, bool replacing)
+{
     MediaPlayerController& player = Player();
-    if (player.Status() != 1) {
+    if (player.Opening()) {
+        player.AfterOpening([window = QPointer<frmMain>(this), file] {
+            if (window)
+                window->openMedia(file, true);
+        });
+        return;
+    }
+    if (replacing || player.Status() != 1) {
         forgetEmbeddedTracks();
         sldPos->SetValue(-1);
         if (player.Status() != 0)
             subReader_->Destroy();
         if (!player.OpenFile(file)) {
-            ShowMessage(QMessageBox::Critical,
-                        tr("Could not play media file '%1'!").arg(file));
+            // An open given up for a close, a switch or another file is no failure to report.
+            if (!player.OpenCancelled())
+                ShowMessage(QMessageBox::Critical,
+                            tr("Could not play media file '%1'!").arg(file));
         } else {
             ZoomWithinScreen(1.0);
             if (AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool()) {
                 const QString lastSubs =
                     AppSettings().GetSetting(SettingNames::PathSubs).toString();
                 std::unique_ptr<SubtitleReader> fresh;
-                for (const auto& candidate : SubtitleDiscovery::RankCandidates(file, lastSubs)) {
-                    if (!SubtitleDiscovery::IsWorthTrying(candidate.score))
-                        break;
-                    if (!fresh)
-                        fresh = std::make_unique<SubtitleReader>();
-                    if (fresh->Load(candidate.path)) {
-                        subReader_ = std::move(fresh);
-                        break;
-                    }
-                }
+                bool loaded = false;
+                SubtitleDiscovery::TryInOrder(
+                    SubtitleDiscovery::RankCandidates(file, lastSubs), [&](const QString& path) {
+                        if (!fresh)
+                            fresh = std::make_unique<SubtitleReader>();
+                        loaded = fresh->Load(path);
+                        return loaded;
+                    });
+                if (loaded)
+                    subReader_ = std::move(fresh);
             }
             // With no file found, the video's own track in the user's language steps in.
             findEmbeddedTracks(file, AppSettings().GetSetting(SettingNames::SubAutoOpen).toBool());

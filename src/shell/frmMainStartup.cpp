@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QCloseEvent>
+#include <QPointer>
 
 using modMain::AppSettings;
 using modMain::Player;
@@ -103,6 +104,17 @@ void frmMain::Able()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // An open waiting for playback runs on the stack below this event: the window and the engine
+    // it waits on must stay until it has returned, so the close comes back after it.
+    MediaPlayerController& player = Player();
+    if (player.Opening()) {
+        event->ignore();
+        player.AfterOpening([window = QPointer<frmMain>(this)] {
+            if (window)
+                window->close();
+        });
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -116,11 +128,16 @@ void frmMain::Form_Unload()
     stopSync();
     // The overlay reads the player while it tears down, so it goes first.
     overlay_.reset();
-    modMain::ReleasePlayer();
+    Player().ReleaseWindowHost();
     UnloadFullScreenWindow();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
             window->close();
     }
-    AppSettings().SaveReg(false);
+    Settings& settings = AppSettings();
+    if (!settings.SaveReg(false)) {
+        ShowMessage(QMessageBox::Warning,
+                    tr("The settings of this session could not be saved to '%1'.")
+                        .arg(settings.registry().path()));
+    }
 }

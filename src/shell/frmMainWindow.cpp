@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
@@ -324,6 +325,14 @@ void frmMain::mnuVideoMP2_Click()
 void frmMain::switchEngine(long engine)
 {
     MediaPlayerController& player = Player();
+    // The engine being waited on cannot go under the wait: the switch comes after it.
+    if (player.Opening()) {
+        player.AfterOpening([window = QPointer<frmMain>(this), engine] {
+            if (window)
+                window->switchEngine(engine);
+        });
+        return;
+    }
     if (!player.SetMP(engine)) {
         (engine == 1 ? mnuVideoMP1 : mnuVideoMP2)->setEnabled(false);
         player.SetMP(engine == 1 ? 2 : 1);

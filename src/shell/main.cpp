@@ -1,4 +1,6 @@
 #include "shell/CommandLineRequest.h"
+#include "shell/ProgramObjects.h"
+#include "shell/TerminationSignals.h"
 #include "shell/frmMain.h"
 #include "shell/modMain.h"
 
@@ -31,8 +33,11 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("tavrell-veltrix"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tavrell-veltrix"),
                                                  QIcon(QStringLiteral(":/controls/logo.png"))));
+    ProgramObjects objects;
+    TerminationSignals termination;
     auto* window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(&termination, &TerminationSignals::Requested, window, &QWidget::close);
     window->Form_Load(request.files.media, request.files.subtitles);
     return app.exec();
 }

@@ -2,45 +2,21 @@
 
 #include "media/MediaPlayerController.h"
 #include "settings/Settings.h"
+#include "shell/ProgramObjects.h"
 #include "shell/frmMain.h"
 
 #include <QDialog>
 
-#include <memory>
-
 namespace modMain {
-namespace {
-std::unique_ptr<Settings>& settingsSlot()
-{
-    static std::unique_ptr<Settings> settings;
-    return settings;
-}
-std::unique_ptr<MediaPlayerController>& playerSlot()
-{
-    static std::unique_ptr<MediaPlayerController> player;
-    return player;
-}
-} // namespace
 
 Settings& AppSettings()
 {
-    auto& slot = settingsSlot();
-    if (!slot)
-        slot = std::make_unique<Settings>();
-    return *slot;
+    return ProgramObjects::Current().AppSettings();
 }
 
 MediaPlayerController& Player()
 {
-    auto& slot = playerSlot();
-    if (!slot)
-        slot = std::make_unique<MediaPlayerController>();
-    return *slot;
-}
-
-void ReleasePlayer()
-{
-    playerSlot().reset();
+    return ProgramObjects::Current().Player();
 }
 
 QString FileFromCommandLine(const QString& commandLine)

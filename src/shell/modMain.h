@@ -15,11 +15,9 @@ namespace modMain {
 inline const QString kAppTitle = QStringLiteral("Tavrell Veltrix");
 inline const QString& kRegistrySubKey = PlayerStore::kRegistrySubKey;
 
-// The one settings store; created on first use, alive for the whole run.
+// The one settings store and the one media controller, owned by the ProgramObjects of the run.
 Settings& AppSettings();
-// The one media controller; created on first use, released first at shutdown.
 MediaPlayerController& Player();
-void ReleasePlayer();
 
 // The single-string command line rule of the Windows build: the text before the first "/"
 // (trimmed), or the whole line untrimmed when there is none, with every double quote removed.

@@ -115,6 +115,28 @@ std::optional<SingleByteTable> SingleByteTableFor(const QString& encoding)
     return table;
 }
 
+struct IconvLineDecoder::State
+{
+    explicit State(const QString& encoding) : converter(encoding.toLatin1()) {}
+    Converter converter;
+};
+
+IconvLineDecoder::IconvLineDecoder(const QString& encoding)
+    : m_state(std::make_unique<State>(encoding))
+{}
+
+IconvLineDecoder::~IconvLineDecoder() = default;
+
+bool IconvLineDecoder::valid() const
+{
+    return m_state->converter.valid();
+}
+
+QString IconvLineDecoder::decode(const QByteArray& line)
+{
+    return decodeStream(m_state->converter, line);
+}
+
 std::optional<QString> DecodeWithIconv(const QByteArray& bytes, const QString& encoding)
 {
     Converter converter(encoding.toLatin1());

@@ -9,14 +9,9 @@ const QString LineBreak = QStringLiteral("\r\n");
 
 bool Subtitle::AddText(QStringView raw)
 {
-    return AddScannedText(raw, ShapeOf(raw).markup);
-}
-
-bool Subtitle::AddScannedText(QStringView raw, bool markup)
-{
     if (raw.isEmpty())
         return false;
-    if (NeedsMarkupConversion(raw, markup))
+    if (NeedsMarkupConversion(raw, ShapeOf(raw).markup))
         append(ConvertSubtitleMarkup(raw, Italic));
     else
         append(raw);

@@ -21,9 +21,6 @@ public:
     // Appends one raw line of the file after turning its markup into display text. An empty line
     // has no characters to mark and is refused: false, and the entry is left unchanged.
     bool AddText(QStringView line);
-    // The same for a caller that has already looked for the characters markup begins with
-    // ("<", "[", "{", "|"): with mayHaveMarkup false the line is not scanned again.
-    bool AddScannedText(QStringView line, bool mayHaveMarkup);
 
 private:
     void append(QStringView line);

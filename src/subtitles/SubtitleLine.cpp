@@ -100,6 +100,26 @@ qsizetype FindTimingArrow(QStringView line)
     return -1;
 }
 
+QStringView SubRipEndTime(QStringView afterArrow)
+{
+    auto isSeparator = [](QChar c) { return c == u':' || c == u',' || c == u'.'; };
+    const qsizetype size = afterArrow.size();
+    qsizetype i = 0;
+    while (i < size && IsBlank(afterArrow[i]))
+        ++i;
+    for (; i < size; ++i) {
+        if (!IsBlank(afterArrow[i]))
+            continue;
+        qsizetype next = i;
+        while (next < size && IsBlank(afterArrow[next]))
+            ++next;
+        if (next == size || (!isSeparator(afterArrow[i - 1]) && !isSeparator(afterArrow[next])))
+            return afterArrow.first(i);
+        i = next - 1;
+    }
+    return afterArrow;
+}
+
 QStringView CutToLineLimit(QStringView line)
 {
     if (line.size() <= SubtitleLineLimit)
@@ -144,11 +164,12 @@ qsizetype MatchCommaTimingLine(QStringView line)
 
 namespace {
 
-// "hh:mm:ss,mmm" exactly, as SubRip writes it: the common case, read without a loop.
+// "hh:mm:ss,mmm" exactly, as SubRip writes it (or "hh:mm:ss.mmm", the same time): the common
+// case, read without a loop.
 std::optional<int64_t> subRipTiming(QStringView text)
 {
-    // Only ",": with "." the seconds field is fractional and is rounded to whole seconds.
-    if (text.size() != 12 || text[2] != u':' || text[5] != u':' || text[8] != u',')
+    if (text.size() != 12 || text[2] != u':' || text[5] != u':'
+        || (text[8] != u',' && text[8] != u'.'))
         return std::nullopt;
     int d[12];
     for (int i : {0, 1, 3, 4, 6, 7, 9, 10, 11}) {
@@ -160,32 +181,66 @@ std::optional<int64_t> subRipTiming(QStringView text)
          + (d[6] * 10 + d[7]) * 1000LL + d[9] * 100 + d[10] * 10 + d[11];
 }
 
-// Reads "d+:d+:d+,d+" (or "." before the milliseconds) of plain digits, the form nearly every
-// timing takes; nullopt for anything else, which the general reading handles.
+// Reads "d+:d+:d+" of plain digits, the seconds with up to three decimals after a "." and then
+// perhaps ",d+" or ":d+" counting milliseconds as written: the forms nearly every timing takes.
+// nullopt for anything else, which the general reading handles.
 std::optional<int64_t> plainTiming(QStringView text)
 {
     int64_t fields[4] = {0, 0, 0, 0};
     int field = 0;
     qsizetype digits = 0;
+    int fractionDigits = -1;   // -1: the seconds have no fraction
+    int64_t fraction = 0;
     for (QChar c : text) {
         if (isDigit(c)) {
+            if (fractionDigits >= 0 && field == 2) {
+                if (++fractionDigits > 3)
+                    return std::nullopt;
+                fraction = fraction * 10 + (c.unicode() - u'0');
+                continue;
+            }
             if (++digits > 9)
                 return std::nullopt;
             fields[field] = fields[field] * 10 + (c.unicode() - u'0');
-        } else if (digits > 0 && field < 3 && (c == u':' || (field == 2 && c == u','))) {
+        } else if (c == u'.' && field == 2 && digits > 0 && fractionDigits < 0) {
+            fractionDigits = 0;
+        } else if (digits > 0 && field < 3 && fractionDigits != 0
+                   && (c == u':' || (field == 2 && c == u','))) {
             ++field;
             digits = 0;
         } else {
             return std::nullopt;
         }
     }
-    if (field != 3 || digits == 0)
+    if (field < 2 || digits == 0 || fractionDigits == 0)
         return std::nullopt;
-    const int64_t total = fields[2] * 1000 + fields[1] * 60000 + fields[0] * 3600000;
-    if (total > INT32_MAX || fields[2] * 1000 > INT32_MAX || fields[1] * 60000 > INT32_MAX
+    for (int i = fractionDigits; i < 3; ++i)
+        fraction *= 10;
+    const int64_t seconds = fields[2] * 1000 + fraction;
+    const int64_t total = seconds + fields[1] * 60000 + fields[0] * 3600000;
+    if (total > INT32_MAX || seconds > INT32_MAX || fields[1] * 60000 > INT32_MAX
         || fields[0] * 3600000 > INT32_MAX)
         return std::nullopt;   // the general reading decides what an overflow gives
     return total + fields[3];
+}
+
+// The seconds field in milliseconds. With a decimal point its fraction counts to the millisecond
+// (01.50 is 1500); otherwise a fractional value is rounded to whole seconds first.
+std::optional<int32_t> secondsInMilliseconds(QStringView field)
+{
+    if (field.contains(u'.')) {
+        // Ten-thousandths of a second: tenths of a millisecond, rounded away (halves to even;
+        // a half is exact in a double).
+        if (const std::optional<Currency> exact = Currency::parse(field))
+            return RoundToInt32(static_cast<double>(exact->raw()) / 10.0);
+        const std::optional<double> value = ParseStrict(field);
+        return value ? RoundToInt32(*value * 1000.0) : std::nullopt;
+    }
+    const std::optional<int32_t> seconds = wholeNumber(field);
+    int32_t ms = 0;
+    if (!seconds || __builtin_mul_overflow(*seconds, 1000, &ms))
+        return std::nullopt;
+    return ms;
 }
 
 } // namespace
@@ -211,12 +266,11 @@ Currency ParseTimingField(QStringView text)
         return {};
     const std::optional<int32_t> hours = wholeNumber(fields[0]);
     const std::optional<int32_t> minutes = wholeNumber(fields[1]);
-    const std::optional<int32_t> seconds = wholeNumber(fields[2]);
+    const std::optional<int32_t> seconds = secondsInMilliseconds(fields[2]);
     if (!hours || !minutes || !seconds)
         return {};
-    int32_t total = 0, part = 0;
-    if (__builtin_mul_overflow(*seconds, 1000, &total)
-        || __builtin_mul_overflow(*minutes, 60000, &part)
+    int32_t total = *seconds, part = 0;
+    if (__builtin_mul_overflow(*minutes, 60000, &part)
         || __builtin_add_overflow(total, part, &total)
         || __builtin_mul_overflow(*hours, 3600000, &part)
         || __builtin_add_overflow(total, part, &total))

@@ -26,6 +26,10 @@ LineShape ShapeOf(QStringView line);
 
 // Position of the first "-->" of a SubRip timing line, or -1.
 qsizetype FindTimingArrow(QStringView line);
+// The end time of a SubRip timing line out of what follows its arrow: what comes after the time
+// (SubRip's "X1:100 X2:600 Y1:50 Y2:100" position) is left out. A blank ends the time unless a
+// separator (":", ",", ".") stands next to it, so "0:00:02 , 500" is still one time.
+QStringView SubRipEndTime(QStringView afterArrow);
 
 struct MicroDvdLine
 {
@@ -43,8 +47,9 @@ std::optional<MicroDvdLine> MatchMicroDvdLine(QStringView line);
 // digit, ":" and a digit. Returns the position of the first "," of the line, or -1.
 qsizetype MatchCommaTimingLine(QStringView line);
 
-// "h:m:s,ms" to milliseconds; "," and ":" both separate fields, the seconds may be fractional
-// (rounded to whole seconds, halves to even) and the millisecond field counts as written. Fewer
-// than three fields, a field that is not a number, or hours, minutes and seconds whose sum leaves
-// 32 bits give 0; an unreadable millisecond field adds nothing.
+// "h:m:s,ms" to milliseconds; "," and ":" both separate fields and the millisecond field counts
+// as written. Seconds with a decimal point count to the millisecond ("01.50" is 1500); other
+// fractional seconds are rounded to whole ones (halves to even). Fewer than three fields, a field
+// that is not a number, or hours, minutes and seconds whose sum leaves 32 bits give 0; an
+// unreadable millisecond field adds nothing.
 Currency ParseTimingField(QStringView text);

@@ -45,15 +45,15 @@ Currency SubtitleReader::lookupKey(Currency time, int32_t videoFrus) const
 SubtitlePtr SubtitleReader::GetSubtitle(Currency Time, int32_t VideoFRUS)
 {
     const Currency key = lookupKey(Time, VideoFRUS);
-    const int n = m_timeline.size();
+    const int n = m_table.size();
     if (n == 0)
         return nullptr;
     const int64_t k = key.raw();
-    auto covers = [&](int i) { return m_timeline.start(i) <= k && k <= m_timeline.end(i); };
+    auto covers = [&](int i) { return m_table.start(i) <= k && k <= m_table.end(i); };
 
     if (m_currentIndex > 0 && covers(m_currentIndex - 1))
-        return m_entries[static_cast<size_t>(m_currentIndex - 1)];
-    if (m_currentIndex <= 0 || k < m_timeline.start(m_currentIndex - 1))
+        return Entry(m_currentIndex);
+    if (m_currentIndex <= 0 || k < m_table.start(m_currentIndex - 1))
         m_currentIndex = m_timeline.firstStartingBefore(k) + 1;
     if (m_currentIndex <= 0)
         return nullptr;
@@ -61,7 +61,7 @@ SubtitlePtr SubtitleReader::GetSubtitle(Currency Time, int32_t VideoFRUS)
     // Walk forward to the first entry that starts after the key or still covers it.
     int stop = -1;
     for (int i = m_currentIndex - 1; i < n && i < m_currentIndex - 1 + ShortScan; ++i) {
-        if (k < m_timeline.start(i) || k <= m_timeline.end(i)) {
+        if (k < m_table.start(i) || k <= m_table.end(i)) {
             stop = i;
             break;
         }
@@ -73,7 +73,7 @@ SubtitlePtr SubtitleReader::GetSubtitle(Currency Time, int32_t VideoFRUS)
         return nullptr;
     }
     m_currentIndex = stop + 1;
-    if (k < m_timeline.start(stop))
+    if (k < m_table.start(stop))
         return nullptr;
-    return m_entries[static_cast<size_t>(stop)];
+    return Entry(stop + 1);
 }

@@ -2,17 +2,21 @@
 
 #include "subtitles/Subtitle.h"
 #include "subtitles/SubtitleStore.h"
+#include "subtitles/SubtitleTable.h"
 #include "subtitles/SubtitleTimeline.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Loads one subtitle file into a list of entries and answers which entry is to be shown at a
 // playback position. Each line is classified on its own (SubRip "-->" timing, MicroDVD
 // "{start}{end}" frames, "start,end" timing, blank, text), so mixed and sloppy files still load.
+// The entries are put in order of start time when loaded (equal starts keep file order), so an
+// entry placed after a later-starting one is still found.
 class SubtitleReader
 {
 public:
@@ -31,8 +35,9 @@ public:
     SubtitleReader(const SubtitleReader&) = delete;
     SubtitleReader& operator=(const SubtitleReader&) = delete;
 
-    // Replaces the contents with the entries of the file; false when it cannot be read or holds
-    // fewer than two entries. The previous file is forgotten either way.
+    // Replaces the contents with the entries of the file; false when it cannot be read, holds
+    // fewer than two entries or does not fit in memory. The previous file is forgotten either way.
+    // Memory stays within a small multiple of the file's size, whatever it holds.
     bool Load(const QString& file);
     // The same from bytes already in memory; fileName is what Filename reports afterwards.
     bool LoadBytes(const QByteArray& bytes, const QString& fileName);
@@ -57,21 +62,28 @@ public:
     QString Filename() const { return m_fileName; }
     // The encoding the last file read was decoded from, even when it did not load.
     QString Encoding() const { return m_encoding; }
-    // The entries in file order; entry n of the file is Entries()[n - 1].
-    const std::vector<SubtitlePtr>& Entries() const { return m_entries; }
+    int Count() const { return m_table.size(); }
+    // Every entry as an object of its own, in order of start time: for tools and tests on small
+    // files. The player asks for one entry at a time and never holds them all.
+    std::vector<SubtitlePtr> Entries() const;
+    // Entry n (1-based, as CurrentIndex counts) of the loaded entries in order of start time.
+    // Asked twice in a row for the same entry it gives the same object, as the lookup does.
+    SubtitlePtr Entry(int n) const;
     // 1-based index where the last lookup stopped; 0 for none.
     int CurrentIndex() const { return m_currentIndex; }
 
 private:
-    static Subtitle* NewEntry(SubtitleStore& list);
-    void parseLine(QStringView line, SubtitleStore& list, Subtitle*& current);
-    bool finishLoad(const std::shared_ptr<SubtitleStore>& created, const QString& fileName,
-                    const QString& encoding, size_t minimumEntries = 2);
+    bool parse(qint64 size, const std::function<bool(SubtitleTable&)>& read);
+    void parseLine(QStringView line, SubtitleTable& table, bool& inEntry);
+    bool takeEntries(const std::shared_ptr<SubtitleStore>& entries);
     Currency lookupKey(Currency time, int32_t videoFrus) const;
 
     QString m_fileName;
     QString m_encoding;
-    std::vector<SubtitlePtr> m_entries;
+    SubtitleTable m_table;
     SubtitleTimeline m_timeline;
     int m_currentIndex = 0;
+    // The entry object handed out last: the same entry asked for again is the same object.
+    mutable SubtitlePtr m_handedOut;
+    mutable int m_handedOutIndex = 0;
 };

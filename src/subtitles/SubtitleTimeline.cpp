@@ -1,6 +1,6 @@
 #include "subtitles/SubtitleTimeline.h"
 
-#include "platform/Prefault.h"
+#include "subtitles/SubtitleTable.h"
 
 #include <algorithm>
 #include <limits>
@@ -9,54 +9,66 @@ namespace {
 constexpr int64_t Lowest = std::numeric_limits<int64_t>::min();
 }
 
-SubtitleTimeline::SubtitleTimeline(std::vector<int64_t> starts, std::vector<int64_t> ends)
-    : m_starts(std::move(starts)), m_ends(std::move(ends))
+SubtitleTimeline::SubtitleTimeline(const SubtitleTable& table)
+    : m_table(&table), m_size(table.size())
 {
-    const size_t n = m_starts.size();
-    ReservePrefaulted(m_prefixMinStart, n);
-    m_prefixMinStart.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        m_prefixMinStart[i] = i == 0 ? m_starts[0] : std::min(m_prefixMinStart[i - 1], m_starts[i]);
-
+    const size_t blocks = (static_cast<size_t>(m_size) + BlockSize - 1) / BlockSize;
     m_leaves = 1;
-    while (m_leaves < n)
+    while (m_leaves < blocks)
         m_leaves *= 2;
-    ReservePrefaulted(m_stopTree, 2 * m_leaves);
     m_stopTree.assign(2 * m_leaves, Lowest);
-    for (size_t i = 0; i < n; ++i) {
-        // "starts after key" is "start - 1 >= key" for whole fixed-point values.
-        const int64_t startMinusOne = m_starts[i] == Lowest ? Lowest : m_starts[i] - 1;
-        m_stopTree[m_leaves + i] = std::max(startMinusOne, m_ends[i]);
+    for (int i = 0; i < m_size; ++i) {
+        int64_t& leaf = m_stopTree[m_leaves + static_cast<size_t>(i / BlockSize)];
+        leaf = std::max(leaf, stopValue(i));
     }
     for (size_t node = m_leaves - 1; node >= 1; --node)
         m_stopTree[node] = std::max(m_stopTree[2 * node], m_stopTree[2 * node + 1]);
 }
 
+int64_t SubtitleTimeline::stopValue(int index) const
+{
+    // "starts after key" is "start - 1 >= key" for whole fixed-point values.
+    const int64_t start = m_table->start(index);
+    return std::max(start == Lowest ? Lowest : start - 1, m_table->end(index));
+}
+
 int SubtitleTimeline::firstStartingBefore(int64_t key) const
 {
-    const auto it = std::partition_point(m_prefixMinStart.begin(), m_prefixMinStart.end(),
-                                         [key](int64_t minStart) { return minStart >= key; });
-    return it == m_prefixMinStart.end() ? -1 : static_cast<int>(it - m_prefixMinStart.begin());
+    // In order of start, the first entry has the earliest start.
+    return m_size > 0 && m_table->start(0) < key ? 0 : -1;
+}
+
+int SubtitleTimeline::firstStopInBlock(int from, int64_t key) const
+{
+    const int blockEnd = std::min(m_size, (from / BlockSize + 1) * BlockSize);
+    for (int i = from; i < blockEnd; ++i) {
+        if (stopValue(i) >= key)
+            return i;
+    }
+    return -1;
 }
 
 int SubtitleTimeline::firstStopAtOrAfter(int from, int64_t key) const
 {
-    if (from < 0 || from >= size())
+    if (from < 0 || from >= m_size)
         return -1;
-    size_t node = m_leaves + static_cast<size_t>(from);
-    // Climb until a subtree to the right of the start holds a stop, then descend into it.
-    while (m_stopTree[node] < key) {
+    if (const int inFirst = firstStopInBlock(from, key); inFirst >= 0)
+        return inFirst;
+    size_t node = m_leaves + static_cast<size_t>(from / BlockSize);
+    // Climb until a subtree to the right of the start block holds a stop, then descend into it.
+    do {
         while (node & 1)
             node >>= 1;
         if (node == 0)
             return -1;
         ++node;
-    }
+    } while (m_stopTree[node] < key);
     while (node < m_leaves) {
         node *= 2;
         if (m_stopTree[node] < key)
             ++node;
     }
-    const size_t index = node - m_leaves;
-    return index < m_starts.size() ? static_cast<int>(index) : -1;
+    const size_t block = node - m_leaves;
+    return block * BlockSize < static_cast<size_t>(m_size)
+        ? firstStopInBlock(static_cast<int>(block * BlockSize), key) : -1;
 }

@@ -4,18 +4,16 @@
 #include <cstdint>
 #include <vector>
 
-// The start and end times of a loaded file's entries (raw fixed-point values, file order), with
-// two indexes that let the lookup answer in logarithmic time what a scan from the first entry
-// would answer. The times are taken once when the file is loaded.
+class SubtitleTable;
+
+// An index over the times of a loaded file in order of start, so that the lookup answers in
+// logarithmic time what its forward scan would answer. It keeps one value per block of entries,
+// not per entry: with ten million entries it stays a few megabytes.
 class SubtitleTimeline
 {
 public:
     SubtitleTimeline() = default;
-    SubtitleTimeline(std::vector<int64_t> starts, std::vector<int64_t> ends);
-
-    int size() const { return static_cast<int>(m_starts.size()); }
-    int64_t start(int index) const { return m_starts[static_cast<std::size_t>(index)]; }
-    int64_t end(int index) const { return m_ends[static_cast<std::size_t>(index)]; }
+    explicit SubtitleTimeline(const SubtitleTable& table);
 
     // The lowest index whose start lies strictly before key; -1 if none.
     int firstStartingBefore(int64_t key) const;
@@ -24,9 +22,12 @@ public:
     int firstStopAtOrAfter(int from, int64_t key) const;
 
 private:
-    std::vector<int64_t> m_starts;
-    std::vector<int64_t> m_ends;
-    std::vector<int64_t> m_prefixMinStart;   // non-increasing, so it can be bisected
-    std::vector<int64_t> m_stopTree;         // max-tree over max(start - 1, end), leaves at m_leaves
+    static constexpr int BlockSize = 16;
+    int64_t stopValue(int index) const;
+    int firstStopInBlock(int from, int64_t key) const;
+
+    const SubtitleTable* m_table = nullptr;
+    int m_size = 0;
+    std::vector<int64_t> m_stopTree;   // max-tree over each block's largest max(start - 1, end)
     std::size_t m_leaves = 0;
 };

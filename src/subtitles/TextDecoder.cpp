@@ -1,6 +1,7 @@
 #include "subtitles/TextDecoder.h"
 
 #include "subtitles/IconvDecoder.h"
+#include "subtitles/LineDecoder.h"
 #include "subtitles/LineSplitter.h"
 #include "subtitles/Utf8Check.h"
 
@@ -117,70 +118,6 @@ QString DetectLegacyEncoding(const QByteArray& bytes)
 
 namespace {
 
-bool isAscii(const char* data, qsizetype length)
-{
-    qsizetype i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        if (word & 0x8080808080808080ULL)
-            return false;
-    }
-    for (; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// Turns the byte lines of a UTF-8 or single-byte text into text lines, one reused buffer for
-// all of them; fed in pieces, so a file need not be in memory whole.
-class LineDecoder
-{
-public:
-    // table null: UTF-8.
-    LineDecoder(qsizetype lineLimit, const SingleByteTable* table, const LineHandler& onLine)
-        // UTF-8 needs up to four bytes a character to fill a line of lineLimit characters.
-        : m_splitter(table ? lineLimit : lineLimit * 4), m_table(table), m_onLine(onLine)
-    {}
-
-    void feed(QByteArrayView piece)
-    {
-        m_splitter.feed(piece.data(), piece.size(),
-                        [this](const char* line, qsizetype length) { decode(line, length); });
-    }
-    void finish()
-    {
-        m_splitter.finish([this](const char* line, qsizetype length) { decode(line, length); });
-    }
-
-private:
-    void decode(const char* line, qsizetype length)
-    {
-        if (m_table) {
-            m_buffer.resize(length);
-            char16_t* out = reinterpret_cast<char16_t*>(m_buffer.data());
-            for (qsizetype i = 0; i < length; ++i)
-                out[i] = (*m_table)[static_cast<unsigned char>(line[i])];
-            m_onLine(m_buffer);
-        } else if (isAscii(line, length)) {
-            // Assigning Latin-1 reuses the buffer's storage and widens with vector instructions.
-            m_buffer = QLatin1StringView(line, length);
-            m_onLine(m_buffer);
-        } else {
-            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            m_buffer.resize(decoder.requiredSpace(length));
-            const QChar* end = decoder.appendToBuffer(m_buffer.data(), QByteArrayView(line, length));
-            m_onLine(QStringView(m_buffer.constData(), end));
-        }
-    }
-
-    ByteLineSplitter m_splitter;
-    const SingleByteTable* m_table;
-    const LineHandler& m_onLine;
-    QString m_buffer;
-};
-
 void splitDecodedLines(const QString& text, const LineHandler& onLine)
 {
     SplitLines(text.constData(), text.size(), [&](const QChar* line, qsizetype length) {
@@ -237,11 +174,13 @@ QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const 
 }
 
 std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit,
-                                          const LineHandler& onLine)
+                                          const LineHandler& onLine,
+                                          const std::function<void()>& onRestart)
 {
-    // The first part of the file decides the encoding; a UTF-8 or single-byte file is then read
-    // twice in pieces (checked, then decoded) and never held whole. Other encodings are rare and
-    // decoded from the whole file.
+    // The first part of the file decides the encoding. A file that is UTF-8 so far is decoded as
+    // it is read and checked, in one pass; should it turn out not to be UTF-8, it is decoded
+    // again from its start. A single-byte file is read in pieces too; neither is held whole.
+    // Other encodings are rare and decoded from the whole file.
     QByteArray head(HeadSize, Qt::Uninitialized);
     PrefaultForWriting(head.data(), HeadSize);
     const qint64 headRead = file.read(head.data(), HeadSize);
@@ -256,18 +195,34 @@ std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit
     Utf8Check check;
     if (!mark) {
         check.feed(head);
-        qint64 got = 0;
-        while (check.valid() && (got = file.read(piece.data(), PieceSize)) > 0)
-            check.feed(QByteArrayView(piece.constData(), got));
-        if (got < 0)
-            return std::nullopt;
+        if (!check.failed()) {
+            LineDecoder decoder(lineLimit, nullptr, onLine);
+            decoder.feed(head);
+            qint64 got = 0;
+            while (!check.failed() && (got = file.read(piece.data(), PieceSize)) > 0) {
+                check.feed(QByteArrayView(piece.constData(), got));
+                if (!check.failed())
+                    decoder.feed(QByteArrayView(piece.constData(), got));
+            }
+            if (got < 0)
+                return std::nullopt;
+            if (check.valid()) {
+                decoder.finish();
+                return QStringLiteral("UTF-8");
+            }
+            onRestart();
+        }
     }
-    const bool utf8 = utf8Mark || (!mark && check.valid());
+    const bool utf8 = utf8Mark;
     QString encoding = utf8 ? QString::fromLatin1(utf8Mark ? mark->name : "UTF-8")
                             : DetectLegacyEncoding(head);
     const std::optional<SingleByteTable> table =
         utf8 || mark ? std::nullopt : SingleByteTableFor(encoding);
-    if (!utf8 && !table) {
+    // UTF-16 and UTF-32 (with a mark, or named by detection) use the bytes of CR and LF inside
+    // their characters: decoded whole, then split.
+    const bool wide = (mark && !utf8) || encoding.startsWith(QLatin1String("UTF-16"))
+                   || encoding.startsWith(QLatin1String("UTF-32"));
+    if (!utf8 && !table && wide) {
         if (!file.seek(0))
             return std::nullopt;
         const QByteArray whole = file.readAll();
@@ -275,10 +230,21 @@ std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit
             return std::nullopt;
         return DecodeSubtitleLines(whole, lineLimit, onLine);
     }
+    // A multi-byte code page goes through iconv a line at a time.
+    std::unique_ptr<IconvLineDecoder> iconv;
+    std::optional<SingleByteTable> lineTable = table;
+    if (!utf8 && !table) {
+        iconv = std::make_unique<IconvLineDecoder>(encoding);
+        if (!iconv->valid()) {
+            iconv.reset();
+            encoding = QString::fromLatin1(FallbackEncoding);
+            lineTable = SingleByteTableFor(encoding);
+        }
+    }
 
     if (!file.seek(utf8Mark ? mark->size : 0))
         return std::nullopt;
-    LineDecoder decoder(lineLimit, table ? &*table : nullptr, onLine);
+    LineDecoder decoder(lineLimit, lineTable ? &*lineTable : nullptr, onLine, iconv.get());
     qint64 got = 0;
     while ((got = file.read(piece.data(), PieceSize)) > 0)
         decoder.feed(QByteArrayView(piece.constData(), got));

@@ -21,9 +21,12 @@ using LineHandler = std::function<void(QStringView line)>;
 QString DecodeSubtitleLines(const QByteArray& bytes, qsizetype lineLimit, const LineHandler& onLine);
 
 // The same, reading an open file from its start in pieces: a UTF-8 or single-byte file is never
-// held whole in memory. nullopt when reading fails.
+// held whole in memory. A file without a byte-order mark is read once as UTF-8 while it is
+// checked; when invalid bytes turn up, onRestart is called to forget the lines handed over so far
+// and the file is read again in its legacy code page. nullopt when reading fails.
 std::optional<QString> DecodeSubtitleFile(QFileDevice& file, qsizetype lineLimit,
-                                          const LineHandler& onLine);
+                                          const LineHandler& onLine,
+                                          const std::function<void()>& onRestart);
 
 // The legacy code page detection names for non-UTF-8 text, already mended where detection is known
 // to mistake a Windows code page for the ISO one of the same script.

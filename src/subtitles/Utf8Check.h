@@ -13,6 +13,8 @@ class Utf8Check
 public:
     void feed(QByteArrayView piece);
     bool valid() const { return m_valid && m_heldSize == 0; }
+    // Invalid bytes were met; a sequence still waiting for its next piece is not a failure.
+    bool failed() const { return !m_valid; }
 
 private:
     bool m_valid = true;

@@ -108,3 +108,91 @@ TEST_F(DiscoveryTest, VideoWithoutATitleScoresEverythingZero)
     ASSERT_EQ(ranked.size(), 1);
     EXPECT_EQ(ranked[0].score, 0);
 }
+
+TEST_F(DiscoveryTest, EqualScoresPreferTheVideosOwnTitleThenFewerForeignWords)
+{
+    const QString video = touch(QStringLiteral("films/clip.mp4"));
+    // Listed first, both score 1.25: the Czech file of clip.wmv must not win over clip.srt.
+    const QString czech = touch(QStringLiteral("films/clip.wmv.cz.srt"));
+    const QString own = touch(QStringLiteral("films/clip.srt"));
+    auto ranked = SubtitleDiscovery::RankCandidates(video, QString());
+    ASSERT_EQ(ranked.size(), 2);
+    EXPECT_DOUBLE_EQ(ranked[0].score, ranked[1].score);
+    EXPECT_EQ(ranked[0].path, own);
+
+    // Without the exact title, the name with fewer words foreign to the title goes first.
+    QFile::remove(own);
+    const QString english = touch(QStringLiteral("films/clip.en.srt"));
+    ranked = SubtitleDiscovery::RankCandidates(video, QString());
+    ASSERT_EQ(ranked.size(), 2);
+    EXPECT_DOUBLE_EQ(ranked[0].score, ranked[1].score);
+    EXPECT_EQ(ranked[0].path, english);
+}
+
+TEST_F(DiscoveryTest, AnotherEpisodesSubtitlesAreNeverTried)
+{
+    const QString video = touch(QStringLiteral("show/Show.S01E03.avi"));
+    const QString first = touch(QStringLiteral("show/Show.S01E01.srt"));
+    const QString second = touch(QStringLiteral("show/show_s1e2.srt"));
+    const QString third = touch(QStringLiteral("show/Show.1x03.srt"));
+    const QString plain = touch(QStringLiteral("show/Show.srt"));
+    const QString hd = touch(QStringLiteral("show/Show.1920x1080.srt"));
+    const auto ranked = SubtitleDiscovery::RankCandidates(video, QString());
+    ASSERT_EQ(ranked.size(), 5);
+    QStringList tried;
+    const auto attempts = SubtitleDiscovery::TryInOrder(ranked, [&](const QString& path) {
+        tried.append(path);
+        return false;
+    });
+    for (qsizetype i = 0; i < ranked.size(); ++i) {
+        const bool otherEpisode = ranked[i].path == first || ranked[i].path == second;
+        const bool worth = SubtitleDiscovery::IsWorthTrying(ranked[i].score);
+        EXPECT_EQ(attempts[i].tried, !otherEpisode && worth) << ranked[i].path.toStdString();
+        if (otherEpisode)
+            EXPECT_TRUE(attempts[i].reason.startsWith("another episode: S01E0"));
+    }
+    EXPECT_TRUE(tried.contains(third));
+    EXPECT_TRUE(tried.contains(plain));
+    EXPECT_TRUE(tried.contains(hd));   // a resolution is no episode mark
+    EXPECT_FALSE(tried.contains(first));
+    EXPECT_FALSE(tried.contains(second));
+}
+
+TEST_F(DiscoveryTest, SubsFoldersAreSearchedAfterTheOtherTwo)
+{
+    const QString video = touch(QStringLiteral("release/Movie.avi"));
+    const QString inSubs = touch(QStringLiteral("release/Subs/Movie.srt"));
+    const QString inSubtitles = touch(QStringLiteral("release/SUBTITLES/Movie.eng.srt"));
+    touch(QStringLiteral("release/Extras/Movie.srt"));
+    const QString elsewhere = touch(QStringLiteral("other/Movie.srt"));
+    const auto ranked = SubtitleDiscovery::RankCandidates(
+        video, m_dir.filePath(QStringLiteral("other/last.srt")));
+    ASSERT_EQ(ranked.size(), 3);
+    // Equal scores and titles keep listing order: the subtitle folder before the Subs folder.
+    EXPECT_EQ(ranked[0].path, elsewhere);
+    EXPECT_EQ(ranked[1].path, inSubs);
+    EXPECT_EQ(ranked[2].path, inSubtitles);
+}
+
+TEST(DiscoveryWalk, StopsAtTheFirstThatLoadsAndAtTheFirstScoreNotWorthTrying)
+{
+    const QList<SubtitleDiscovery::Candidate> ranked = {
+        {"a", 1.2, true, 0, {}}, {"b", 1.0, false, 1, {}}, {"c", 0.9, false, 1, {}},
+        {"d", 0.2, false, 2, {}}};
+    QStringList loaded;
+    auto attempts = SubtitleDiscovery::TryInOrder(ranked, [&](const QString& path) {
+        loaded.append(path);
+        return path == "b";
+    });
+    EXPECT_EQ(loaded, QStringList({"a", "b"}));
+    EXPECT_TRUE(attempts[0].tried && !attempts[0].loads && attempts[0].reason.isEmpty());
+    EXPECT_TRUE(attempts[1].tried && attempts[1].loads);
+    EXPECT_FALSE(attempts[2].tried);
+    EXPECT_EQ(attempts[2].reason, "an earlier file loaded");
+    EXPECT_EQ(attempts[3].reason, "score 0.25 or less");
+
+    attempts = SubtitleDiscovery::TryInOrder(ranked, [](const QString&) { return false; });
+    EXPECT_TRUE(attempts[2].tried);
+    EXPECT_FALSE(attempts[3].tried);
+    EXPECT_EQ(attempts[3].reason, "score 0.25 or less");
+}

@@ -28,6 +28,7 @@ TEST(EndToEnd, DemoPlaysWithItsSubtitlesAndSettingsSurviveQuitting)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X display";
+    ProgramObjects objects;
     QTemporaryDir dir;
     const QString registryPath = dir.filePath(QStringLiteral("registry.db"));
     modMain::AppSettings().ClearSettings();

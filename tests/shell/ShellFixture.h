@@ -3,6 +3,7 @@
 #include "media/MediaPlayerController.h"
 #include "platform/Registry.h"
 #include "settings/Settings.h"
+#include "shell/ProgramObjects.h"
 #include "shell/frmMain.h"
 #include "shell/modMain.h"
 
@@ -52,9 +53,14 @@ protected:
     void SetUp() override
     {
         registryPath = dir.filePath(QStringLiteral("registry.db"));
+        objects = std::make_unique<ProgramObjects>();
         UseFreshStore();
     }
-    void TearDown() override { window.reset(); }
+    void TearDown() override
+    {
+        window.reset();
+        objects.reset();
+    }
 
     void UseFreshStore()
     {
@@ -116,6 +122,7 @@ protected:
 
     QTemporaryDir dir;
     QString registryPath;
+    std::unique_ptr<ProgramObjects> objects;
     std::unique_ptr<frmMain> window;
     RecordingOverlay* overlay = nullptr;
     std::vector<ShownMessage> messages;

@@ -62,6 +62,7 @@ TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
         GTEST_SKIP() << "needs an X display";
     if (!MpvSoftwareVideoWidget::OpenGLIsSoftware())
         GTEST_SKIP() << "this display has a hardware OpenGL; the video goes through it";
+    ProgramObjects objects;
     QTemporaryDir dir;
     modMain::AppSettings().ClearSettings();
     modMain::AppSettings().SetRegistry(

@@ -10,6 +10,7 @@
 
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
+#include <X11/Xatom.h>
 
 using modMain::Player;
 

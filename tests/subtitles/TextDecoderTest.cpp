@@ -33,8 +33,8 @@ TEST(TextDecoder, LegacyCodePagesShowTheirLetters)
     SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("cz.srt", czech)));
     EXPECT_EQ(reader.Encoding(), "WINDOWS-1250");
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Příliš žluťoučký kůň"));
-    EXPECT_EQ(reader.Entries()[1]->Text, QStringLiteral("Ďábelské ódy"));
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Příliš žluťoučký kůň"));
+    EXPECT_EQ(reader.Entry(2)->Text, QStringLiteral("Ďábelské ódy"));
 
     // "Привет, как дела?" / "Всё хорошо, спасибо." in Windows-1251.
     const QByteArray russian = Timing1 + "\xcf\xf0\xe8\xe2\xe5\xf2, \xea\xe0\xea \xe4\xe5\xeb\xe0?"
@@ -42,8 +42,8 @@ TEST(TextDecoder, LegacyCodePagesShowTheirLetters)
                                "\xe1\xee.";
     ASSERT_TRUE(reader.Load(files.write("ru.srt", russian)));
     EXPECT_EQ(reader.Encoding(), "WINDOWS-1251");
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Привет, как дела?"));
-    EXPECT_EQ(reader.Entries()[1]->Text, QStringLiteral("Всё хорошо, спасибо."));
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Привет, как дела?"));
+    EXPECT_EQ(reader.Entry(2)->Text, QStringLiteral("Всё хорошо, спасибо."));
 }
 
 TEST(TextDecoder, UnicodeFilesAndMarks)
@@ -55,14 +55,14 @@ TEST(TextDecoder, UnicodeFilesAndMarks)
         "\xEF\xBB\xBF" "00:00:01,000 --> 00:00:02,000\r\nÜber\r\n\r\n"
         "00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
     EXPECT_EQ(reader.Encoding(), "UTF-8 (BOM)");
-    EXPECT_EQ(reader.Entries()[0]->Time1.raw(), 10000000);
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("Über"));
+    EXPECT_EQ(reader.Entry(1)->Time1.raw(), 10000000);
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Über"));
 
     const QString text = QStringLiteral("00:00:01,000 --> 00:00:02,000\r\n日本語\r\n\r\n"
                                         "00:00:03,000 --> 00:00:04,000\r\nB\r\n");
     ASSERT_TRUE(reader.Load(files.write("u16.srt", "\xFF\xFE" + utf16le(text))));
     EXPECT_EQ(reader.Encoding(), "UTF-16LE");
-    EXPECT_EQ(reader.Entries()[0]->Text, QStringLiteral("日本語"));
+    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("日本語"));
 
     ASSERT_TRUE(reader.Load(files.write("u8.srt", text.toUtf8())));
     EXPECT_EQ(reader.Encoding(), "UTF-8");
@@ -109,16 +109,39 @@ TEST(TextDecoder, LargeFilesReadInPiecesMatchWholeBytes)
         utf8 += stamp + "\r\nKůň " + pad + " é\r\n\r\n";
         cp1250 += stamp + "\r\nK\xf9\xf2 " + pad + " \x9a\r\n\r\n";
     }
+    // UTF-8 for more than the first megabyte, then one byte of a code page: read as UTF-8 until
+    // that byte, then again from the start, without an entry twice.
+    const QByteArray lateByte = utf8 + "99:00:00,000 --> 99:00:01,000\r\nna\xefve\r\n";
     TempFiles files;
-    for (const QByteArray& bytes : {utf8, cp1250}) {
+    for (const QByteArray& bytes : {utf8, cp1250, lateByte}) {
         SubtitleReader fromFile, fromBytes;
         ASSERT_TRUE(fromFile.Load(files.write("big.srt", bytes)));
         ASSERT_TRUE(fromBytes.LoadBytes(bytes, "big.srt"));
         EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
-        ASSERT_EQ(fromFile.Entries().size(), fromBytes.Entries().size());
-        for (size_t i = 0; i < fromFile.Entries().size(); ++i) {
-            ASSERT_EQ(fromFile.Entries()[i]->Text, fromBytes.Entries()[i]->Text) << i;
-            ASSERT_EQ(fromFile.Entries()[i]->Time1, fromBytes.Entries()[i]->Time1) << i;
+        ASSERT_EQ(fromFile.Count(), fromBytes.Count());
+        for (int i = 0; i < fromFile.Count(); ++i) {
+            ASSERT_EQ(fromFile.Entry(i + 1)->Text, fromBytes.Entry(i + 1)->Text) << i;
+            ASSERT_EQ(fromFile.Entry(i + 1)->Time1, fromBytes.Entry(i + 1)->Time1) << i;
         }
     }
+}
+
+TEST(TextDecoder, MultiByteCodePageFromAFileMatchesTheWholeBytes)
+{
+    // GB18030 is decoded a line at a time from a file, whole from bytes: the same text.
+    const QByteArray sentence = "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA1\xA3\xCE\xD2\xC3\xC7"
+                                "\xBD\xF1\xCC\xEC\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9";
+    QByteArray bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes += QString::asprintf("0:00:%02d,000 --> 0:00:%02d,500\r\n", i % 60, i % 60).toLatin1()
+               + sentence + "\r\n\r\n";
+    TempFiles files;
+    SubtitleReader fromFile, fromBytes;
+    ASSERT_TRUE(fromFile.Load(files.write("gb.srt", bytes)));
+    ASSERT_TRUE(fromBytes.LoadBytes(bytes, "gb.srt"));
+    EXPECT_EQ(fromFile.Encoding(), QStringLiteral("GB18030"));
+    EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
+    ASSERT_EQ(fromFile.Count(), 200);
+    EXPECT_EQ(fromFile.Entry(1)->Text, QStringLiteral("你好，世界。我们今天去公园散步吧"));
+    EXPECT_EQ(fromFile.Entry(200)->Text, fromBytes.Entry(200)->Text);
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct InspectRun
@@ -88,6 +90,11 @@ TEST(Inspect, AviAndUsageErrors)
     run = inspect({"avi", files.path("none.avi")});
     EXPECT_EQ(run.json()["frus"].toInt(-1), 0);
     EXPECT_EQ(run.json()["fps"].toDouble(-1), 0);
+    // A FIFO is no video: not read, so nothing blocks (no writer would ever come).
+    ASSERT_EQ(mkfifo(qPrintable(files.path("fifo.avi")), 0600), 0);
+    run = inspect({"avi", files.path("fifo.avi")});
+    EXPECT_EQ(run.json()["frus"].toInt(-1), 0);
+    EXPECT_FALSE(run.err.isEmpty());
 
     for (const QStringList& bad : {QStringList{}, QStringList{"subtitles"},
                                    QStringList{"subtitles", "a.srt", "--at"},
@@ -100,4 +107,30 @@ TEST(Inspect, AviAndUsageErrors)
         EXPECT_FALSE(run.err.isEmpty());
         EXPECT_TRUE(run.out.isEmpty());
     }
+}
+
+TEST(Inspect, MatchTellsWhatIsTriedWhyNotAndWhatLoads)
+{
+    TempFiles files;
+    files.write("clip.mp4", "");
+    const QString czech = files.write("clip.wmv.cz.srt", Srt);
+    const QString own = files.write("clip.srt", Srt);
+    files.write("clip.S01E02.srt", Srt);
+    const InspectRun run = inspect({"match", files.path("clip.mp4"), files.path("none/x.srt")});
+    ASSERT_EQ(run.status, 0);
+    const QJsonArray candidates = QJsonDocument::fromJson(run.out).array();
+    ASSERT_EQ(candidates.size(), 3);
+    const QJsonObject first = candidates[0].toObject();
+    EXPECT_EQ(first["path"].toString(), own);
+    EXPECT_TRUE(first["tried"].toBool());
+    EXPECT_TRUE(first["loads"].toBool());
+    EXPECT_EQ(first["reason"].toString(), "");
+    for (qsizetype i = 1; i < candidates.size(); ++i) {
+        const QJsonObject other = candidates[i].toObject();
+        EXPECT_FALSE(other["tried"].toBool());
+        EXPECT_FALSE(other["loads"].toBool());
+        EXPECT_EQ(other["reason"].toString(), "an earlier file loaded");
+    }
+    // Fewer words foreign to the title first: the Czech file of another video comes last.
+    EXPECT_EQ(candidates[2]["path"].toString(), czech);
 }

@@ -30,6 +30,7 @@ TEST(EmbeddedWindow, ATrackChosenThroughTheMenuIsDrawnOverTheVideo)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X display";
+    ProgramObjects objects;
     QTemporaryDir dir;
     modMain::AppSettings().ClearSettings();
     modMain::AppSettings().SetRegistry(

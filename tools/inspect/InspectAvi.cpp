@@ -6,6 +6,10 @@
 #include "media/AviProbe.h"
 #include "platform/NumberFormat.h"
 
+#include <QFileInfo>
+
+#include <cstdio>
+
 int InspectAvi(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -13,7 +17,13 @@ int InspectAvi(const QStringList& args)
         return 2;
     if (parser.positionalArguments().size() != 1)
         return UsageError(QStringLiteral("avi"), QStringLiteral("give exactly one file"));
-    const int32_t frus = ProbeAviFrameDuration(parser.positionalArguments()[0]);
+    const QString file = parser.positionalArguments()[0];
+    // As the player does: a FIFO or a device would block the read for ever, and is no video.
+    const bool regular = QFileInfo(file).isFile();
+    if (!regular)
+        std::fprintf(stderr, "veltrix-inspect: note: '%s' is not a regular file; not read\n",
+                     qPrintable(file));
+    const int32_t frus = regular ? ProbeAviFrameDuration(file) : 0;
     JsonFields json;
     json.add(QStringLiteral("frus"), frus);
     // The shortest decimal that reads back as the same rate, as the status line would show it.

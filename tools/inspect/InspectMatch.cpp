@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "shell/SubtitleDiscovery.h"
 #include "settings/SettingNames.h"
+#include "subtitles/SubtitleReader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,11 +47,19 @@ int InspectMatch(const QStringList& args)
                              "anyway\n", qPrintable(video));
     const QString pathSubs = files.size() > 1 ? files[1] : StoredPathSubs();
 
+    const QList<SubtitleDiscovery::Candidate> ranked =
+        SubtitleDiscovery::RankCandidates(video, pathSubs);
+    // Loaded in order as the player loads them, so "loads" is what the player would get.
+    const QList<SubtitleDiscovery::Attempt> attempts = SubtitleDiscovery::TryInOrder(
+        ranked, [](const QString& path) { return SubtitleReader().Load(path); });
     QList<QByteArray> candidates;
-    for (const auto& candidate : SubtitleDiscovery::RankCandidates(video, pathSubs)) {
+    for (qsizetype i = 0; i < ranked.size(); ++i) {
         JsonFields fields;
-        fields.add(QStringLiteral("path"), candidate.path);
-        fields.addText(QStringLiteral("score"), ShortestDecimal(candidate.score).toUtf8());
+        fields.add(QStringLiteral("path"), ranked[i].path);
+        fields.addText(QStringLiteral("score"), ShortestDecimal(ranked[i].score).toUtf8());
+        fields.add(QStringLiteral("tried"), attempts[i].tried);
+        fields.add(QStringLiteral("reason"), attempts[i].reason);
+        fields.add(QStringLiteral("loads"), attempts[i].loads);
         candidates.append(fields.text());
     }
     PrintJson(JsonArrayText(candidates));

@@ -79,7 +79,8 @@ QString readOptions(const QCommandLineParser& parser, Options& options)
 QByteArray entriesText(const SubtitleReader& reader)
 {
     QList<QByteArray> entries;
-    for (const SubtitlePtr& entry : reader.Entries()) {
+    for (int n = 1; n <= reader.Count(); ++n) {
+        const SubtitlePtr entry = reader.Entry(n);
         JsonFields fields;
         fields.add(QStringLiteral("time1"), entry->Time1.toString());
         fields.add(QStringLiteral("time2"), entry->Time2.toString());
@@ -120,7 +121,7 @@ int InspectSubtitles(const QStringList& args)
     json.add(QStringLiteral("frames"), reader.Frames);
     json.add(QStringLiteral("encoding"), reader.Encoding());
     if (options.summary)
-        json.add(QStringLiteral("count"), qint64(reader.Entries().size()));
+        json.add(QStringLiteral("count"), qint64(reader.Count()));
     else
         json.addText(QStringLiteral("entries"), entriesText(reader));
     QList<QByteArray> lookups;

@@ -1,0 +1,84 @@
+#include "GstVideoOutput.h"
+
+#include <gst/gst.h>
+
+namespace {
+
+GstElement* makeWindowSink(const char* factory)
+{
+    GstElement* sink = gst_element_factory_make(factory, nullptr);
+    // Clicks on the video belong to the host form: the sink must not select pointer input on
+    // our window (X allows one client to do that) nor swallow it in a window of its own.
+    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "handle-events"))
+        g_object_set(sink, "handle-events", FALSE, nullptr);
+    // Scaled to the window, the picture keeps its proportions: black bars, never stretched.
+    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "force-aspect-ratio"))
+        g_object_set(sink, "force-aspect-ratio", TRUE, nullptr);
+    return sink;
+}
+
+// convert ! scale ! capsfilter ! ximagesink in a bin; null when an element is missing.
+GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
+{
+    GstElement* bin = gst_bin_new(nullptr);
+    GstElement* convert = gst_element_factory_make("videoconvertscale", nullptr);
+    GstElement* scale = nullptr;
+    // Before GStreamer 1.22 the two steps are two elements.
+    if (!convert) {
+        convert = gst_element_factory_make("videoconvert", nullptr);
+        scale = gst_element_factory_make("videoscale", nullptr);
+    }
+    *sizeFilter = gst_element_factory_make("capsfilter", nullptr);
+    *sink = makeWindowSink("ximagesink");
+    GstElement* chain[] = {convert, scale, *sizeFilter, *sink};
+    GstElement* previous = nullptr;
+    bool complete = convert && *sizeFilter && *sink;
+    for (GstElement* element : chain) {
+        if (!element)
+            continue;
+        gst_bin_add(GST_BIN(bin), element);
+        if (previous && !gst_element_link(previous, element))
+            complete = false;
+        previous = element;
+    }
+    if (complete) {
+        GstPad* input = gst_element_get_static_pad(convert, "sink");
+        complete = gst_element_add_pad(bin, gst_ghost_pad_new("sink", input));
+        gst_object_unref(input);
+    }
+    if (!complete) {
+        gst_object_unref(gst_object_ref_sink(bin));
+        *sink = nullptr;
+        *sizeFilter = nullptr;
+        return nullptr;
+    }
+    return bin;
+}
+
+}  // namespace
+
+GstVideoOutput GstVideoOutput::Create(bool openGL)
+{
+    GstVideoOutput output;
+    if (openGL) {
+        output.element_ = output.overlay_ = makeWindowSink("glimagesink");
+        if (output.element_)
+            return output;
+    }
+    output.element_ = makeScalingBin(&output.overlay_, &output.sizeFilter_);
+    if (!output.element_)
+        output.element_ = output.overlay_ = makeWindowSink("ximagesink");
+    return output;
+}
+
+void GstVideoOutput::SetWindowSize(const QSize& size)
+{
+    if (!sizeFilter_ || size.isEmpty() || size == size_)
+        return;
+    size_ = size;
+    GstCaps* caps = gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(),
+                                        "height", G_TYPE_INT, size.height(),
+                                        "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
+    g_object_set(sizeFilter_, "caps", caps, nullptr);
+    gst_caps_unref(caps);
+}

@@ -1,0 +1,130 @@
+// The controller's own steps over a scripted engine: what it carries across an engine switch,
+// and what happens to a switch, an open or an unload that arrives while OpenFile waits.
+#include "MediaTestHost.h"
+#include "ScriptedEngine.h"
+#include "WaitUntil.h"
+
+#include "media/MediaPlayerController.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class OpeningWaitTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        first = writeFile("first.avi");
+        second = writeFile("second.avi");
+        ScriptedEngine::Script script;
+        script.millisecondsToPlay = 30;
+        script.stallingFiles = {first};
+        for (const EngineKind kind : {EngineKind::GStreamer, EngineKind::Mpv})
+            player.SetEngineFactory(kind, ScriptedEngine::Factory(script, &engine, &created));
+        player.SetWindowHost(&host);
+        ASSERT_TRUE(player.SetMP(1));
+    }
+
+    QString writeFile(const char* name)
+    {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not read by the scripted engine");
+        return file.fileName();
+    }
+
+    // Runs the action from the event loop once OpenFile is waiting.
+    void whileWaiting(std::function<void()> action)
+    {
+        QTimer::singleShot(50, [this, action] {
+            EXPECT_TRUE(player.Opening());
+            action();
+        });
+    }
+
+    QTemporaryDir dir;
+    QString first;
+    QString second;
+    MediaTestHost host;
+    ScriptedEngine* engine = nullptr;
+    int created = 0;
+    MediaPlayerController player;
+};
+
+TEST_F(OpeningWaitTest, SwitchCarriesFilePlayStatePositionVolumeAndMute)
+{
+    ASSERT_TRUE(player.OpenFile(second));
+    player.Pause();
+    player.SetPosition(2.5);
+    player.SetVolume(30);
+    player.SetMute(true);
+    ASSERT_TRUE(player.SetMP(2));
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(player.MediaPlayer(), 2);
+    EXPECT_EQ(player.CurrentFile(), second);
+    EXPECT_EQ(player.Status(), StatusCode(PlayerStatus::Paused));
+    EXPECT_DOUBLE_EQ(player.Position(), 2.5);
+    EXPECT_EQ(player.Volume(), 30);
+    EXPECT_TRUE(player.Mute());
+    EXPECT_EQ(player.Container()->parentWidget(), host.VideoArea());
+}
+
+TEST_F(OpeningWaitTest, SwitchDuringTheWaitEndsItAndHappensAfterIt)
+{
+    whileWaiting([this] { EXPECT_TRUE(player.SetMP(2)); });
+    // The file stalls on the new engine as well: its own wait is kept short.
+    player.SetOpenTimeout(300);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(first));
+    EXPECT_LT(timer.elapsed(), 250) << "the wait ends at once";
+    EXPECT_TRUE(player.OpenCancelled());
+    EXPECT_EQ(created, 1) << "the engine waited on stays until the wait has returned";
+    EXPECT_EQ(player.MediaPlayer(), 1);
+    ASSERT_TRUE(WaitUntil([&] { return player.MediaPlayer() == 2; }));
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(player.CurrentFile(), first) << "the file goes over to the new engine";
+}
+
+TEST_F(OpeningWaitTest, OpenDuringTheWaitReplacesTheFileAfterIt)
+{
+    whileWaiting([this] { EXPECT_FALSE(player.OpenFile(second)); });
+    EXPECT_FALSE(player.OpenFile(first));
+    EXPECT_TRUE(player.OpenCancelled());
+    EXPECT_EQ(engine->opens, 1) << "nothing is opened under the running wait";
+    ASSERT_TRUE(WaitUntil([&] { return player.Status() == StatusCode(PlayerStatus::Playing); }));
+    EXPECT_EQ(player.CurrentFile(), second);
+    EXPECT_EQ(engine->opens, 2);
+}
+
+TEST_F(OpeningWaitTest, EngineOrWindowGoingAwayEndsTheWaitAtOnce)
+{
+    whileWaiting([this] { player.ReleaseWindowHost(); });
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(first));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_FALSE(player.OpenCancelled()) << "nothing is left to run after it";
+    EXPECT_EQ(player.Engine(), nullptr);
+    EXPECT_EQ(player.WindowHost(), nullptr);
+    EXPECT_EQ(player.Status(), 0);
+}
+
+TEST_F(OpeningWaitTest, NothingDeferredRunsOnceTheControllerIsGone)
+{
+    auto owned = std::make_unique<MediaPlayerController>();
+    bool ran = false;
+    owned->SetEngineFactory(EngineKind::Mpv, ScriptedEngine::Factory({{}, {first}, false}));
+    ASSERT_TRUE(owned->SetMP(2));
+    QTimer::singleShot(50, [&] { owned->AfterOpening([&] { ran = true; }); });
+    EXPECT_FALSE(owned->OpenFile(first));
+    owned.reset();
+    EXPECT_FALSE(WaitUntil([&] { return ran; }, 300));
+}
+
+}  // namespace

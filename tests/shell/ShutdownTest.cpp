@@ -1,0 +1,127 @@
+// Ways the player ends: a close, an engine switch or another file arriving while an open waits
+// for playback (each once crashed or hung the program), the termination signals, and settings
+// that cannot be written at the end. Real engines; mpv holds the first file without playing it.
+#include "ShellFixture.h"
+#include "WaitUntil.h"
+
+#include "controls/nSlider.h"
+#include "media/frmMP2.h"
+#include "mediagen/TestVideo.h"
+#include "settings/SettingNames.h"
+#include "shell/TerminationSignals.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <csignal>
+
+using modMain::AppSettings;
+using modMain::Player;
+
+namespace {
+
+class ShutdownTest : public ShellTest {
+protected:
+    QString Video(const char* name)
+    {
+        TestVideoFormat format;
+        format.frames = 100;
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(WriteTestAvi(path, format));
+        return path;
+    }
+
+    // Starts on a file engine 2 opens but never plays, so Form_Load stays in the open's wait
+    // (15 s) until `action` comes from the event loop; measures from the action to the return.
+    void StartStalled(const QString& file, std::function<void()> action)
+    {
+        EngineOptions options = EngineOptions::ForCurrentDisplay();
+        options.extraMpvOptions = {{"end", "0"}};
+        QTimer::singleShot(300, [this, action] {
+            EXPECT_TRUE(Player().Opening());
+            sinceAction.start();
+            action();
+        });
+        Start(file, options);
+        EXPECT_TRUE(sinceAction.isValid()) << "the open did not wait";
+        EXPECT_LT(sinceAction.elapsed(), 1000) << "the wait ended at once";
+    }
+
+    bool Closed() const { return !window->isVisible() && !Player().Engine(); }
+
+    QElapsedTimer sinceAction;
+};
+
+TEST_F(ShutdownTest, CloseDuringOpeningClosesOnceTheWaitIsOver)
+{
+    StartStalled(Video("clip.avi"), [this] { window->close(); });
+    EXPECT_TRUE(messages.empty()) << "an open given up for the close is no failure";
+    ASSERT_TRUE(WaitUntil([&] { return Closed(); }, 2000));
+    EXPECT_LT(sinceAction.elapsed(), 2000);
+    EXPECT_EQ(StoredAfterShutdown(SettingNames::MediaPlayerType).toInt(), 2)
+        << "settings are written as at any close";
+}
+
+TEST_F(ShutdownTest, EngineSwitchDuringOpeningReopensOnTheNewEngine)
+{
+    const QString clip = Video("clip.avi");
+    StartStalled(clip, [this] { window->mnuVideoMP1->trigger(); });
+    EXPECT_TRUE(messages.empty());
+    // The file comes over in the state the old engine had reached (mpv's held it, stopped).
+    ASSERT_TRUE(WaitUntil([&] { return Player().MediaPlayer() == 1 && Player().Status() > 1; }));
+    EXPECT_EQ(Player().CurrentFile(), clip);
+    EXPECT_TRUE(window->mnuVideoMP2->isEnabled()) << "engine 2 did not fail";
+    EXPECT_EQ(StoredAfterShutdown(SettingNames::MediaPlayerType).toInt(), 1);
+}
+
+TEST_F(ShutdownTest, FileOpenedDuringOpeningReplacesTheFirst)
+{
+    const QString second = Video("second.avi");
+    StartStalled(Video("first.avi"), [this, second] {
+        // From here on mpv plays what it opens.
+        MpvPlayerControl& mpv = Player().EngineHost2()->Control();
+        mpv.Library().set_property_string(mpv.Handle(), "end", "none");
+        window->OpenFile(second);
+    });
+    EXPECT_TRUE(messages.empty()) << "the first open was given up, not failed";
+    // Whether mpv then plays it depends on when it takes the new end: the handing over is
+    // what is checked here.
+    ASSERT_TRUE(WaitUntil([&] { return Player().CurrentFile() == second; }));
+    window->close();
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(ShutdownTest, TerminationSignalsEndThePlayerAsFileExitDoes)
+{
+    TerminationSignals termination;
+    int volume = 20;
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+        StartPlaying(50);
+        QObject::connect(&termination, &TerminationSignals::Requested, window.get(),
+                         &QWidget::close);
+        volume += 10;
+        window->sldVolume->SetValue(volume / 100.0);
+        window->sldVolume_Release();
+        std::raise(number);
+        ASSERT_TRUE(WaitUntil([&] { return Closed(); }, 2000)) << "signal " << number;
+        EXPECT_EQ(StoredAfterShutdown(SettingNames::Volume).toInt(), volume)
+            << "signal " << number;
+    }
+}
+
+TEST_F(ShutdownTest, SettingsThatCannotBeSavedAreReportedWithTheirFile)
+{
+    StartPlaying(50);
+    // Not a folder: nothing can be created below it, whoever runs the test.
+    const QString unwritable = QStringLiteral("/dev/null/registry.db");
+    AppSettings().SetRegistry(std::make_shared<Registry>(unwritable));
+    QElapsedTimer closing;
+    closing.start();
+    window->close();
+    EXPECT_LT(closing.elapsed(), 1000) << "a save that cannot succeed gives up at once";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(messages[0].text.contains(unwritable)) << messages[0].text.toStdString();
+}
+
+}  // namespace
