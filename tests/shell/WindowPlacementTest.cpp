@@ -10,9 +10,11 @@
 
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
-#include <X11/Xatom.h>
 
 using modMain::Player;
+
+// Xlib's XA_CARDINAL, a predefined atom: its header's macros would spoil the code below.
+constexpr unsigned long kCardinalAtom = 6;
 
 namespace {
 
@@ -111,7 +113,7 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
     ASSERT_GT(Player().Status(), 1);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto frameOnScreen = [&] {
-        const auto extents = probe.Property(xid(&w), "_NET_FRAME_EXTENTS", XA_CARDINAL);
+        const auto extents = probe.Property(xid(&w), "_NET_FRAME_EXTENTS", kCardinalAtom);
         if (extents.size() != 4)
             return QRect();
         const QPoint client = probe.OnScreen(xid(&w), QPoint(0, 0));
