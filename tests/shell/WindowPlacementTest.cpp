@@ -124,7 +124,9 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
     ASSERT_TRUE(WaitUntil([&] {
         return Player().Width() > 1280 && screen.contains(frameOnScreen());
     }))
-        << "frame " << frameOnScreen().x() << "," << frameOnScreen().y() << " "
+        << "zoom item enabled " << w.mnuVideoZoom200->isEnabled() << " width " << Player().Width()
+        << " screen " << screen.width() << "x" << screen.height()
+        << " frame " << frameOnScreen().x() << "," << frameOnScreen().y() << " "
         << frameOnScreen().width() << "x" << frameOnScreen().height();
     EXPECT_FALSE(WaitUntil([&] { return !screen.contains(frameOnScreen()); }, 500));
     EXPECT_LE(qAbs(Player().Width() * 720 - Player().Height() * 1280), 1280);

@@ -21,8 +21,8 @@ QByteArray startPrivateServer(QProcess& server)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return {};
-    // A test program may ask for a screen of another size (the window-fitting checks do).
-    const QString size = qEnvironmentVariable("VELTRIX_TEST_SCREEN", QStringLiteral("1280x1024"));
+    // The screen the window-fitting checks were specified on; VELTRIX_TEST_SCREEN may change it.
+    const QString size = qEnvironmentVariable("VELTRIX_TEST_SCREEN", QStringLiteral("1600x1000"));
     server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", size + "x24",
                                           "-nolisten", "tcp"});
     if (!server.waitForStarted(5000))
