@@ -47,7 +47,8 @@ TEST(SyncTask, TickKeepsItsPaceAndCancelReturnsAtOnce)
     EXPECT_TRUE(confident) << prominence;
     // A timer on a busy machine is late now and then, so the typical tick is what must keep its
     // pace; work done on this thread would also hold one tick for the seconds the analysis takes.
-    ASSERT_GT(gaps.size(), 20u);
+    // On an idle machine the analysis can end within a few ticks: enough ticks to judge first.
+    ASSERT_TRUE(WaitUntil([&] { return gaps.size() > 20; }, 5000));
     std::sort(gaps.begin(), gaps.end());
     EXPECT_LE(gaps[gaps.size() / 2], 25 + 3);
     EXPECT_LT(gaps.back(), 500);
