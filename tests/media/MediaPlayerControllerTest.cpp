@@ -333,27 +333,6 @@ TEST_P(EngineTest, ZoomSizesTheWindowForTheVideo)
     EXPECT_DOUBLE_EQ(player.Zoom(), 1.5);
 }
 
-TEST(EngineOpenBound, AnEngineThatNeverPlaysEndsTheWaitAtTheBound)
-{
-    EngineOptions options;
-    options.videoOutput = false;
-    options.audioOutput = false;
-    // Every file ends where it starts: mpv holds it open, stopped, without an error.
-    options.extraMpvOptions = {{"end", "0"}};
-    MediaPlayerController player;
-    player.SetEngineOptions(options);
-    player.SetOpenTimeout(400);
-    ASSERT_TRUE(player.SetMP(2));
-    const QString avi = GeneratedMedia::Get().avi;  // written before the clock starts
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_FALSE(player.OpenFile(avi));
-    EXPECT_GE(timer.elapsed(), 400);
-    EXPECT_LT(timer.elapsed(), 3000);
-    EXPECT_FALSE(player.HasError());
-    EXPECT_NE(player.Status(), 4);
-}
-
 TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
 {
     EngineOptions options;

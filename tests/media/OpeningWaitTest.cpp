@@ -74,6 +74,19 @@ TEST_F(OpeningWaitTest, SwitchCarriesFilePlayStatePositionVolumeAndMute)
     EXPECT_EQ(player.Container()->parentWidget(), host.VideoArea());
 }
 
+// An engine that never starts playing: the wait ends at its bound, a failure without an error.
+TEST_F(OpeningWaitTest, AnEngineThatNeverPlaysEndsTheWaitAtTheBound)
+{
+    player.SetOpenTimeout(400);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(first));
+    EXPECT_GE(timer.elapsed(), 400);
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_FALSE(player.HasError());
+    EXPECT_NE(player.Status(), 4);
+}
+
 TEST_F(OpeningWaitTest, SwitchDuringTheWaitEndsItAndHappensAfterIt)
 {
     whileWaiting([this] { EXPECT_TRUE(player.SetMP(2)); });
