@@ -60,9 +60,6 @@ GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
 GstVideoOutput GstVideoOutput::Create(bool openGL)
 {
     GstVideoOutput output;
-    // The scaling X11 path leaves the picture black after a resize while paused and after an
-    // engine switch in a real window; until that is mended, the OpenGL sink draws everywhere.
-    openGL = true;
     if (openGL) {
         output.element_ = output.overlay_ = makeWindowSink("glimagesink");
         if (output.element_)

@@ -1,7 +1,6 @@
 #include "frmMP1.h"
 
 #include "media/GstVideoSurface.h"
-#include "media/MpvSoftwareVideoWidget.h"
 #include "platform/Rounding.h"
 
 #include <cmath>
@@ -9,10 +8,10 @@
 std::unique_ptr<frmMP1> frmMP1::Load(MediaPlayerController& player, const EngineOptions& options,
                                      QString* whyNot)
 {
-    // Without a graphics driver, OpenGL would draw every frame on the CPU.
-    const bool openGL = !options.avoidSoftwareOpenGL
-        || (options.videoOutput && !MpvSoftwareVideoWidget::OpenGLIsSoftware());
-    auto control = GstPlayerControl::Create(options, openGL, whyNot);
+    // The OpenGL sink even where OpenGL renders in software: the scaling X11 path leaves the
+    // picture black after a resize while paused and after an engine switch in a real window.
+    // options.avoidSoftwareOpenGL is honoured again once that is mended.
+    auto control = GstPlayerControl::Create(options, true, whyNot);
     if (!control)
         return nullptr;
     return std::unique_ptr<frmMP1>(new frmMP1(player, std::move(control), options.videoOutput));
