@@ -200,6 +200,8 @@ void GstPlayerControl::SetCurrentPosition(double seconds)
         return;
     seconds = std::max(0.0, seconds);
     const auto target = gint64(seconds * GST_SECOND);
+    // An ASYNC_DONE still queued from an earlier state change must not end this seek's wait.
+    drainBus();
     if (gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
                                 GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target))
         pendingSeek_ = seconds;
