@@ -11,8 +11,9 @@ struct EngineOptions {
     // Draw video into the picture box. Without a display the engines decode to a null output.
     bool videoOutput = true;
     bool audioOutput = true;
-    // Engine 2 draws into memory instead of through OpenGL when the only OpenGL renders in
-    // software, as mpv's own player refuses such an OpenGL. Off, it always uses OpenGL.
+    // Where the only OpenGL renders in software, engine 2 draws into memory and engine 1 scales
+    // the frames once and shows them through X11, as mpv's own player refuses such an OpenGL.
+    // Off, both always draw through OpenGL.
     bool avoidSoftwareOpenGL = false;
     // The GStreamer element engine 1 plays through.
     QByteArray playbinFactory = "playbin";

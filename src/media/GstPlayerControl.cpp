@@ -286,9 +286,23 @@ void GstPlayerControl::SetWindowHandle(quintptr window)
 
 void GstPlayerControl::Expose(const QSize& windowSize)
 {
-    video_.SetWindowSize(windowSize);
-    if (videoSink_ && GST_IS_VIDEO_OVERLAY(videoSink_) && OpenState() == 6)
+    const bool resized = video_.SetWindowSize(windowSize);
+    if (!videoSink_ || !GST_IS_VIDEO_OVERLAY(videoSink_) || OpenState() != 6)
+        return;
+    // Paused, no new frame comes to be scaled to the new size: the one on screen is decoded
+    // again where it is. Playing, the next frame has the new size anyway.
+    if (resized && settledPaused())
+        SetCurrentPosition(CurrentPosition());
+    else
         gst_video_overlay_expose(GST_VIDEO_OVERLAY(videoSink_));
+}
+
+bool GstPlayerControl::settledPaused() const
+{
+    GstState current = GST_STATE_NULL;
+    GstState pending = GST_STATE_VOID_PENDING;
+    gst_element_get_state(playbin_, &current, &pending, 0);
+    return current == GST_STATE_PAUSED && pending == GST_STATE_VOID_PENDING && !pendingSeek_;
 }
 
 void GstPlayerControl::MessagePosted()

@@ -75,6 +75,8 @@ private:
     Q_INVOKABLE void drainBus();
     void handleMessage(GstMessage* message);
     void rewindAndHold();
+    // Paused with no state change or seek under way: only then is a frame decoded again.
+    bool settledPaused() const;
     void applyVolume();
     void notifyStates();
     bool videoSize(int* width, int* height) const;

@@ -18,7 +18,8 @@ public:
     // The element that draws into the window handle.
     GstElement* Overlay() const { return overlay_; }
     // Keeps the scaled picture at the window's size; nothing for a sink that scales itself.
-    void SetWindowSize(const QSize& size);
+    // True when the picture's size changed: a frame already shown keeps its old size.
+    bool SetWindowSize(const QSize& size);
 
 private:
     GstElement* element_ = nullptr;

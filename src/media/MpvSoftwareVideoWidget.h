@@ -19,11 +19,6 @@ public:
     MpvSoftwareVideoWidget(MpvPlayerControl& control, QWidget* parent = nullptr);
     ~MpvSoftwareVideoWidget() override;
 
-    // True when the OpenGL that Qt would use here renders in software. Asked once per run.
-    static bool OpenGLIsSoftware();
-    // The same test on a renderer's name (GL_RENDERER).
-    static bool IsSoftwareRenderer(const QByteArray& renderer);
-
     bool HasRenderContext() const { return render_ != nullptr; }
     // Frames mpv has drawn into this widget's picture.
     int FramesDrawn() const { return framesDrawn_; }

@@ -1,6 +1,7 @@
 #include "frmMP1.h"
 
 #include "media/GstVideoSurface.h"
+#include "media/SoftwareOpenGL.h"
 #include "platform/Rounding.h"
 
 #include <cmath>
@@ -8,10 +9,9 @@
 std::unique_ptr<frmMP1> frmMP1::Load(MediaPlayerController& player, const EngineOptions& options,
                                      QString* whyNot)
 {
-    // The OpenGL sink even where OpenGL renders in software: the scaling X11 path leaves the
-    // picture black after a resize while paused and after an engine switch in a real window.
-    // options.avoidSoftwareOpenGL is honoured again once that is mended.
-    auto control = GstPlayerControl::Create(options, true, whyNot);
+    // Where OpenGL renders in software, the frames are scaled once and drawn through X11.
+    const bool openGL = !(options.avoidSoftwareOpenGL && SoftwareOpenGL::InUse());
+    auto control = GstPlayerControl::Create(options, openGL, whyNot);
     if (!control)
         return nullptr;
     return std::unique_ptr<frmMP1>(new frmMP1(player, std::move(control), options.videoOutput));

@@ -2,6 +2,7 @@
 
 #include "media/MpvSoftwareVideoWidget.h"
 #include "media/MpvVideoWidget.h"
+#include "media/SoftwareOpenGL.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ std::unique_ptr<frmMP2> frmMP2::Load(MediaPlayerController& player, const Engine
         return nullptr;
     VideoDrawing drawing = options.videoOutput ? VideoDrawing::OpenGL : VideoDrawing::None;
     if (drawing == VideoDrawing::OpenGL && options.avoidSoftwareOpenGL
-        && MpvSoftwareVideoWidget::OpenGLIsSoftware())
+        && SoftwareOpenGL::InUse())
         drawing = VideoDrawing::Memory;
     return std::unique_ptr<frmMP2>(new frmMP2(player, std::move(control), drawing));
 }

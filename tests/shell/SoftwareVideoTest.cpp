@@ -5,6 +5,7 @@
 
 #include "mediagen/TestVideo.h"
 #include "media/MpvSoftwareVideoWidget.h"
+#include "media/SoftwareOpenGL.h"
 #include "media/frmMP2.h"
 
 #include <QApplication>
@@ -49,18 +50,18 @@ TEST(SoftwareVideo, KnowsSoftwareRenderersFromHardwareOnes)
     for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe",
                                  "Software Rasterizer", "SWR (LLVM 6.0, 256 bits)",
                                  "Apple Software Renderer"})
-        EXPECT_TRUE(MpvSoftwareVideoWidget::IsSoftwareRenderer(software)) << software;
+        EXPECT_TRUE(SoftwareOpenGL::IsSoftwareRenderer(software)) << software;
     for (const char* hardware : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
                                  "AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49)",
                                  "NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2", ""})
-        EXPECT_FALSE(MpvSoftwareVideoWidget::IsSoftwareRenderer(hardware)) << hardware;
+        EXPECT_FALSE(SoftwareOpenGL::IsSoftwareRenderer(hardware)) << hardware;
 }
 
 TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X display";
-    if (!MpvSoftwareVideoWidget::OpenGLIsSoftware())
+    if (!SoftwareOpenGL::InUse())
         GTEST_SKIP() << "this display has a hardware OpenGL; the video goes through it";
     ProgramObjects objects;
     QTemporaryDir dir;
