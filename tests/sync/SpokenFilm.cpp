@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTime>
 
 #include <cstdint>
 #include <random>
@@ -50,39 +51,10 @@ std::vector<int16_t> readWave(const QString& path)
     return {};
 }
 
-QByteArray waveFile(const std::vector<int16_t>& samples)
-{
-    auto le = [](QByteArray& out, uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.append(char((v >> (8 * i)) & 0xff));
-    };
-    QByteArray out("RIFF");
-    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    le(out, 36 + dataBytes, 4);
-    out.append("WAVEfmt ");
-    le(out, 16, 4);
-    le(out, 1, 2);
-    le(out, 1, 2);
-    le(out, Rate, 4);
-    le(out, Rate * 2, 4);
-    le(out, 2, 2);
-    le(out, 16, 2);
-    out.append("data");
-    le(out, dataBytes, 4);
-    out.append(reinterpret_cast<const char*>(samples.data()), dataBytes);
-    return out;
-}
-
 QString srtTime(double ms)
 {
-    const auto t = static_cast<long long>(std::max(0.0, ms));
-    return QStringLiteral("%1:%2:%3,%4")
-        .arg(t / 3600000, 2, 10, QLatin1Char('0'))
-        .arg(t / 60000 % 60, 2, 10, QLatin1Char('0'))
-        .arg(t / 1000 % 60, 2, 10, QLatin1Char('0'))
-        .arg(t % 1000, 3, 10, QLatin1Char('0'));
-}
-}
+    return QTime::fromMSecsSinceStartOfDay(int(std::max(0.0, ms))).toString(u"hh:mm:ss,zzz");
+}}
 
 bool SpokenFilm::Make(int sentences, unsigned seed)
 {
@@ -118,16 +90,20 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
     std::uniform_int_distribution<int> noise(-300, 300);
     for (int16_t& s : track)
         s = static_cast<int16_t>(std::clamp(s + noise(random), -32768, 32767));
-    const QString audio = m_dir.filePath(QStringLiteral("speech.wav"));
-    QFile wave(audio);
-    if (!wave.open(QIODevice::WriteOnly) || wave.write(waveFile(track)) < 0) {
+    // Raw samples: ffmpeg is told their format, so no WAVE header needs writing.
+    const QString audio = m_dir.filePath(QStringLiteral("speech.raw"));
+    QFile raw(audio);
+    const auto bytes = static_cast<qint64>(track.size() * sizeof(int16_t));
+    if (!raw.open(QIODevice::WriteOnly)
+        || raw.write(reinterpret_cast<const char*>(track.data()), bytes) != bytes) {
         m_error = QStringLiteral("cannot write ") + audio;
         return false;
     }
-    wave.close();
+    raw.close();
     m_video = m_dir.filePath(QStringLiteral("spoken.mkv"));
     return run(QStringLiteral("ffmpeg"),
-               {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25", "-i", audio,
+               {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25",
+                "-f", "s16le", "-ar", QString::number(Rate), "-ac", "1", "-i", audio,
                 "-shortest", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", m_video},
                m_error);
 }
