@@ -2,13 +2,12 @@
 // and what happens to a switch, an open or an unload that arrives while OpenFile waits.
 #include "MediaTestHost.h"
 #include "ScriptedEngine.h"
+#include "TempFiles.h"
 #include "WaitUntil.h"
 
 #include "media/MediaPlayerController.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -19,8 +18,8 @@ class OpeningWaitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        first = writeFile("first.avi");
-        second = writeFile("second.avi");
+        first = files.write("first.avi", "not read by the scripted engine");
+        second = files.write("second.avi", "not read by the scripted engine");
         ScriptedEngine::Script script;
         script.millisecondsToPlay = 30;
         script.stallingFiles = {first};
@@ -28,14 +27,6 @@ protected:
             player.SetEngineFactory(kind, ScriptedEngine::Factory(script, &engine, &created));
         player.SetWindowHost(&host);
         ASSERT_TRUE(player.SetMP(1));
-    }
-
-    QString writeFile(const char* name)
-    {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("not read by the scripted engine");
-        return file.fileName();
     }
 
     // Runs the action from the event loop once OpenFile is waiting.
@@ -47,7 +38,7 @@ protected:
         });
     }
 
-    QTemporaryDir dir;
+    TempFiles files;
     QString first;
     QString second;
     MediaTestHost host;
