@@ -1,5 +1,5 @@
-// The controller's own steps over a scripted engine: what it carries across an engine switch,
-// and what happens to a switch, an open or an unload that arrives while OpenFile waits.
+// The controller's own steps over a scripted engine: what happens to a switch, an open or an
+// unload that arrives while OpenFile waits, and to an engine that never plays.
 #include "MediaTestHost.h"
 #include "ScriptedEngine.h"
 #include "TempFiles.h"
@@ -46,24 +46,6 @@ protected:
     int created = 0;
     MediaPlayerController player;
 };
-
-TEST_F(OpeningWaitTest, SwitchCarriesFilePlayStatePositionVolumeAndMute)
-{
-    ASSERT_TRUE(player.OpenFile(second));
-    player.Pause();
-    player.SetPosition(2.5);
-    player.SetVolume(30);
-    player.SetMute(true);
-    ASSERT_TRUE(player.SetMP(2));
-    EXPECT_EQ(created, 2);
-    EXPECT_EQ(player.MediaPlayer(), 2);
-    EXPECT_EQ(player.CurrentFile(), second);
-    EXPECT_EQ(player.Status(), StatusCode(PlayerStatus::Paused));
-    EXPECT_DOUBLE_EQ(player.Position(), 2.5);
-    EXPECT_EQ(player.Volume(), 30);
-    EXPECT_TRUE(player.Mute());
-    EXPECT_EQ(player.Container()->parentWidget(), host.VideoArea());
-}
 
 // An engine that never starts playing: the wait ends at its bound, a failure without an error.
 TEST_F(OpeningWaitTest, AnEngineThatNeverPlaysEndsTheWaitAtTheBound)
