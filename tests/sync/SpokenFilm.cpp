@@ -8,7 +8,7 @@
 #include <random>
 
 namespace {
-constexpr int Rate = 22050;  // what espeak-ng writes
+constexpr int Rate = 22050;  // espeak-ng's own rate, which sox is asked to keep
 
 const char* const Words[] = {"river", "window", "captain", "garden", "letter", "morning",
                              "station", "doctor", "winter", "mountain", "kitchen", "engine"};
@@ -28,33 +28,21 @@ bool run(const QString& program, const QStringList& args, QString& error)
     return true;
 }
 
-// The 16-bit samples of a RIFF WAVE file, from its "data" chunk.
-std::vector<int16_t> readWave(const QString& path)
+// The 16-bit samples of a clip, as sox writes them without a header.
+std::vector<int16_t> samplesOf(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    qsizetype at = 12;
-    while (at + 8 <= bytes.size()) {
-        const QByteArray id = bytes.mid(at, 4);
-        uint32_t size = 0;
-        memcpy(&size, bytes.constData() + at + 4, 4);
-        if (id == "data") {
-            const qsizetype n = std::min<qsizetype>(size, bytes.size() - at - 8) / 2;
-            std::vector<int16_t> samples(static_cast<size_t>(n));
-            memcpy(samples.data(), bytes.constData() + at + 8, static_cast<size_t>(n) * 2);
-            return samples;
-        }
-        at += 8 + size + (size & 1);
-    }
-    return {};
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::vector<int16_t> samples(static_cast<size_t>(bytes.size() / 2));
+    memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+    return samples;
 }
 
 QString srtTime(double ms)
 {
     return QTime::fromMSecsSinceStartOfDay(int(std::max(0.0, ms))).toString(u"hh:mm:ss,zzz");
-}}
+}
+} // namespace
 
 bool SpokenFilm::Make(int sentences, unsigned seed)
 {
@@ -62,6 +50,7 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     std::vector<int16_t> track(static_cast<size_t>(Rate * 2), 0);
     const QString clip = m_dir.filePath(QStringLiteral("line.wav"));
+    const QString samples = m_dir.filePath(QStringLiteral("line.raw"));
     for (int i = 0; i < sentences; ++i) {
         const QString text = QStringLiteral("The %1 %2 the %3 by the %4.")
                                  .arg(Words[pick(12)], Verbs[pick(8)], Words[pick(12)],
@@ -70,9 +59,12 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
         if (!run(QStringLiteral("espeak-ng"),
                  {QStringLiteral("-v"), voices[pick(2)], QStringLiteral("-s"),
                   QString::number(150 + pick(40)), QStringLiteral("-w"), clip, text},
-                 m_error))
+                 m_error)
+            || !run(QStringLiteral("sox"), {clip, "-t", "raw", "-e", "signed-integer", "-b", "16",
+                                            "-c", "1", "-r", QString::number(Rate), samples},
+                    m_error))
             return false;
-        std::vector<int16_t> speech = readWave(clip);
+        std::vector<int16_t> speech = samplesOf(samples);
         // espeak-ng pads its words with silence: the line starts at the first sound.
         size_t first = 0, last = speech.size();
         while (first < last && std::abs(speech[first]) < 500)
