@@ -153,7 +153,7 @@ TEST(Inspect, MatchTellsWhatIsTriedWhyNotAndWhatLoads)
 {
     TempFiles files;
     files.write("clip.mp4", "");
-    const QString czech = files.write("clip.wmv.cz.srt", Srt);
+    files.write("clip.wmv.cz.srt", Srt);   // the order of equal scores is the discovery test's
     const QString own = files.write("clip.srt", Srt);
     files.write("clip.S01E02.srt", Srt);
     const InspectRun run = inspect({"match", files.path("clip.mp4"), files.path("none/x.srt")});
@@ -171,6 +171,4 @@ TEST(Inspect, MatchTellsWhatIsTriedWhyNotAndWhatLoads)
         EXPECT_FALSE(other["loads"].toBool());
         EXPECT_EQ(other["reason"].toString(), "an earlier file loaded");
     }
-    // Fewer words foreign to the title first: the Czech file of another video comes last.
-    EXPECT_EQ(candidates[2]["path"].toString(), czech);
 }

@@ -81,20 +81,6 @@ protected:
     QTemporaryDir temp;
 };
 
-// Language, title, codec and default are checked on veltrix-inspect's list of the same film.
-TEST_F(TrackReaderTest, APictureTrackIsListedByItsKindAndAMissingFileGivesAReason)
-{
-    const QString film = TrackMedia::Matroska(dir());
-    const auto tracks = TrackCatalog::List(film);
-    ASSERT_TRUE(tracks);
-    ASSERT_EQ(tracks->size(), 3u);
-    EXPECT_EQ((*tracks)[2].kind, QStringLiteral("PGS"));
-    EXPECT_TRUE((*tracks)[2].pictures);
-    QString error;
-    EXPECT_FALSE(TrackCatalog::List(dir().filePath("gone.mkv"), nullptr, &error));
-    EXPECT_FALSE(error.isEmpty());
-}
-
 TEST_F(TrackReaderTest, MatroskaMp4AndWebmTracksGiveTheEntriesOfTheirSubRipFile)
 {
     const QString mkv = TrackMedia::Matroska(dir());
@@ -126,13 +112,17 @@ TEST_F(TrackReaderTest, AssEventsLoseTheirFieldsAndCodesAndBreakLinesWhereTheScr
     EXPECT_EQ(ass[1]->Text, QStringLiteral(u"Tsch\u00fcss\u00a0jetzt"));
 }
 
-TEST_F(TrackReaderTest, MissingTracksAndEmptyTracksReadNothingAndSayWhy)
+TEST_F(TrackReaderTest, MissingFilesTracksAndEmptyTracksReadNothingAndSayWhy)
 {
-    // A picture track's reason is checked through veltrix-inspect.
+    // A track's language, title, codec and kind, and a picture track's reason, are checked on
+    // veltrix-inspect's output and the menu's labels.
     const QString film = TrackMedia::Matroska(dir());
     const TrackRead missing = TrackReader::Read(film, 4);
     EXPECT_FALSE(missing.track);
     EXPECT_FALSE(missing.problem.isEmpty());
+    QString error;
+    EXPECT_FALSE(TrackCatalog::List(dir().filePath("gone.mkv"), nullptr, &error));
+    EXPECT_FALSE(error.isEmpty());
 
     // The video ends before the first cue: the track is there, with nothing in it.
     const QString empty = dir().filePath("empty.mkv");
