@@ -111,8 +111,8 @@ TEST(Inspect, AviAndUsageErrors)
     }
 }
 
-// A film with its subtitles inside: the track list, and a track read as the file it was made from.
-TEST(Inspect, TracksListedAndOneReadAsAFile)
+// A film with its subtitles inside: the track list, and a track read and looked up in.
+TEST(Inspect, TracksListedAndOneReadAndLookedUpIn)
 {
     QTemporaryDir dir;
     const QString film = TrackMedia::Matroska(QDir(dir.path()));
@@ -131,14 +131,12 @@ TEST(Inspect, TracksListedAndOneReadAsAFile)
     EXPECT_EQ(tracks[2]["codec"].toString(), "hdmv_pgs_subtitle");
     EXPECT_FALSE(tracks[2]["text"].toBool());
 
+    // The entries equal the SubRip file's: the track reader's test, for three containers.
     const InspectRun track = inspect({"subtitles", film, "--track", "1", "--at", "3500"});
-    const InspectRun file = inspect({"subtitles", TrackMedia::source(QDir(dir.path()), "film.srt"),
-                                     "--at", "3500"});
     ASSERT_EQ(track.status, 0) << track.err.toStdString();
-    const QJsonObject fromTrack = track.json();
-    EXPECT_TRUE(fromTrack["loaded"].toBool());
-    EXPECT_EQ(fromTrack["entries"], file.json()["entries"]);
-    EXPECT_EQ(fromTrack["lookups"].toArray()[0].toObject()["index"].toInt(), 2);
+    EXPECT_TRUE(track.json()["loaded"].toBool());
+    EXPECT_EQ(track.json()["entries"].toArray().size(), 3);
+    EXPECT_EQ(track.json()["lookups"].toArray()[0].toObject()["index"].toInt(), 2);
 
     // A picture track loads nothing and says why; a track that is not there neither.
     const InspectRun pictures = inspect({"subtitles", film, "--track", "3"});
