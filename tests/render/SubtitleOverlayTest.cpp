@@ -1,7 +1,5 @@
 #include "render/OverlaySurface.h"
 #include "render/SubtitleOverlay.h"
-#include "render/frmSubtitle.h"
-#include "render/modWindowTransparency.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -103,29 +101,6 @@ TEST_F(SubtitleOverlayTest, TextIsCleanedAndAnEmptyEntryDrawsNothing)
     const int withAmpersand = overlay.LastLayout().textSize.width();
     ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("AB")), Scene(480)));
     EXPECT_GT(withAmpersand, overlay.LastLayout().textSize.width());
-}
-
-TEST_F(SubtitleOverlayTest, KeyColourPixelsAreCutOutAndTheTextIsWhite)
-{
-    ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("MMMM\r\nMMMM")), Scene(480)));
-    auto* form = static_cast<frmSubtitle*>(overlay.Window());
-    const QImage& shown = form->Shown();
-    ASSERT_FALSE(shown.isNull());
-    const QRegion mask = form->mask();
-    int white = 0, key = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            const QColor colour = shown.pixelColor(x, y);
-            if (colour == QColor(1, 1, 0)) {
-                ++key;
-                EXPECT_FALSE(mask.contains(QPoint(x, y)));
-            } else {
-                EXPECT_TRUE(mask.contains(QPoint(x, y)));
-                white += colour == Qt::white;
-            }
-        }
-    EXPECT_GT(white, 50);
-    EXPECT_GT(key, white);
 }
 
 TEST_F(SubtitleOverlayTest, SurfaceStaysUntilTheOverlayMustGrowOrItIsReleased)
