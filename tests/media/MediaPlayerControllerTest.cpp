@@ -48,11 +48,7 @@ protected:
     MediaPlayerController player;
 };
 
-INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2),
-                         [](const auto& info) {
-                             return info.param == 1 ? std::string("GStreamer")
-                                                    : std::string("Mpv");
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2), EngineName);
 
 TEST_P(EngineTest, OpenPlaysAndReportsTheMediaWhileTheEventLoopRuns)
 {

@@ -67,11 +67,7 @@ protected:
     MediaPlayerController player;
 };
 
-INSTANTIATE_TEST_SUITE_P(Engines, WindowTest, ::testing::Values(1, 2),
-                         [](const auto& info) {
-                             return info.param == 1 ? std::string("GStreamer")
-                                                    : std::string("Mpv");
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, WindowTest, ::testing::Values(1, 2), EngineName);
 
 TEST_P(WindowTest, VideoAppearsAndPlaysOrStaysPausedAcrossWindows)
 {
