@@ -105,7 +105,7 @@ TEST_F(OpeningWaitTest, NothingDeferredRunsOnceTheControllerIsGone)
 {
     auto owned = std::make_unique<MediaPlayerController>();
     bool ran = false;
-    owned->SetEngineFactory(EngineKind::Mpv, ScriptedEngine::Factory({{}, {first}, false}));
+    owned->SetEngineFactory(EngineKind::Mpv, ScriptedEngine::Factory({{}, {first}}));
     ASSERT_TRUE(owned->SetMP(2));
     QTimer::singleShot(50, [&] { owned->AfterOpening([&] { ran = true; }); });
     EXPECT_FALSE(owned->OpenFile(first));
