@@ -286,14 +286,31 @@ void GstPlayerControl::SetWindowHandle(quintptr window)
 
 void GstPlayerControl::Expose(const QSize& windowSize)
 {
-    const bool resized = video_.SetWindowSize(windowSize);
-    if (!videoSink_ || !GST_IS_VIDEO_OVERLAY(videoSink_) || OpenState() != 6)
+    video_.SetWindowSize(windowSize);
+    redraw();
+    refitPausedFrame();
+}
+
+void GstPlayerControl::refitPausedFrame()
+{
+    // Paused, no new frame comes to be scaled to a new window size: the one on screen is
+    // decoded again where it is (once per size, should the scaler not reach it). Playing, the
+    // next frame has the new size anyway; a seek under way refits when it is done.
+    if (OpenState() != 6 || !settledPaused())
         return;
-    // Paused, no new frame comes to be scaled to the new size: the one on screen is decoded
-    // again where it is. Playing, the next frame has the new size anyway.
-    if (resized && settledPaused())
-        SetCurrentPosition(CurrentPosition());
-    else
+    const QSize stale = video_.StaleFrameSize();
+    if (stale.isEmpty() || stale == refitSize_)
+        return;
+    refitSize_ = stale;
+    SetCurrentPosition(CurrentPosition());
+}
+
+void GstPlayerControl::redraw()
+{
+    // An X11 sink learns its window's size only here (it selects no events on a window it does
+    // not own, and reads the size once when it starts), so this comes at every resize and
+    // whenever the file has opened, not only once a picture is there.
+    if (videoSink_ && GST_IS_VIDEO_OVERLAY(videoSink_))
         gst_video_overlay_expose(GST_VIDEO_OVERLAY(videoSink_));
 }
 
@@ -336,6 +353,7 @@ void GstPlayerControl::handleMessage(GstMessage* message)
         break;
     case GST_MESSAGE_ASYNC_DONE:
         pendingSeek_.reset();
+        refitPausedFrame();
         break;
     case GST_MESSAGE_STATE_CHANGED:
         if (GST_MESSAGE_SRC(message) != GST_OBJECT(playbin_))
@@ -352,6 +370,8 @@ void GstPlayerControl::notifyStates()
     const int open = OpenState();
     const int play = PlayState();
     if (open != lastOpenState_) {
+        if (open == 6)
+            redraw();
         const int old = std::exchange(lastOpenState_, open);
         emit OpenStateChange(old, open);
     }

@@ -77,6 +77,8 @@ private:
     void rewindAndHold();
     // Paused with no state change or seek under way: only then is a frame decoded again.
     bool settledPaused() const;
+    void redraw();
+    void refitPausedFrame();
     void applyVolume();
     void notifyStates();
     bool videoSize(int* width, int* height) const;
@@ -92,6 +94,8 @@ private:
     bool error_ = false;
     bool stopped_ = false;
     std::optional<double> pendingSeek_;
+    // The window size a paused frame was last decoded again for.
+    QSize refitSize_;
     long volume_ = 0;
     bool mute_ = false;
     int lastOpenState_ = 0;

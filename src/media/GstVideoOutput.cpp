@@ -83,3 +83,22 @@ bool GstVideoOutput::SetWindowSize(const QSize& size)
     gst_caps_unref(caps);
     return true;
 }
+
+QSize GstVideoOutput::StaleFrameSize() const
+{
+    if (!sizeFilter_ || size_.isEmpty())
+        return {};
+    GstSample* sample = nullptr;
+    g_object_get(overlay_, "last-sample", &sample, nullptr);
+    if (!sample)
+        return {};
+    int width = 0;
+    int height = 0;
+    if (const GstCaps* caps = gst_sample_get_caps(sample)) {
+        const GstStructure* format = gst_caps_get_structure(caps, 0);
+        gst_structure_get_int(format, "width", &width);
+        gst_structure_get_int(format, "height", &height);
+    }
+    gst_sample_unref(sample);
+    return QSize(width, height) == size_ ? QSize() : size_;
+}

@@ -20,6 +20,8 @@ public:
     // Keeps the scaled picture at the window's size; nothing for a sink that scales itself.
     // True when the picture's size changed: a frame already shown keeps its old size.
     bool SetWindowSize(const QSize& size);
+    // The window's size when the frame last shown was scaled to another one; empty otherwise.
+    QSize StaleFrameSize() const;
 
 private:
     GstElement* element_ = nullptr;

@@ -1,5 +1,7 @@
 #include "GstVideoSurface.h"
 
+#include "platform/X11Display.h"
+
 #include <QEvent>
 
 GstVideoSurface::GstVideoSurface(std::function<void(const QSize&)> exposed,
@@ -19,6 +21,9 @@ void GstVideoSurface::paintEvent(QPaintEvent*)
 
 void GstVideoSurface::resizeEvent(QResizeEvent*)
 {
+    // The sink asks the server for the window's size on its own connection; Qt's resize may
+    // still sit unsent in ours.
+    SyncWithX11Server();
     expose();
 }
 

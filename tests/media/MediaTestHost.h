@@ -71,10 +71,12 @@ private:
 // Shows the host's window and opens `file` on it with `engine`, audio to no device: the start
 // of every test that looks at a real picture.
 inline ::testing::AssertionResult OpenOnScreen(MediaPlayerController& player, MediaTestHost& host,
-                                               long engine, const QString& file)
+                                               long engine, const QString& file,
+                                               bool avoidSoftwareOpenGL = false)
 {
     EngineOptions options;
     options.audioOutput = false;
+    options.avoidSoftwareOpenGL = avoidSoftwareOpenGL;
     player.SetEngineOptions(options);
     player.SetWindowHost(&host);
     host.MainWindow()->show();
