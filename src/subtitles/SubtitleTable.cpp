@@ -116,11 +116,11 @@ bool SubtitleTable::addText(QStringView rawLine, bool mayHoldMarkup)
         return true;
     }
     bool italic = (text.orderAndItalic & ItalicBit) != 0;
-    const QString line = ConvertSubtitleMarkup(rawLine, italic);
+    ConvertSubtitleMarkup(rawLine, italic, m_converted);
     if (italic)
         text.orderAndItalic |= ItalicBit;
     // Line breaks are kept as a bare LF, which the text of a line never holds otherwise.
-    for (const QChar c : line) {
+    for (const QChar c : std::as_const(m_converted)) {
         if (c != u'\r')
             m_pool.push_back(c.unicode());
     }
