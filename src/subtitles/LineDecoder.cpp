@@ -1,29 +1,8 @@
 #include "subtitles/LineDecoder.h"
 
+#include "subtitles/Utf8Check.h"
+
 #include <QStringDecoder>
-
-#include <cstdint>
-#include <cstring>
-
-namespace {
-
-bool isAscii(const char* data, qsizetype length)
-{
-    qsizetype i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        if (word & 0x8080808080808080ULL)
-            return false;
-    }
-    for (; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 void LineDecoder::decode(const char* line, qsizetype length)
 {
@@ -36,7 +15,7 @@ void LineDecoder::decode(const char* line, qsizetype length)
         for (qsizetype i = 0; i < length; ++i)
             out[i] = (*m_table)[static_cast<unsigned char>(line[i])];
         m_onLine(m_buffer);
-    } else if (isAscii(line, length)) {
+    } else if (AsciiPrefixLength(line, length) == length) {
         // Assigning Latin-1 reuses the buffer's storage and widens with vector instructions.
         m_buffer = QLatin1StringView(line, length);
         m_onLine(m_buffer);

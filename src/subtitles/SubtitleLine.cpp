@@ -64,21 +64,26 @@ LineShape ShapeOf(QStringView line)
     const qsizetype size = line.size();
     qsizetype i = 0;
 #ifdef __SSE2__
-    // Every line of a file passes here: eight characters at a time.
+    // Every line of a file passes here: eight characters at a time, what was met gathered per
+    // kind and asked once at the end.
     const __m128i arrow = _mm_set1_epi16('>'), colon = _mm_set1_epi16(':');
     const __m128i comma = _mm_set1_epi16(','), less = _mm_set1_epi16('<');
     const __m128i bracket = _mm_set1_epi16('['), brace = _mm_set1_epi16('{');
     const __m128i bar = _mm_set1_epi16('|');
+    __m128i arrows = _mm_setzero_si128(), colons = arrows, commas = arrows, markups = arrows;
     for (; i + 8 <= size; i += 8) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const __m128i markup = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(chunk, less), _mm_cmpeq_epi16(chunk, bracket)),
-            _mm_or_si128(_mm_cmpeq_epi16(chunk, brace), _mm_cmpeq_epi16(chunk, bar)));
-        found |= (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, arrow)) ? ArrowHead : 0)
-               | (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, colon)) ? Colon : 0)
-               | (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, comma)) ? Comma : 0)
-               | (_mm_movemask_epi8(markup) ? Markup : 0);
+        arrows = _mm_or_si128(arrows, _mm_cmpeq_epi16(chunk, arrow));
+        colons = _mm_or_si128(colons, _mm_cmpeq_epi16(chunk, colon));
+        commas = _mm_or_si128(commas, _mm_cmpeq_epi16(chunk, comma));
+        markups = _mm_or_si128(
+            markups,
+            _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi16(chunk, less), _mm_cmpeq_epi16(chunk, bracket)),
+                _mm_or_si128(_mm_cmpeq_epi16(chunk, brace), _mm_cmpeq_epi16(chunk, bar))));
     }
+    found = (_mm_movemask_epi8(arrows) ? ArrowHead : 0) | (_mm_movemask_epi8(colons) ? Colon : 0)
+          | (_mm_movemask_epi8(commas) ? Comma : 0) | (_mm_movemask_epi8(markups) ? Markup : 0);
 #endif
     for (; i < size; ++i) {
         if (data[i] < 128)
