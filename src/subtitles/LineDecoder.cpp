@@ -36,21 +36,19 @@ bool widenAscii(const char* line, qsizetype length, char16_t* out)
 
 void LineDecoder::decode(const char* line, qsizetype length)
 {
+    // The splitter hands over no line longer than the one-byte buffer.
+    Q_ASSERT(static_cast<size_t>(length) <= m_narrowLine.size());
     if (m_iconv) {
         m_buffer = m_iconv->decode(QByteArray::fromRawData(line, length));
         m_onLine(m_buffer);
     } else if (m_table) {
-        m_buffer.resize(length);
-        char16_t* out = reinterpret_cast<char16_t*>(m_buffer.data());
+        char16_t* out = m_narrowLine.data();
         for (qsizetype i = 0; i < length; ++i)
             out[i] = (*m_table)[static_cast<unsigned char>(line[i])];
-        m_onLine(m_buffer);
+        m_onLine(QStringView(out, length));
+    } else if (widenAscii(line, length, m_narrowLine.data())) {
+        m_onLine(QStringView(m_narrowLine.data(), length));
     } else {
-        m_buffer.resize(length);
-        if (widenAscii(line, length, reinterpret_cast<char16_t*>(m_buffer.data()))) {
-            m_onLine(m_buffer);
-            return;
-        }
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         m_buffer.resize(decoder.requiredSpace(length));
         const QChar* end = decoder.appendToBuffer(m_buffer.data(), QByteArrayView(line, length));
