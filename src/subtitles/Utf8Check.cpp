@@ -27,10 +27,17 @@ qsizetype AsciiPrefixLength(const char* data, qsizetype size)
     // ASCII runs are the bulk of subtitle text, and every byte of a file passes here.
     qsizetype i = 0;
 #ifdef __SSE2__
-    for (; i + 32 <= size; i += 32) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16));
-        if (_mm_movemask_epi8(_mm_or_si128(low, high)) != 0)
+    auto load = [data](qsizetype at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+    };
+    for (; i + 64 <= size; i += 64) {
+        const __m128i any = _mm_or_si128(_mm_or_si128(load(i), load(i + 16)),
+                                         _mm_or_si128(load(i + 32), load(i + 48)));
+        if (_mm_movemask_epi8(any) != 0)
+            break;
+    }
+    for (; i + 16 <= size; i += 16) {
+        if (_mm_movemask_epi8(load(i)) != 0)
             break;
     }
 #endif
