@@ -22,14 +22,14 @@ constexpr size_t BackedAheadBytes = 1024 * 1024;
 
 // Large pages for the large arrays: a fault and a TLB entry per 2 MB instead of per 4 KB. What is
 // never touched is still never backed.
-template <typename T>
-void adviseLargePages(std::vector<T>& array)
+template <typename Array>
+void adviseLargePages(Array& array)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr uintptr_t LargePage = 2 * 1024 * 1024;
     const auto data = reinterpret_cast<uintptr_t>(array.data());
     const auto begin = (data + LargePage - 1) & ~(LargePage - 1);
-    const auto end = (data + array.capacity() * sizeof(T)) & ~(LargePage - 1);
+    const auto end = (data + array.capacity() * sizeof(typename Array::value_type)) & ~(LargePage - 1);
     if (end > begin)
         madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #else
@@ -37,9 +37,10 @@ void adviseLargePages(std::vector<T>& array)
 #endif
 }
 
-template <typename T>
-void backAhead(std::vector<T>& array, size_t& backed, size_t needed)
+template <typename Array>
+void backAhead(Array& array, size_t& backed, size_t needed)
 {
+    using T = typename Array::value_type;
     if (needed <= backed || needed > array.capacity())
         return;
     const size_t upTo = std::min(array.capacity(),
