@@ -4,9 +4,10 @@
 #include <cstdlib>
 #include <new>
 
-// Storage for the large arrays of a loaded file, begun on a large-page boundary so that all of an
-// array can be backed by large pages (a fault per 2 MB instead of per 4 KB). Only what is touched
-// is ever backed; the rounding up costs address space, not memory.
+// Storage for the large arrays of a loaded file: from 2 MB up, begun on a large-page boundary, so
+// that all of an array can be backed by large pages (a fault per 2 MB instead of a thousand small
+// pages at its start). Only what is touched is ever backed; the rounding up costs address space,
+// not memory.
 template <typename T>
 struct LargePageAllocator
 {
@@ -19,7 +20,8 @@ struct LargePageAllocator
 
     T* allocate(std::size_t count)
     {
-        if (count > static_cast<std::size_t>(-1) / sizeof(T) - LargePage)
+        // The rounding up below must not overflow.
+        if (count > (static_cast<std::size_t>(-1) - LargePage) / sizeof(T))
             throw std::bad_alloc();
         const std::size_t bytes = count * sizeof(T);
         void* storage = bytes >= LargePage

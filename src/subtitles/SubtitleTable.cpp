@@ -29,7 +29,8 @@ void adviseLargePages(Array& array)
     constexpr uintptr_t LargePage = 2 * 1024 * 1024;
     const auto data = reinterpret_cast<uintptr_t>(array.data());
     const auto begin = (data + LargePage - 1) & ~(LargePage - 1);
-    const auto end = (data + array.capacity() * sizeof(typename Array::value_type)) & ~(LargePage - 1);
+    const auto bytes = array.capacity() * sizeof(typename Array::value_type);
+    const auto end = (data + bytes) & ~(LargePage - 1);
     if (end > begin)
         madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #else

@@ -59,10 +59,10 @@ private:
     template <typename T>
     using LargeArray = std::vector<T, LargePageAllocator<T>>;
     LargeArray<Record> m_records;
-    LargeArray<TextRef> m_texts;      // in file order, only for entries that have text
-    LargeArray<char16_t> m_pool;      // the texts, lines joined by a bare LF
-    std::deque<int64_t> m_wideTimes;
-    QString m_converted;               // the line being converted, its storage kept for the next   // times that are not whole or do not fit 32 bits
+    LargeArray<TextRef> m_texts;       // in file order, only for entries that have text
+    LargeArray<char16_t> m_pool;       // the texts, lines joined by a bare LF
+    std::deque<int64_t> m_wideTimes;   // times that are not whole or do not fit 32 bits
+    QString m_converted;               // the line being converted; its storage serves the next
     // How much of each array is backed by memory already.
     size_t m_recordsBacked = 0;
     size_t m_textsBacked = 0;
