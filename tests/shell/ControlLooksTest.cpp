@@ -1,10 +1,8 @@
 // The status line and the transport buttons as the screen shows them: the colours and borders
 // they are configured with, at rest, under the pointer and pressed by a real mouse.
-#include "WaitUntil.h"
 #include "controls/OleColor.h"
 #include "controls/XFlatButton.h"
 
-#include <QTest>
 
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"

@@ -1,10 +1,5 @@
 // Where the main window, the picture and the subtitles end up as a viewer moves between always
 // on top, full screen and the zoom presets, on a 1600 x 1000 screen with openbox.
-#include "WaitUntil.h"
-#include "render/SubtitleOverlay.h"
-
-#include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -24,8 +19,7 @@ QRect WhiteBox(const QImage& shot)
     QRect box;
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
-            const QRgb p = shot.pixel(x, y);
-            if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
+            if (IsWhite(shot.pixel(x, y)))
                 box |= QRect(x, y, 1, 1);
         }
     }
@@ -68,20 +62,9 @@ TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenR
                             w.picFrame->size());
         return form && form->isVisible() && picture.contains(form->geometry().center());
     };
-    ASSERT_TRUE(WaitUntil(captionOverPicture, 2000))
-        << (overlay->Window() ? overlay->Window()->isVisible() : -1) << " "
-        << overlay->LastLayout().geometry.x() << "," << overlay->LastLayout().geometry.y()
-        << " picture at " << probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))).x()
-        << "," << probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))).y();
+    ASSERT_TRUE(WaitUntil(captionOverPicture, 2000));
     const QRect caption = overlay->LastLayout().geometry;
-    ASSERT_TRUE(WaitUntil([&] {
-        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        int dark = 0;
-        for (int y = caption.top(); y <= caption.bottom(); ++y)
-            for (int x = caption.left(); x <= caption.right(); ++x)
-                dark += qGray(shot.pixel(x, y)) < 80;
-        return dark > 100;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return PixelsOnScreen(caption, IsDark) > 100; }));
 }
 
 TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
@@ -107,9 +90,7 @@ TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
 // proportion, and the whole frame lies on the screen. Where the zoom fits it is exact.
 TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
 {
-    const QString video = WriteVideo(1280, 720, 5);
-    ASSERT_FALSE(video.isEmpty());
-    frmMain& w = Start(video);
+    frmMain& w = Start(Video(QStringLiteral("wide.avi"), 5, {1280, 720}));
     ASSERT_GT(Player().Status(), 1);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto frameOnScreen = [&] {
@@ -123,11 +104,7 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
     w.mnuVideoZoom200->trigger();
     ASSERT_TRUE(WaitUntil([&] {
         return Player().Width() > 1280 && screen.contains(frameOnScreen());
-    }))
-        << "zoom item enabled " << w.mnuVideoZoom200->isEnabled() << " width " << Player().Width()
-        << " screen " << screen.width() << "x" << screen.height()
-        << " frame " << frameOnScreen().x() << "," << frameOnScreen().y() << " "
-        << frameOnScreen().width() << "x" << frameOnScreen().height();
+    })) << "width " << Player().Width();
     EXPECT_FALSE(WaitUntil([&] { return !screen.contains(frameOnScreen()); }, 500));
     EXPECT_LE(qAbs(Player().Width() * 720 - Player().Height() * 1280), 1280);
 
@@ -138,9 +115,7 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
 // The test video's square stays square however the picture box is shaped, with either engine.
 TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
 {
-    const QString video = WriteVideo(320, 180, 100);
-    ASSERT_FALSE(video.isEmpty());
-    frmMain& w = Start(video);
+    frmMain& w = Start(Video(QStringLiteral("square.avi"), 100, {320, 180}));
     for (long engine : {2L, 1L}) {
         if (Player().MediaPlayer() != engine)
             (engine == 1 ? w.mnuVideoMP1 : w.mnuVideoMP2)->trigger();
@@ -176,10 +151,7 @@ TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindo
     ASSERT_TRUE(WaitActive(&w));
     w.mnuVideoFull->trigger();
     ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
-    QFile broken(dir.filePath(QStringLiteral("broken.avi")));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a video");
-    broken.close();
+    const QString broken = Write(QStringLiteral("broken.avi"), "not a video");
 
     QPoint centre;
     QTimer watch;
@@ -194,7 +166,7 @@ TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindo
         box->close();
     });
     watch.start();
-    w.OpenFile(broken.fileName());
+    w.OpenFile(broken);
     const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_LE((centre - middle).manhattanLength(), 80)
         << "message centred at " << centre.x() << "," << centre.y();
