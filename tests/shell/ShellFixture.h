@@ -101,10 +101,10 @@ protected:
         return w;
     }
 
-    // A file in the test's folder (folders made as needed); its path.
+    // A file in the test's folder, or at an absolute path (folders made as needed); its path.
     QString Write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = dir.filePath(name);
+        const QString path = QDir(dir.path()).filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
