@@ -3,7 +3,6 @@
 
 #include "WaitUntil.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -153,19 +152,6 @@ TEST_F(SpinFixture, SelectOnFocusSelectsEverything)
     box.TextBox()->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(WaitUntil([&] { return box.TextBox()->selectedText() == "1500"; }))
         << box.TextBox()->selectedText().toStdString();
-}
-
-TEST_F(SpinFixture, LabelAreaSizesToItsTextAndSpinTakesTheRightEdge)
-{
-    box.SetLabelText("Show subtitles ");
-    box.SetSpinButtonVisible(true);
-    EXPECT_TRUE(box.LabelArea()->isVisible());
-    EXPECT_GE(box.TextBox()->x(), box.LabelArea()->geometry().right());
-    EXPECT_EQ(box.SpinButton()->geometry().right(), box.width() - 1);
-    EXPECT_EQ(box.TextBox()->geometry().right() + 1, box.SpinButton()->x());
-    box.SetLabelText("");
-    EXPECT_FALSE(box.LabelArea()->isVisible());
-    EXPECT_EQ(box.TextBox()->x(), 0);
 }
 
 TEST(SpinBoxProperties, BagRoundTripAppliesTheFilterToTheStoredText)
