@@ -22,7 +22,8 @@ protected:
 };
 } // namespace
 
-TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolder)
+// Discovery loads the best-named file of the video's folder, and only while its switch is on.
+TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolderWhileSwitchedOn)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
     const QString video = Clip(films + QStringLiteral("Movie.Name.avi"));
@@ -36,6 +37,12 @@ TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolder)
     w.mnuSubtitlesClose_Click();
     EXPECT_TRUE(w.SubReader().Filename().isEmpty());
     EXPECT_FALSE(w.mnuSubtitlesClose->isEnabled());
+
+    w.mnuSubtitlesAutoOpen_Click();
+    EXPECT_FALSE(w.mnuSubtitlesAutoOpen->isChecked());
+    w.OpenFile(video);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("SUBAUTOOPEN")), QVariant(false));
 }
 
 TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoad)
@@ -99,19 +106,6 @@ TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
     EXPECT_EQ(Player().CurrentFile(), video);
     EXPECT_EQ(w.SubReader().Filename(), later);
     EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(OpeningTest, AutoOpenSwitchIsStoredAndObeyed)
-{
-    const QString films = dir.filePath(QStringLiteral("films/"));
-    const QString video = Clip(films + QStringLiteral("Movie.avi"));
-    Write(films + QStringLiteral("Movie.srt"), srt("found"));
-    frmMain& w = Start();
-    w.mnuSubtitlesAutoOpen_Click();
-    EXPECT_FALSE(w.mnuSubtitlesAutoOpen->isChecked());
-    w.OpenFile(video);
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("SUBAUTOOPEN")), QVariant(false));
 }
 
 TEST_F(OpeningTest, FailuresAreReportedWithTheirTexts)
