@@ -140,20 +140,6 @@ TEST_F(SpinFixture, FilterOnLeavingOrOnlyWhenAsked)
     EXPECT_EQ(box.Text(), "8");
 }
 
-TEST_F(SpinFixture, SelectOnFocusSelectsEverything)
-{
-    QLineEdit other;
-    other.show();
-    other.activateWindow();
-    other.setFocus();
-    box.SetText("1500");
-    box.SetSelectOnFocus(true);
-    box.activateWindow();
-    box.TextBox()->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(WaitUntil([&] { return box.TextBox()->selectedText() == "1500"; }))
-        << box.TextBox()->selectedText().toStdString();
-}
-
 TEST(SpinBoxProperties, BagRoundTripAppliesTheFilterToTheStoredText)
 {
     PropertyBag bag;

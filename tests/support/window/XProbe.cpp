@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -49,12 +50,7 @@ std::vector<unsigned long> XProbe::Property(unsigned long window, const char* na
 
 bool XProbe::HasState(unsigned long window, const char* state)
 {
-    const unsigned long wanted = InternAtom(state);
-    for (unsigned long atom : Property(window, "_NET_WM_STATE", XA_ATOM)) {
-        if (atom == wanted)
-            return true;
-    }
-    return false;
+    return std::ranges::count(Property(window, "_NET_WM_STATE", XA_ATOM), InternAtom(state)) > 0;
 }
 
 unsigned long XProbe::ActiveWindow()
@@ -81,12 +77,9 @@ unsigned long XProbe::ClientNamed(const char* instance)
 
 bool XProbe::Managed(unsigned long window)
 {
-    for (unsigned long client :
-         Property(DefaultRootWindow(display_), "_NET_CLIENT_LIST", XA_WINDOW)) {
-        if (client == window)
-            return true;
-    }
-    return false;
+    return std::ranges::count(
+               Property(DefaultRootWindow(display_), "_NET_CLIENT_LIST", XA_WINDOW), window)
+        > 0;
 }
 
 bool XProbe::WindowManagerRunning()
@@ -136,9 +129,8 @@ void XProbe::Click(QPoint onScreen, unsigned button)
 
 void XProbe::Drag(QPoint from, QPoint to)
 {
-    XTestFakeMotionEvent(display_, -1, from.x(), from.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XFlush(display_);
+    PointerTo(from);
+    Button(true);
     const int steps = 10;
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = from + (to - from) * i / steps;
@@ -147,8 +139,7 @@ void XProbe::Drag(QPoint from, QPoint to)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     XSync(display_, False);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-    XSync(display_, False);
+    Button(false);
 }
 
 QPoint XProbe::OnScreen(unsigned long window, QPoint local)
