@@ -1,4 +1,3 @@
-#include "controls/PropertyBag.h"
 #include "controls/nSlider.h"
 
 #include <QTest>
@@ -149,24 +148,4 @@ TEST(SliderVertical, TrackRunsDownTheHeight)
     const QImage image = slider.grab().toImage();
     EXPECT_EQ(image.pixelColor(10, 150), slider.palette().color(QPalette::Button));
     EXPECT_EQ(image.pixelColor(10, 50), slider.palette().color(QPalette::Base));
-}
-
-// Every property written comes back under the name it was written with.
-TEST(SliderPersistence, ValuesRoundTrip)
-{
-    nSlider source;
-    source.SetValue(0.25);
-    source.SetStyle(2);
-    source.SetBlockSize(12);
-    source.SetEnabled(false);
-    source.SetOrientation(1);
-    PropertyBag bag;
-    source.WriteProperties(bag);
-    nSlider copy;
-    copy.ReadProperties(bag);
-    EXPECT_EQ(copy.Value(), 0.25);
-    EXPECT_EQ(copy.Style(), 2);
-    EXPECT_EQ(copy.BlockSize(), 12);
-    EXPECT_FALSE(copy.Enabled());
-    EXPECT_EQ(copy.Orientation(), 1);
 }
