@@ -8,16 +8,9 @@
 #include "window/ScreenPixels.h"
 
 #include <QProcess>
-#include <QWindow>
 
 // Last: Xlib's macros would spoil the Qt headers.
 #include "window/XProbe.h"
-
-// The X window of a widget as the server knows it now, whatever Qt's widget remembers.
-inline unsigned long xid(QWidget* widget)
-{
-    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
-}
 
 class WindowBehaviourTest : public ShellTest {
 protected:
@@ -37,14 +30,13 @@ protected:
         }
     }
 
-    ::testing::AssertionResult WaitManaged(QWidget* window)
+    // The window shown and active, playing a generated clip of 20 seconds.
+    frmMain& StartPlayingActive()
     {
-        return WaitUntil([&] { return window && probe.Managed(xid(window)); });
-    }
-
-    ::testing::AssertionResult WaitActive(QWidget* window)
-    {
-        return WaitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
+        frmMain& w = StartPlaying(500);
+        w.activateWindow();
+        EXPECT_TRUE(probe.WaitActive(&w));
+        return w;
     }
 
     // Another program with a window of its own, shown and managed.
@@ -75,15 +67,6 @@ protected:
                                  "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n"));
         w.tmrSecond().start();
         return w.SubReader().Filename().isEmpty() ? nullptr : overlay;
-    }
-
-    // What the screen shows where the widget is, as the X server has placed its window.
-    QImage ScreenShotOf(QWidget* widget)
-    {
-        QWidget* top = widget->window();
-        const QPoint at = probe.OnScreen(xid(top), widget->mapTo(top, QPoint(0, 0)));
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
-            QRect(at, widget->size()));
     }
 
     XProbe probe;

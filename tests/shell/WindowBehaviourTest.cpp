@@ -17,15 +17,13 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 {
     const unsigned long xmessage = StartOtherProgram();
     ASSERT_NE(xmessage, 0u) << "xmessage (x11-utils) is needed";
-    frmMain& w = StartPlaying(500);
-    w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    frmMain& w = StartPlayingActive();
 
     probe.Keys({XK_Alt_L}, XK_Return);
     ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(full);
-    ASSERT_TRUE(WaitActive(full)) << "the watchdog gives the full-screen window the keyboard";
+    ASSERT_TRUE(probe.WaitActive(full)) << "the watchdog gives the full-screen window the keyboard";
     EXPECT_TRUE(probe.HasState(xid(full), "_NET_WM_STATE_SKIP_TASKBAR"));
     EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
     EXPECT_EQ(full->geometry(), QGuiApplication::primaryScreen()->geometry());
@@ -76,11 +74,11 @@ TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
     SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
     ASSERT_TRUE(overlay);
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     w.mnuVideoFull->trigger();
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(full);
-    ASSERT_TRUE(WaitActive(full));
+    ASSERT_TRUE(probe.WaitActive(full));
     ASSERT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
 
     ASSERT_TRUE(WaitUntil([&] {
@@ -94,13 +92,11 @@ TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 
 TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
 {
-    frmMain& w = StartPlaying(500);
-    w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    frmMain& w = StartPlayingActive();
     w.mnuVideoFull->trigger();
     ASSERT_TRUE(Player().FullScreen());
     QWidget* full = w.FullScreenWindow();
-    ASSERT_TRUE(WaitActive(full));
+    ASSERT_TRUE(probe.WaitActive(full));
     // The click reaches the program before the key does.
     struct ReleaseCounter : QObject {
         int releases = 0;
@@ -123,7 +119,7 @@ TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurned
 {
     frmMain& w = Start();
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     w.mnuVideoAOT->trigger();
     ASSERT_TRUE(w.AOT());
     ASSERT_TRUE(WaitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
@@ -131,7 +127,7 @@ TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurned
     auto* first = new QDialog(&w);
     first->setWindowTitle(QStringLiteral("first"));
     modMain::ShowDialog(first, false);
-    ASSERT_TRUE(WaitManaged(first));
+    ASSERT_TRUE(probe.WaitManaged(first));
     EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"); }));
     first->hide();
 
@@ -141,7 +137,7 @@ TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurned
     auto* second = new QDialog(&w);
     second->setWindowTitle(QStringLiteral("second"));
     modMain::ShowDialog(second, false);
-    ASSERT_TRUE(WaitManaged(second));
+    ASSERT_TRUE(probe.WaitManaged(second));
     const auto above = [&](QWidget* dialog) {
         return probe.HasState(xid(dialog), "_NET_WM_STATE_ABOVE");
     };
@@ -149,7 +145,7 @@ TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurned
     second->hide();
     // The first dialog again: turning the switch off reached it while it was hidden.
     modMain::ShowDialog(first, false);
-    ASSERT_TRUE(WaitManaged(first));
+    ASSERT_TRUE(probe.WaitManaged(first));
     EXPECT_FALSE(WaitUntil([&] { return above(first); }, 200));
 }
 
@@ -157,7 +153,7 @@ TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
 {
     frmMain& w = Start();
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     nSlider* slider = w.sldVolume;
     ASSERT_DOUBLE_EQ(slider->Value(), 0.5);
     const QPoint thumb = probe.OnScreen(xid(&w), slider->mapTo(&w, QPoint(slider->ThumbStart()

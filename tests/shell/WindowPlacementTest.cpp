@@ -41,7 +41,7 @@ TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenR
     SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
     ASSERT_TRUE(overlay);
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     const unsigned long before = xid(&w);
 
     probe.Keys({XK_Control_L}, XK_t);
@@ -50,7 +50,7 @@ TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenR
     ASSERT_TRUE(WaitUntil([&] { return !w.AOT(); }));
     probe.Keys({XK_Alt_L}, XK_Return);
     ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
-    ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+    ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
     probe.Keys({}, XK_Escape);
     ASSERT_TRUE(WaitUntil([&] { return !Player().FullScreen() && probe.Managed(xid(&w)); }));
     EXPECT_EQ(xid(&w), before);
@@ -69,13 +69,11 @@ TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenR
 
 TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
 {
-    frmMain& w = StartPlaying(500);
-    w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    frmMain& w = StartPlayingActive();
     const QPoint origin = probe.OnScreen(xid(&w), QPoint(0, 0));
     for (int trip = 1; trip <= 2; ++trip) {
         w.mnuVideoFull->trigger();
-        ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+        ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
         w.mnuVideoFull->trigger();
         const auto back = [&] {
             return probe.Viewable(xid(&w)) && probe.OnScreen(xid(&w), QPoint(0, 0)) == origin;
@@ -125,7 +123,7 @@ TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
         for (const QSize& client : {QSize(360, 700), QSize(1200, 360)}) {
             w.resize(client);
             QRect box;
-            EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(ScreenShotOf(w.picFrame)))
+            EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(probe.ScreenShotOf(w.picFrame)))
                                                && w.size() == client; }))
                 << "engine " << engine << ", square " << box.width() << "x" << box.height();
         }
@@ -133,7 +131,7 @@ TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
         QWidget* full = w.FullScreenWindow();
         ASSERT_TRUE(full);
         QRect box;
-        EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(ScreenShotOf(full))); }))
+        EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(probe.ScreenShotOf(full))); }))
             << "engine " << engine << ", full screen " << box.width() << "x" << box.height();
         w.mnuVideoFull->trigger();
         ASSERT_TRUE(WaitUntil([] { return !Player().FullScreen(); }));
@@ -148,9 +146,9 @@ TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindo
     w.SetMessageSink({});
     w.move(0, 0);
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     w.mnuVideoFull->trigger();
-    ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+    ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
     const QString broken = Write(QStringLiteral("broken.avi"), "not a video");
 
     QPoint centre;

@@ -1,6 +1,12 @@
 #include "window/XProbe.h"
 
+#include "WaitUntil.h"
+
 #include <QApplication>
+#include <QImage>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <atomic>
@@ -17,6 +23,11 @@ namespace {
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 } // namespace
+
+unsigned long xid(QWidget* widget)
+{
+    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
+}
 
 XProbe::XProbe() : display_(XOpenDisplay(nullptr)) {}
 
@@ -80,6 +91,16 @@ bool XProbe::Managed(unsigned long window)
     return std::ranges::count(
                Property(DefaultRootWindow(display_), "_NET_CLIENT_LIST", XA_WINDOW), window)
         > 0;
+}
+
+::testing::AssertionResult XProbe::WaitManaged(QWidget* widget)
+{
+    return WaitUntil([&] { return widget && Managed(xid(widget)); });
+}
+
+::testing::AssertionResult XProbe::WaitActive(QWidget* widget)
+{
+    return WaitUntil([&] { return widget && ActiveWindow() == xid(widget); });
 }
 
 bool XProbe::WindowManagerRunning()
@@ -149,6 +170,14 @@ QPoint XProbe::OnScreen(unsigned long window, QPoint local)
     XTranslateCoordinates(display_, window, DefaultRootWindow(display_), local.x(), local.y(),
                           &x, &y, &child);
     return {x, y};
+}
+
+QImage XProbe::ScreenShotOf(QWidget* widget)
+{
+    QWidget* top = widget->window();
+    const QPoint at = OnScreen(xid(top), widget->mapTo(top, QPoint(0, 0)));
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
+        QRect(at, widget->size()));
 }
 
 qint64 XProbe::WatchUnmapping(unsigned long window, QElapsedTimer& clock,
