@@ -179,15 +179,21 @@ TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
     EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid delay."));
 }
 
-// The custom frame rate starts from the override in force, else the video's own rate; Escape
-// changes nothing.
+// The custom frame rate starts from the override in force, else the video's own rate, which is
+// 0 for a video without one; Escape changes nothing.
 TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
 {
-    frmMain& w = Start(Video(QStringLiteral("clip.avi"), 50));
-    ASSERT_GE(Player().Status(), 2);
-    w.mnuSubtitleFramerate->popup(QPoint(0, 0));
-    EXPECT_EQ(w.mnuSubtitleFramerateOption[0]->text(), QStringLiteral("&Same as video (25fps)"));
-    w.mnuSubtitleFramerate->hide();
+    const QString avi = Video(QStringLiteral("clip.avi"), 50);
+    const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
+    ASSERT_TRUE(WriteTestMatroska(avi, mkv));
+    frmMain& w = Start(avi);
+    const auto sameAsVideo = [&] {
+        EXPECT_GE(Player().Status(), 2);
+        w.mnuSubtitleFramerate->popup(QPoint(0, 0));
+        w.mnuSubtitleFramerate->hide();
+        return w.mnuSubtitleFramerateOption[0]->text();
+    };
+    EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video (25fps)"));
     InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("25"));
         d.cmdCancel->click();
@@ -205,17 +211,10 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
         QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
-}
 
-TEST_F(TimingTest, CustomFramerateStartsFromZeroForAVideoWithoutFrameRate)
-{
-    const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
-    ASSERT_TRUE(WriteTestMatroska(Video(QStringLiteral("source.avi"), 50), mkv));
-    frmMain& w = Start(mkv);
-    ASSERT_GE(Player().Status(), 2);
-    w.mnuSubtitleFramerate->popup(QPoint(0, 0));
-    EXPECT_EQ(w.mnuSubtitleFramerateOption[0]->text(), QStringLiteral("&Same as video"));
-    w.mnuSubtitleFramerate->hide();
+    w.mnuSubtitleFramerateOption[0]->trigger();
+    w.OpenFile(mkv);
+    EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video"));
     InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
         QTest::keyClick(Box(d.txtTime), Qt::Key_Return); // refused: 0 is no frame rate

@@ -55,10 +55,11 @@ protected:
                    : 0;
     }
 
-    // Draws through the program's own overlay a file whose first caption lasts 19 seconds; null
-    // when the file could not be written or loaded.
-    SubtitleOverlay* ShowCaptionThroughTheRealOverlay(frmMain& w)
+    // StartPlayingActive with, through the program's own overlay, a file whose first caption
+    // lasts 19 seconds; the overlay, null when the file could not be written or loaded.
+    SubtitleOverlay* StartPlayingActiveWithACaption()
     {
+        frmMain& w = StartPlaying(500);
         auto real = std::make_unique<SubtitleOverlay>(&modMain::Player());
         SubtitleOverlay* overlay = real.get();
         w.SetOverlay(std::move(real));
@@ -66,6 +67,8 @@ protected:
                                  "1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
                                  "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n"));
         w.tmrSecond().start();
+        w.activateWindow();
+        EXPECT_TRUE(probe.WaitActive(&w));
         return w.SubReader().Filename().isEmpty() ? nullptr : overlay;
     }
 

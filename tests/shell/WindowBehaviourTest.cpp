@@ -70,11 +70,9 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
 // must still be drawn over it.
 TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
 {
-    frmMain& w = StartPlaying(500);
-    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    SubtitleOverlay* overlay = StartPlayingActiveWithACaption();
     ASSERT_TRUE(overlay);
-    w.activateWindow();
-    ASSERT_TRUE(probe.WaitActive(&w));
+    frmMain& w = *window;
     w.mnuVideoFull->trigger();
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(full);

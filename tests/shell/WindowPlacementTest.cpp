@@ -37,11 +37,9 @@ bool Square(const QRect& box)
 // and the current subtitle is drawn over the picture again.
 TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenRoundTrip)
 {
-    frmMain& w = StartPlaying(500);
-    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    SubtitleOverlay* overlay = StartPlayingActiveWithACaption();
     ASSERT_TRUE(overlay);
-    w.activateWindow();
-    ASSERT_TRUE(probe.WaitActive(&w));
+    frmMain& w = *window;
     const unsigned long before = xid(&w);
 
     probe.Keys({XK_Control_L}, XK_t);
