@@ -2,8 +2,8 @@
 
 #include "platform/Currency.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include "TempFiles.h"
+
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -22,22 +22,12 @@ QByteArray aviHeader(qint32 microsecondsPerFrame, const char* chunkId = "avih")
     return bytes;
 }
 
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
-
 } // namespace
 
 TEST(AviProbe, ReadsFrameDurationFromMainHeader)
 {
-    QTemporaryDir dir;
-    const QString film = writeFile(dir, "film.avi", aviHeader(41708));
-    EXPECT_EQ(ProbeAviFrameDuration(film), 41708);
+    TempFiles files;
+    EXPECT_EQ(ProbeAviFrameDuration(files.write("film.avi", aviHeader(41708))), 41708);
     EXPECT_NEAR(FramesPerSecond(41708), 23.9762, 1e-4);
     EXPECT_EQ(FrameAtPosition(10.0, 41708).toString(), "239.7622");
 
@@ -50,15 +40,15 @@ TEST(AviProbe, ReadsFrameDurationFromMainHeader)
 
 TEST(AviProbe, AnythingElseHasNoFrameRate)
 {
-    QTemporaryDir dir;
+    TempFiles files;
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000, "AVIH"))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000).left(35))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000).left(36))), 40000);
     // An MPEG program stream starts with a pack header, not RIFF.
-    EXPECT_EQ(ProbeAviFrameDuration(writeFile(dir, "film.mpg", QByteArray("\0\0\x01\xba", 4)
-                                                                   + QByteArray(60, '\x44'))), 0);
-    EXPECT_EQ(ProbeAviFrameDuration(dir.filePath("missing.avi")), 0);
-    EXPECT_EQ(ProbeAviFrameDuration(dir.path()), 0);  // a folder cannot be read as a file
+    EXPECT_EQ(ProbeAviFrameDuration(files.write("film.mpg", QByteArray("\0\0\x01\xba", 4)
+                                                              + QByteArray(60, '\x44'))), 0);
+    EXPECT_EQ(ProbeAviFrameDuration(files.path("missing.avi")), 0);
+    EXPECT_EQ(ProbeAviFrameDuration(files.path("")), 0);  // a folder cannot be read as a file
     EXPECT_EQ(FramesPerSecond(0), 0.0);
     EXPECT_EQ(FrameAtPosition(10.0, 0).raw(), 0);
     EXPECT_EQ(FrameAtPosition(1e12, 1).raw(), 0);      // does not fit: no frame number

@@ -17,7 +17,6 @@ public:
     struct Script {
         int millisecondsToPlay = 0;
         QSet<QString> stallingFiles;
-        bool refuseOpen = false;
     };
 
     ScriptedEngine(MediaPlayerController& player, Script script)
@@ -51,8 +50,6 @@ public:
     {
         ++opens;
         file_ = file;
-        if (script_.refuseOpen)
-            return false;
         change(PlayerStatus::Opening);
         if (!script_.stallingFiles.contains(file))
             started_.start(script_.millisecondsToPlay);

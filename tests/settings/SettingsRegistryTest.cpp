@@ -165,21 +165,3 @@ TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
     broken.LoadReg();
     EXPECT_EQ(broken.SettingCount(), 1);
 }
-
-TEST_F(SettingsRegistryTest, BrokenRegistryFileStartsWithDefaults)
-{
-    const QString path = m_dir.filePath(QStringLiteral("garbage.db"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("this is not a database, just text that a user saved by mistake");
-    }
-    Settings store;
-    store.SetRegistry(std::make_shared<Registry>(path));
-    store.REGKEY = HKEY_LOCAL_MACHINE;
-    store.RegSubKey = AppKey;
-    store.LoadReg();
-    EXPECT_EQ(store.DefaultSetting(QStringLiteral("VOLUME"), 50).toInt(), 50);
-    EXPECT_TRUE(store.SaveReg());
-    EXPECT_FALSE(store.registry().movedAsidePath().isEmpty());
-}

@@ -1,8 +1,9 @@
 #include "settings/Settings.h"
 
-#include <QFile>
+#include "TempFiles.h"
+
+#include <QFileInfo>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@ QByteArray ReadAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& content)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
 }
 
 } // namespace
@@ -73,8 +67,8 @@ TEST(SettingsStore, SetConvertsByTypeAndKeepsTheItemsType)
 
 TEST(SettingsIni, SavesTaggedLinesAndReadsThemBack)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("veltrix.ini"));
+    TempFiles files;
+    const QString path = files.path(QStringLiteral("veltrix.ini"));
     Settings store;
     store.AddSetting(QStringLiteral("VOLUME"), 50);
     store.AddSetting(QStringLiteral("RATE"), 23.976);
@@ -95,9 +89,8 @@ TEST(SettingsIni, SavesTaggedLinesAndReadsThemBack)
 
 TEST(SettingsIni, SkipsWhatIsNotASettingAndKeepsNamesAsWritten)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("hand.ini"));
-    WriteAll(path, "; comment\r\n[Section]\r\n\r\n   \n(B)MUTE=maybe\nName = x \r"
+    TempFiles files;
+    const QString path = files.write(QStringLiteral("hand.ini"), "; comment\r\n[Section]\r\n\r\n   \n(B)MUTE=maybe\nName = x \r"
                    "(N)VOLUME= 12.5kg\r\nplain\r\n(N)VOLUME=99\r\n");
     Settings store;
     QSignalSpy changed(&store, &Settings::Changed);
@@ -111,25 +104,25 @@ TEST(SettingsIni, SkipsWhatIsNotASettingAndKeepsNamesAsWritten)
     EXPECT_EQ(store.GetSetting(QStringLiteral("VOLUME")), QVariant(12.5));
 
     // An untagged line is saved with the string tag.
-    const QString out = dir.filePath(QStringLiteral("out.ini"));
+    const QString out = files.path(QStringLiteral("out.ini"));
     store.Save(out);
     EXPECT_TRUE(ReadAll(out).contains("(S)Name =x\r\n"));
 }
 
 TEST(SettingsIni, FailedSaveLeavesTheOldFileAndRaisesSaveFail)
 {
-    QTemporaryDir dir;
+    TempFiles files;
     Settings store;
     store.AddSetting(QStringLiteral("A"), 1);
     QSignalSpy failed(&store, &Settings::SaveFail);
-    store.Save(dir.filePath(QStringLiteral("missing-folder/x.ini")));
+    store.Save(files.path(QStringLiteral("missing-folder/x.ini")));
     EXPECT_EQ(failed.count(), 1);
 
-    const QString path = dir.filePath(QStringLiteral("kept.ini"));
-    WriteAll(path, "(N)A=5\r\n");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const QString path = files.write(QStringLiteral("kept.ini"), "(N)A=5\r\n");
+    const QString dir = QFileInfo(path).path();
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
     store.Save(path);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (failed.count() == 2) {              // not when running as root
         EXPECT_EQ(ReadAll(path), "(N)A=5\r\n");
     }
@@ -137,6 +130,6 @@ TEST(SettingsIni, FailedSaveLeavesTheOldFileAndRaisesSaveFail)
     Settings quiet;
     quiet.Filename.clear();
     quiet.Load();                            // nothing to load from: nothing happens
-    quiet.Load(dir.filePath(QStringLiteral("absent.ini")));
+    quiet.Load(files.path(QStringLiteral("absent.ini")));
     EXPECT_EQ(quiet.SettingCount(), 0);
 }

@@ -1,8 +1,6 @@
-#include "files/ListFile.h"
 #include "subtitles/clsQuickSort.h"
 
 #include <QDate>
-#include <QLibrary>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -174,31 +172,6 @@ TEST(QuickSort, RetainKeys)
     ASSERT_EQ(message.count(), 1);
     EXPECT_EQ(message[0][0].toString(), clsQuickSort::RetainKeysMessage);
     EXPECT_EQ(Contents(plain), (QVariantList{1, 2}));
-}
-
-TEST(QuickSort, ExternalIntegerSorter)
-{
-    clsQuickSort sorter;
-    EXPECT_FALSE(sorter.DLLEnable(QStringLiteral("/nonexistent/libnothing.so"), "SortDwords"));
-    EXPECT_FALSE(sorter.DLLEnable(QStringLiteral(QUICKSORT_EXTERNAL_PATH), "NoSuchRoutine"));
-    EXPECT_FALSE(sorter.DLLIsEnabled());
-    ASSERT_TRUE(sorter.DLLEnable(QStringLiteral(QUICKSORT_EXTERNAL_PATH), "SortDwords"));
-    EXPECT_TRUE(sorter.DLLIsEnabled());
-    std::vector<std::unique_ptr<Rated>> items;
-    for (double r : {5, 3, 9, 1})
-        items.push_back(std::make_unique<Rated>(r));
-    Collection c;
-    for (const auto& item : items)
-        c.Add(QVariant::fromValue<QObject*>(item.get()));
-    QLibrary library(QStringLiteral(QUICKSORT_EXTERNAL_PATH));
-    const auto* calls = reinterpret_cast<int*>(library.resolve("SortDwordsCalls"));
-    ASSERT_TRUE(calls);
-    const int before = *calls;
-    sorter.Quicksort(c, QStringLiteral("ScaledBy"), true, false, -1);   // integer keys
-    EXPECT_EQ(*calls, before + 1);
-    EXPECT_EQ(Ratings(c), (QList<double>{9, 5, 3, 1}));
-    sorter.DLLDisable();
-    EXPECT_FALSE(sorter.DLLIsEnabled());
 }
 
 #include "QuickSortTest.moc"

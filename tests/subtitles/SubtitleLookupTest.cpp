@@ -66,7 +66,7 @@ struct ScanLookup
 
 } // namespace
 
-TEST(SubtitleLookup, GapsBoundsAndCachedIndex)
+TEST(SubtitleLookup, GapsBoundsOverlapsAndCachedIndex)
 {
     SubtitleReader reader;
     EXPECT_EQ(shown(reader, at(1500)), 0);   // nothing loaded
@@ -83,12 +83,9 @@ TEST(SubtitleLookup, GapsBoundsAndCachedIndex)
     EXPECT_EQ(shown(reader, Currency::fromRaw(10000001)), 1);
     // The same entry object comes back while it covers the position.
     EXPECT_EQ(reader.GetSubtitle(at(1200), 0), reader.GetSubtitle(at(1900), 0));
-}
 
-TEST(SubtitleLookup, OverlapsPreferTheEntryShown)
-{
-    SubtitleReader reader;
-    ASSERT_TRUE(reader.LoadBytes(srtOf({{10000, 20000}, {15000, 25000}}), "a.srt"));
+    // Overlapping entries: the one shown stays while it lasts.
+    ASSERT_TRUE(reader.LoadBytes(srtOf({{10000, 20000}, {15000, 25000}}), "b.srt"));
     EXPECT_EQ(shown(reader, at(0)), 0);
     EXPECT_EQ(shown(reader, at(16000)), 1);
     EXPECT_EQ(shown(reader, at(21000)), 2);

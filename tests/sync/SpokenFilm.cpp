@@ -2,12 +2,13 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTime>
 
 #include <cstdint>
 #include <random>
 
 namespace {
-constexpr int Rate = 22050;  // what espeak-ng writes
+constexpr int Rate = 22050;  // espeak-ng's own rate, which sox is asked to keep
 
 const char* const Words[] = {"river", "window", "captain", "garden", "letter", "morning",
                              "station", "doctor", "winter", "mountain", "kitchen", "engine"};
@@ -27,62 +28,21 @@ bool run(const QString& program, const QStringList& args, QString& error)
     return true;
 }
 
-// The 16-bit samples of a RIFF WAVE file, from its "data" chunk.
-std::vector<int16_t> readWave(const QString& path)
+// The 16-bit samples of a clip, as sox writes them without a header.
+std::vector<int16_t> samplesOf(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    qsizetype at = 12;
-    while (at + 8 <= bytes.size()) {
-        const QByteArray id = bytes.mid(at, 4);
-        uint32_t size = 0;
-        memcpy(&size, bytes.constData() + at + 4, 4);
-        if (id == "data") {
-            const qsizetype n = std::min<qsizetype>(size, bytes.size() - at - 8) / 2;
-            std::vector<int16_t> samples(static_cast<size_t>(n));
-            memcpy(samples.data(), bytes.constData() + at + 8, static_cast<size_t>(n) * 2);
-            return samples;
-        }
-        at += 8 + size + (size & 1);
-    }
-    return {};
-}
-
-QByteArray waveFile(const std::vector<int16_t>& samples)
-{
-    auto le = [](QByteArray& out, uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.append(char((v >> (8 * i)) & 0xff));
-    };
-    QByteArray out("RIFF");
-    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    le(out, 36 + dataBytes, 4);
-    out.append("WAVEfmt ");
-    le(out, 16, 4);
-    le(out, 1, 2);
-    le(out, 1, 2);
-    le(out, Rate, 4);
-    le(out, Rate * 2, 4);
-    le(out, 2, 2);
-    le(out, 16, 2);
-    out.append("data");
-    le(out, dataBytes, 4);
-    out.append(reinterpret_cast<const char*>(samples.data()), dataBytes);
-    return out;
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::vector<int16_t> samples(static_cast<size_t>(bytes.size() / 2));
+    memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+    return samples;
 }
 
 QString srtTime(double ms)
 {
-    const auto t = static_cast<long long>(std::max(0.0, ms));
-    return QStringLiteral("%1:%2:%3,%4")
-        .arg(t / 3600000, 2, 10, QLatin1Char('0'))
-        .arg(t / 60000 % 60, 2, 10, QLatin1Char('0'))
-        .arg(t / 1000 % 60, 2, 10, QLatin1Char('0'))
-        .arg(t % 1000, 3, 10, QLatin1Char('0'));
+    return QTime::fromMSecsSinceStartOfDay(int(std::max(0.0, ms))).toString(u"hh:mm:ss,zzz");
 }
-}
+} // namespace
 
 bool SpokenFilm::Make(int sentences, unsigned seed)
 {
@@ -90,6 +50,7 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     std::vector<int16_t> track(static_cast<size_t>(Rate * 2), 0);
     const QString clip = m_dir.filePath(QStringLiteral("line.wav"));
+    const QString samples = m_dir.filePath(QStringLiteral("line.raw"));
     for (int i = 0; i < sentences; ++i) {
         const QString text = QStringLiteral("The %1 %2 the %3 by the %4.")
                                  .arg(Words[pick(12)], Verbs[pick(8)], Words[pick(12)],
@@ -98,9 +59,12 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
         if (!run(QStringLiteral("espeak-ng"),
                  {QStringLiteral("-v"), voices[pick(2)], QStringLiteral("-s"),
                   QString::number(150 + pick(40)), QStringLiteral("-w"), clip, text},
-                 m_error))
+                 m_error)
+            || !run(QStringLiteral("sox"), {clip, "-t", "raw", "-e", "signed-integer", "-b", "16",
+                                            "-c", "1", "-r", QString::number(Rate), samples},
+                    m_error))
             return false;
-        std::vector<int16_t> speech = readWave(clip);
+        std::vector<int16_t> speech = samplesOf(samples);
         // espeak-ng pads its words with silence: the line starts at the first sound.
         size_t first = 0, last = speech.size();
         while (first < last && std::abs(speech[first]) < 500)
@@ -118,16 +82,20 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
     std::uniform_int_distribution<int> noise(-300, 300);
     for (int16_t& s : track)
         s = static_cast<int16_t>(std::clamp(s + noise(random), -32768, 32767));
-    const QString audio = m_dir.filePath(QStringLiteral("speech.wav"));
-    QFile wave(audio);
-    if (!wave.open(QIODevice::WriteOnly) || wave.write(waveFile(track)) < 0) {
+    // Raw samples: ffmpeg is told their format, so no WAVE header needs writing.
+    const QString audio = m_dir.filePath(QStringLiteral("speech.raw"));
+    QFile raw(audio);
+    const auto bytes = static_cast<qint64>(track.size() * sizeof(int16_t));
+    if (!raw.open(QIODevice::WriteOnly)
+        || raw.write(reinterpret_cast<const char*>(track.data()), bytes) != bytes) {
         m_error = QStringLiteral("cannot write ") + audio;
         return false;
     }
-    wave.close();
+    raw.close();
     m_video = m_dir.filePath(QStringLiteral("spoken.mkv"));
     return run(QStringLiteral("ffmpeg"),
-               {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25", "-i", audio,
+               {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25",
+                "-f", "s16le", "-ar", QString::number(Rate), "-ac", "1", "-i", audio,
                 "-shortest", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", m_video},
                m_error);
 }

@@ -10,7 +10,6 @@
 // back from a track can be compared with those of the file it was made from.
 namespace TrackMedia {
 
-// Cue 3 lies after the player's five-second "loaded" notice, where a window test can see it.
 inline const char SubRip[] =
     "1\r\n00:00:01,000 --> 00:00:02,500\r\n<i>Hello there,\r\nsecond line</i>\r\n\r\n"
     "2\r\n00:00:03,000 --> 00:00:04,000\r\nFish & chips\r\n\r\n"
