@@ -22,7 +22,7 @@ mirror=${mirror%% }
 
 step "building the package"
 [ -f "$build/CMakeCache.txt" ] || bash scripts/build.sh
-cmake --build "$build" --target tavrell-veltrix veltrix-inspect veltrix_data veltrix-make-demo
+cmake --build "$build" --target tavrell-veltrix veltrix-inspect veltrix-inspect-media veltrix_data veltrix-make-demo
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB -B package > package.log) || { cat "$build/package.log"; fail "cpack"; }
 deb=$(ls "$build"/package/tavrell-veltrix_*.deb)
@@ -77,7 +77,7 @@ inside apt-get install -y -q "/tmp/check/$(basename "$deb")" > "$work/install.lo
   || { tail -20 "$work/install.log"; fail "apt-get install"; }
 grep -E '^[0-9]+ upgraded' "$work/install.log"
 inside dpkg -L tavrell-veltrix > "$work/owned.txt"
-grep -E '^/usr/(bin|share/(applications|metainfo|man/man1|icons/hicolor/.*/apps))/.' \
+grep -E '^/usr/(bin|libexec/tavrell-veltrix|share/(applications|metainfo|man/man1|icons/hicolor/.*/apps))/.' \
   "$work/owned.txt"
 
 step "tavrell-veltrix --version"

@@ -43,7 +43,6 @@ public:
     // Track arithmetic, public so the shell can place things beside the thumb.
     int ThumbStart() const;
     std::optional<double> ValueAtPosition(double position) const;
-    QSize BackBufferSize() const { return m_bufferSize; }
 
     QSize sizeHint() const override;
 

@@ -19,16 +19,6 @@ MediaPlayerController& Player()
     return ProgramObjects::Current().Player();
 }
 
-QString FileFromCommandLine(const QString& commandLine)
-{
-    if (commandLine.isEmpty())
-        return {};
-    const qsizetype slash = commandLine.indexOf(QLatin1Char('/'));
-    QString name = slash >= 0 ? commandLine.left(slash).trimmed() : commandLine;
-    name.remove(QLatin1Char('"'));
-    return name;
-}
-
 void ShowDialog(QWidget* dialog, bool modal)
 {
     if (!dialog)

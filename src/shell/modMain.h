@@ -19,10 +19,6 @@ inline const QString& kRegistrySubKey = PlayerStore::kRegistrySubKey;
 Settings& AppSettings();
 MediaPlayerController& Player();
 
-// The single-string command line rule of the Windows build: the text before the first "/"
-// (trimmed), or the whole line untrimmed when there is none, with every double quote removed.
-QString FileFromCommandLine(const QString& commandLine);
-
 // The user's documents folder with a trailing separator.
 inline QString DocumentsFolder()
 {

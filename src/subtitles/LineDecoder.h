@@ -7,6 +7,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <vector>
+
 // Turns the byte lines of a UTF-8, single-byte or multi-byte text into text lines, one reused
 // buffer for all of them; fed in pieces, so a file need not be in memory whole.
 class LineDecoder
@@ -17,7 +19,7 @@ public:
                 IconvLineDecoder* iconv = nullptr)
         // Up to four bytes a character may be needed to fill a line of lineLimit characters.
         : m_splitter(table ? lineLimit : lineLimit * 4), m_table(table), m_iconv(iconv),
-          m_onLine(onLine)
+          m_onLine(onLine), m_narrowLine(static_cast<size_t>(table ? lineLimit : lineLimit * 4))
     {}
 
     void feed(QByteArrayView piece)
@@ -38,4 +40,7 @@ private:
     IconvLineDecoder* m_iconv;
     const LineHandler& m_onLine;
     QString m_buffer;
+    // A line of one byte a character (ASCII or a single-byte code page): never longer than the
+    // longest line the splitter hands over, so sized once.
+    std::vector<char16_t> m_narrowLine;
 };

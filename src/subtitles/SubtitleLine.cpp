@@ -48,9 +48,12 @@ std::optional<int32_t> wholeNumber(QStringView field)
 
 } // namespace
 
-LineShape ShapeOf(QStringView line)
+namespace {
+
+enum ShapeBit : uint8_t { ArrowHead = 1, Colon = 2, Comma = 4, Markup = 8 };
+
+uint8_t shapeBitsOneByOne(const char16_t* data, qsizetype size)
 {
-    enum : uint8_t { ArrowHead = 1, Colon = 2, Comma = 4, Markup = 8 };
     static constexpr auto kinds = [] {
         std::array<uint8_t, 128> table{};
         table['>'] = ArrowHead;
@@ -60,30 +63,55 @@ LineShape ShapeOf(QStringView line)
         return table;
     }();
     uint8_t found = 0;
-    const char16_t* data = line.utf16();
-    const qsizetype size = line.size();
-    qsizetype i = 0;
-#ifdef __SSE2__
-    // Every line of a file passes here: eight characters at a time.
-    const __m128i arrow = _mm_set1_epi16('>'), colon = _mm_set1_epi16(':');
-    const __m128i comma = _mm_set1_epi16(','), less = _mm_set1_epi16('<');
-    const __m128i bracket = _mm_set1_epi16('['), brace = _mm_set1_epi16('{');
-    const __m128i bar = _mm_set1_epi16('|');
-    for (; i + 8 <= size; i += 8) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const __m128i markup = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(chunk, less), _mm_cmpeq_epi16(chunk, bracket)),
-            _mm_or_si128(_mm_cmpeq_epi16(chunk, brace), _mm_cmpeq_epi16(chunk, bar)));
-        found |= (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, arrow)) ? ArrowHead : 0)
-               | (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, colon)) ? Colon : 0)
-               | (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, comma)) ? Comma : 0)
-               | (_mm_movemask_epi8(markup) ? Markup : 0);
-    }
-#endif
-    for (; i < size; ++i) {
+    for (qsizetype i = 0; i < size; ++i) {
         if (data[i] < 128)
             found |= kinds[data[i]];
     }
+    return found;
+}
+
+uint8_t shapeBits(const char16_t* data, qsizetype size)
+{
+#ifdef __SSE2__
+    if (size < 8)
+        return shapeBitsOneByOne(data, size);
+    // Every line of a file passes here: sixteen characters at a time, narrowed to bytes (the
+    // characters sought are ASCII, and nothing else narrows to one of them). The last sixteen
+    // may overlap the ones before: what was met is only gathered.
+    const __m128i arrow = _mm_set1_epi8('>'), colon = _mm_set1_epi8(':');
+    const __m128i comma = _mm_set1_epi8(','), less = _mm_set1_epi8('<');
+    const __m128i bracket = _mm_set1_epi8('['), brace = _mm_set1_epi8('{');
+    const __m128i bar = _mm_set1_epi8('|');
+    __m128i arrows = _mm_setzero_si128(), colons = arrows, commas = arrows, markups = arrows;
+    auto gather = [&](const char16_t* low, const char16_t* high) {
+        const __m128i chunk =
+            _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(low)),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(high)));
+        arrows = _mm_or_si128(arrows, _mm_cmpeq_epi8(chunk, arrow));
+        colons = _mm_or_si128(colons, _mm_cmpeq_epi8(chunk, colon));
+        commas = _mm_or_si128(commas, _mm_cmpeq_epi8(chunk, comma));
+        markups = _mm_or_si128(
+            markups,
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, less), _mm_cmpeq_epi8(chunk, bracket)),
+                         _mm_or_si128(_mm_cmpeq_epi8(chunk, brace), _mm_cmpeq_epi8(chunk, bar))));
+    };
+    qsizetype i = 0;
+    for (; i + 16 <= size; i += 16)
+        gather(data + i, data + i + 8);
+    if (i < size)
+        gather(size - i > 8 ? data + i : data + size - 8, data + size - 8);
+    return (_mm_movemask_epi8(arrows) ? ArrowHead : 0) | (_mm_movemask_epi8(colons) ? Colon : 0)
+         | (_mm_movemask_epi8(commas) ? Comma : 0) | (_mm_movemask_epi8(markups) ? Markup : 0);
+#else
+    return shapeBitsOneByOne(data, size);
+#endif
+}
+
+} // namespace
+
+LineShape ShapeOf(QStringView line)
+{
+    const uint8_t found = shapeBits(line.utf16(), line.size());
     return {(found & ArrowHead) != 0, (found & Colon) != 0, (found & Comma) != 0,
             (found & Markup) != 0};
 }

@@ -1,5 +1,7 @@
 #include "subtitles/SubtitleMarkup.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
@@ -93,25 +95,23 @@ bool turnsItalicOn(QStringView text)
     return false;
 }
 
-QString withoutItalicTags(QStringView text)
+// Removes in place the codes lengthAt finds (their length at a position, 0 for none). Each is
+// found in the line as it was, never one that removing another brings together ("<<i>i>" keeps
+// "<i>"): writing stays behind reading.
+template <typename CodeLength>
+void removeCodes(QString& line, CodeLength lengthAt)
 {
-    QString result;
-    result.reserve(text.size());
-    bool opening = false;
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text[i];
-        const qsizetype length = c == u'<' || c == u'{' ? italicTagAt(text, i, opening) : 0;
-        if (length > 0) {
-            result += text.sliced(runStart, i - runStart);
+    QChar* text = line.data();
+    const QStringView view(line);
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < view.size();) {
+        const qsizetype length = text[i] == u'<' || text[i] == u'{' ? lengthAt(view, i) : 0;
+        if (length > 0)
             i += length;
-            runStart = i;
-        } else {
-            ++i;
-        }
+        else
+            text[kept++] = text[i++];
     }
-    result += text.sliced(runStart);
-    return result;
+    line.truncate(kept);
 }
 
 bool isMicroDvdControl(char16_t letter)
@@ -149,29 +149,6 @@ qsizetype formattingCodeAt(QStringView text, qsizetype at)
     return end > 0 ? end - at : 0;
 }
 
-QString withoutFormattingCodes(const QString& text)
-{
-    QString result;
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text[i];
-        const qsizetype length = c == u'<' || c == u'{' ? formattingCodeAt(text, i) : 0;
-        if (length == 0) {
-            ++i;
-            continue;
-        }
-        if (result.isNull())
-            result.reserve(text.size());
-        result += QStringView(text).sliced(runStart, i - runStart);
-        i += length;
-        runStart = i;
-    }
-    if (result.isNull())
-        return text;
-    result += QStringView(text).sliced(runStart);
-    return result;
-}
-
 } // namespace
 
 bool NeedsMarkupConversion(QStringView rawLine, bool mayHoldMarkup)
@@ -179,11 +156,13 @@ bool NeedsMarkupConversion(QStringView rawLine, bool mayHoldMarkup)
     return mayHoldMarkup || isEnclosed(rawLine);
 }
 
-QString ConvertSubtitleMarkup(QStringView rawLine, bool& italic)
+void ConvertSubtitleMarkup(QStringView rawLine, bool& italic, QString& line)
 {
-    QString line = rawLine.toString();
+    // Sized, not assigned: the buffer keeps its storage from one line to the next.
+    line.resize(rawLine.size());
+    std::copy(rawLine.begin(), rawLine.end(), line.data());
     if (line.isEmpty())
-        return line;
+        return;
     if (isEnclosed(rawLine)) {
         line[0] = u'#';
         line[line.size() - 1] = u'#';
@@ -196,7 +175,18 @@ QString ConvertSubtitleMarkup(QStringView rawLine, bool& italic)
         italic = true;
     // A closing tag with no italic anywhere before it is left visible: the file is odd, and
     // hiding text the reader cannot account for would be worse.
-    if (italic)
-        line = withoutItalicTags(line);
-    return withoutFormattingCodes(line);
+    if (italic) {
+        removeCodes(line, [](QStringView text, qsizetype at) {
+            bool opening = false;
+            return italicTagAt(text, at, opening);
+        });
+    }
+    removeCodes(line, formattingCodeAt);
+}
+
+QString ConvertSubtitleMarkup(QStringView rawLine, bool& italic)
+{
+    QString line;
+    ConvertSubtitleMarkup(rawLine, italic, line);
+    return line;
 }

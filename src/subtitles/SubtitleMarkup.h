@@ -14,6 +14,8 @@
 // italic is the entry's flag: it decides whether italic tags are removed and is set when the line
 // carries one. rawLine must not be empty. The result may be empty (a line of codes only).
 QString ConvertSubtitleMarkup(QStringView rawLine, bool& italic);
+// The same into a buffer the caller keeps, so that converting line after line allocates nothing.
+void ConvertSubtitleMarkup(QStringView rawLine, bool& italic, QString& line);
 
 // Whether the conversion would change the line at all, for a caller that already knows whether
 // it holds a character markup begins with ("<", "[", "{", "|"): most lines are kept as they are.

@@ -22,14 +22,15 @@ constexpr size_t BackedAheadBytes = 1024 * 1024;
 
 // Large pages for the large arrays: a fault and a TLB entry per 2 MB instead of per 4 KB. What is
 // never touched is still never backed.
-template <typename T>
-void adviseLargePages(std::vector<T>& array)
+template <typename Array>
+void adviseLargePages(Array& array)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr uintptr_t LargePage = 2 * 1024 * 1024;
     const auto data = reinterpret_cast<uintptr_t>(array.data());
     const auto begin = (data + LargePage - 1) & ~(LargePage - 1);
-    const auto end = (data + array.capacity() * sizeof(T)) & ~(LargePage - 1);
+    const auto bytes = array.capacity() * sizeof(typename Array::value_type);
+    const auto end = (data + bytes) & ~(LargePage - 1);
     if (end > begin)
         madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #else
@@ -37,9 +38,10 @@ void adviseLargePages(std::vector<T>& array)
 #endif
 }
 
-template <typename T>
-void backAhead(std::vector<T>& array, size_t& backed, size_t needed)
+template <typename Array>
+void backAhead(Array& array, size_t& backed, size_t needed)
 {
+    using T = typename Array::value_type;
     if (needed <= backed || needed > array.capacity())
         return;
     const size_t upTo = std::min(array.capacity(),
@@ -116,11 +118,11 @@ bool SubtitleTable::addText(QStringView rawLine, bool mayHoldMarkup)
         return true;
     }
     bool italic = (text.orderAndItalic & ItalicBit) != 0;
-    const QString line = ConvertSubtitleMarkup(rawLine, italic);
+    ConvertSubtitleMarkup(rawLine, italic, m_converted);
     if (italic)
         text.orderAndItalic |= ItalicBit;
     // Line breaks are kept as a bare LF, which the text of a line never holds otherwise.
-    for (const QChar c : line) {
+    for (const QChar c : std::as_const(m_converted)) {
         if (c != u'\r')
             m_pool.push_back(c.unicode());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "subtitles/LargePageAllocator.h"
 #include "subtitles/Subtitle.h"
 
 #include <QStringView>
@@ -55,10 +56,13 @@ private:
     int64_t widen(int32_t stored) const;
     const TextRef* textOf(uint32_t order, uint32_t& end) const;
 
-    std::vector<Record> m_records;
-    std::vector<TextRef> m_texts;      // in file order, only for entries that have text
-    std::vector<char16_t> m_pool;      // the texts, lines joined by a bare LF
+    template <typename T>
+    using LargeArray = std::vector<T, LargePageAllocator<T>>;
+    LargeArray<Record> m_records;
+    LargeArray<TextRef> m_texts;       // in file order, only for entries that have text
+    LargeArray<char16_t> m_pool;       // the texts, lines joined by a bare LF
     std::deque<int64_t> m_wideTimes;   // times that are not whole or do not fit 32 bits
+    QString m_converted;               // the line being converted; its storage serves the next
     // How much of each array is backed by memory already.
     size_t m_recordsBacked = 0;
     size_t m_textsBacked = 0;

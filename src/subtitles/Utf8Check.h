@@ -2,6 +2,9 @@
 
 #include <QByteArrayView>
 
+// How many bytes from the start are ASCII.
+qsizetype AsciiPrefixLength(const char* data, qsizetype size);
+
 // One pass; true for empty and pure ASCII input. Overlong forms, surrogates and code points
 // beyond U+10FFFF are invalid.
 bool IsValidUtf8(const char* data, qsizetype size);

@@ -15,6 +15,7 @@ DESTDIR="$root" cmake --install "$build" --prefix /usr > /dev/null
 sizes=(16 32 48 64 128 256)
 expected=(
   usr/bin/tavrell-veltrix usr/bin/veltrix-inspect
+  usr/libexec/tavrell-veltrix/veltrix-inspect-media
   usr/share/applications/tavrell-veltrix.desktop
   usr/share/metainfo/net.tavrell.veltrix.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/tavrell-veltrix.svg

@@ -49,22 +49,6 @@ PlayerRun runPlayer(const QStringList& arguments)
 }
 }  // namespace
 
-TEST(CommandLine, SingleStringRule)
-{
-    using modMain::FileFromCommandLine;
-    EXPECT_EQ(FileFromCommandLine(QString()), QString());
-    // A quoted path with spaces: quotes go, spaces stay.
-    EXPECT_EQ(FileFromCommandLine(QStringLiteral("\"C:\\My Films\\a b.avi\"")),
-              QStringLiteral("C:\\My Films\\a b.avi"));
-    // The space before an option is trimmed and nothing after the slash counts.
-    EXPECT_EQ(FileFromCommandLine(QStringLiteral("movie.avi /fullscreen")),
-              QStringLiteral("movie.avi"));
-    EXPECT_EQ(FileFromCommandLine(QStringLiteral("\"a b.avi\" /x /y")), QStringLiteral("a b.avi"));
-    EXPECT_EQ(FileFromCommandLine(QStringLiteral("/x movie.avi")), QString());
-    // Without a slash the line is taken whole, spaces included.
-    EXPECT_EQ(FileFromCommandLine(QStringLiteral(" movie.avi ")), QStringLiteral(" movie.avi "));
-}
-
 TEST(CommandLine, DocumentsFolderEndsWithOneSeparator)
 {
     const QString folder = modMain::DocumentsFolder();

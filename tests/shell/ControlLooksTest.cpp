@@ -1,10 +1,8 @@
 // The status line and the transport buttons as the screen shows them: the colours and borders
 // they are configured with, at rest, under the pointer and pressed by a real mouse.
-#include "WaitUntil.h"
 #include "controls/OleColor.h"
 #include "controls/XFlatButton.h"
 
-#include <QTest>
 
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
@@ -25,14 +23,14 @@ TEST_F(WindowBehaviourTest, StatusCellsAreFlatLightGreyOnBlackAndIgnoreTheMouse)
     frmMain& w = StartPlaying(500);
     w.resize(800, 500);   // the small clip's window would push this cell off its left edge
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     XFlatButton* cell = w.cmdStatus[1];
     const QColor shadow = ResolveOleColor(SystemColor::ButtonShadow, cell->palette());
     const QColor light = ResolveOleColor(SystemColor::ButtonHighlight, cell->palette());
     QImage shot;
     int greyText = 0, other = 0, brightest = 0;
     const auto looksRight = [&] {
-        shot = ScreenShotOf(cell);
+        shot = probe.ScreenShotOf(cell);
         greyText = other = brightest = 0;
         for (int y = 1; y < shot.height() - 1; ++y) {
             for (int x = 1; x < shot.width() - 1; ++x) {
@@ -56,29 +54,27 @@ TEST_F(WindowBehaviourTest, StatusCellsAreFlatLightGreyOnBlackAndIgnoreTheMouse)
     const QPoint centre = probe.OnScreen(xid(&w), cell->mapTo(&w, cell->rect().center()));
     probe.PointerTo(centre);
     probe.Button(true);
-    EXPECT_FALSE(WaitUntil([&] { return ScreenShotOf(cell) != before; }, 300)) << "pressed";
+    EXPECT_FALSE(WaitUntil([&] { return probe.ScreenShotOf(cell) != before; }, 300)) << "pressed";
     probe.Button(false);
-    EXPECT_FALSE(WaitUntil([&] { return cell->hasFocus() || ScreenShotOf(cell) != before; }, 300));
+    EXPECT_FALSE(WaitUntil([&] { return cell->hasFocus() || probe.ScreenShotOf(cell) != before; }, 300));
 }
 
 // No border at rest (disabled too), a raised edge under the pointer, a sunken one when pressed,
 // and the plain face behind it: no dithered pressed background.
 TEST_F(WindowBehaviourTest, TransportButtonsAreFlatUntilThePointerComes)
 {
-    frmMain& w = StartPlaying(500);
-    w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    frmMain& w = StartPlayingActive();
     XFlatButton* pause = w.cmdPause;
     ASSERT_TRUE(pause->Enabled());
     ASSERT_FALSE(w.cmdPlay->Enabled());
     const QColor face = ResolveOleColor(SystemColor::ButtonFace, pause->palette());
     const auto edges = [&](XFlatButton* button) {
-        const QImage shot = ScreenShotOf(button);
+        const QImage shot = probe.ScreenShotOf(button);
         return std::pair{QColor(shot.pixel(0, 0)),
                          QColor(shot.pixel(shot.width() - 1, shot.height() - 1))};
     };
     const auto faceAround = [&](XFlatButton* button) {
-        const QImage shot = ScreenShotOf(button);
+        const QImage shot = probe.ScreenShotOf(button);
         for (int x = 0; x < shot.width(); ++x)
             for (int y : {0, 1, shot.height() - 2, shot.height() - 1})
                 if (!Same(shot.pixel(x, y), face))
@@ -98,7 +94,7 @@ TEST_F(WindowBehaviourTest, TransportButtonsAreFlatUntilThePointerComes)
     ASSERT_TRUE(WaitUntil([&] { return pause->CurrentLook() == XFlatButton::Look::Pressed; }));
     EXPECT_TRUE(WaitUntil([&] {
         const auto [topLeft, bottomRight] = edges(pause);
-        const QImage shot = ScreenShotOf(pause);
+        const QImage shot = probe.ScreenShotOf(pause);
         // Beside the picture, left of centre: two neighbours of the face, not a dither.
         const int y = shot.height() / 2;
         return topLeft.lightness() < face.lightness() && bottomRight.lightness() > face.lightness()

@@ -1,11 +1,8 @@
 #include "ShellFixture.h"
 
 #include "mediagen/TestMatroska.h"
-#include "mediagen/TestVideo.h"
 
-#include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -19,37 +16,19 @@ QByteArray srt(const char* firstLine)
         + "\r\n\r\n2\r\n00:00:06,000 --> 00:00:07,500\r\n<i>second</i>\r\n\r\n";
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 class OpeningTest : public ShellTest {
 protected:
-    QString Folder(const QString& name)
-    {
-        QDir(dir.path()).mkpath(name);
-        return dir.filePath(name) + QLatin1Char('/');
-    }
-    QString Video(const QString& folder, const QString& name)
-    {
-        TestVideoFormat format;
-        format.frames = 50;
-        const QString path = folder + name;
-        EXPECT_TRUE(WriteTestAvi(path, format));
-        return path;
-    }
+    QString Clip(const QString& name) { return Video(name, 50); }
 };
 } // namespace
 
-TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolder)
+// Discovery loads the best-named file of the video's folder, and only while its switch is on.
+TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolderWhileSwitchedOn)
 {
-    const QString films = Folder(QStringLiteral("films"));
-    const QString video = Video(films, QStringLiteral("Movie.Name.avi"));
-    write(films + QStringLiteral("Movie.Name.srt"), srt("right one"));
-    write(films + QStringLiteral("Other.srt"), srt("wrong one"));
+    const QString films = dir.filePath(QStringLiteral("films/"));
+    const QString video = Clip(films + QStringLiteral("Movie.Name.avi"));
+    Write(films + QStringLiteral("Movie.Name.srt"), srt("right one"));
+    Write(films + QStringLiteral("Other.srt"), srt("wrong one"));
     frmMain& w = Start(video);
     EXPECT_TRUE(messages.empty());
     EXPECT_GE(Player().Status(), 2);
@@ -58,16 +37,22 @@ TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolder)
     w.mnuSubtitlesClose_Click();
     EXPECT_TRUE(w.SubReader().Filename().isEmpty());
     EXPECT_FALSE(w.mnuSubtitlesClose->isEnabled());
+
+    w.mnuSubtitlesAutoOpen_Click();
+    EXPECT_FALSE(w.mnuSubtitlesAutoOpen->isChecked());
+    w.OpenFile(video);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("SUBAUTOOPEN")), QVariant(false));
 }
 
 TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoad)
 {
-    const QString films = Folder(QStringLiteral("films"));
-    const QString subs = Folder(QStringLiteral("subs"));
-    const QString video = Video(films, QStringLiteral("Movie.Name.avi"));
+    const QString films = dir.filePath(QStringLiteral("films/"));
+    const QString subs = dir.filePath(QStringLiteral("subs/"));
+    const QString video = Clip(films + QStringLiteral("Movie.Name.avi"));
     // The best-named file holds a single entry, which does not load; the next one does.
-    write(subs + QStringLiteral("Movie.Name.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n");
-    write(subs + QStringLiteral("movie.SRT"), srt("fallback"));
+    Write(subs + QStringLiteral("Movie.Name.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n");
+    Write(subs + QStringLiteral("movie.SRT"), srt("fallback"));
     StoreBeforeStart(QStringLiteral("PATHSUBS"), subs + QStringLiteral("earlier.srt"),
                      SettingString);
     frmMain& w = Start(video);
@@ -77,11 +62,10 @@ TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoa
 
 TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
 {
-    const QString films = Folder(QStringLiteral("films"));
-    const QString video = Video(films, QStringLiteral("Holiday.avi"));
-    const QString early = Folder(QStringLiteral("elsewhere")) + QStringLiteral("Unrelated.srt");
-    write(early, srt("kept"));
-    write(films + QStringLiteral("Other.srt"), srt("too different"));
+    const QString films = dir.filePath(QStringLiteral("films/"));
+    const QString video = Clip(films + QStringLiteral("Holiday.avi"));
+    const QString early = Write(QStringLiteral("elsewhere/Unrelated.srt"), srt("kept"));
+    Write(films + QStringLiteral("Other.srt"), srt("too different"));
     frmMain& w = Start();
     w.LoadSubtitleFile(early);
     w.OpenFile(video);
@@ -94,14 +78,14 @@ TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
 
 TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
 {
-    const QString films = Folder(QStringLiteral("films"));
-    const QString video = Video(films, QStringLiteral("Movie.avi"));
-    write(films + QStringLiteral("Movie.srt"), srt("found beside"));
-    const QString subs = Folder(QStringLiteral("subs"));
+    const QString films = dir.filePath(QStringLiteral("films/"));
+    const QString video = Clip(films + QStringLiteral("Movie.avi"));
+    Write(films + QStringLiteral("Movie.srt"), srt("found beside"));
+    const QString subs = dir.filePath(QStringLiteral("subs/"));
     const QString chosen = subs + QStringLiteral("Other language.srt");
-    write(chosen, srt("chosen"));
+    Write(chosen, srt("chosen"));
     const QString later = subs + QStringLiteral("Third.srt");
-    write(later, srt("later"));
+    Write(later, srt("later"));
     frmMain& w = Start();
     const auto drop = [&w](const QStringList& paths) {
         QMimeData data;
@@ -124,28 +108,15 @@ TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(OpeningTest, AutoOpenSwitchIsStoredAndObeyed)
-{
-    const QString films = Folder(QStringLiteral("films"));
-    const QString video = Video(films, QStringLiteral("Movie.avi"));
-    write(films + QStringLiteral("Movie.srt"), srt("found"));
-    frmMain& w = Start();
-    w.mnuSubtitlesAutoOpen_Click();
-    EXPECT_FALSE(w.mnuSubtitlesAutoOpen->isChecked());
-    w.OpenFile(video);
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("SUBAUTOOPEN")), QVariant(false));
-}
-
 TEST_F(OpeningTest, FailuresAreReportedWithTheirTexts)
 {
-    const QString films = Folder(QStringLiteral("films"));
+    const QString films = dir.filePath(QStringLiteral("films/"));
     const QString junk = films + QStringLiteral("notes.avi");
-    write(junk, QByteArray(4000, 'x'));
+    Write(junk, QByteArray(4000, 'x'));
     const QString frames = films + QStringLiteral("frames.sub");
-    write(frames, "{25}{50}one\r\n{75}{100}two\r\n");
-    write(films + QStringLiteral("broken.srt"), "nothing to see");
-    const QString mkvLike = Video(films, QStringLiteral("clip.avi"));
+    Write(frames, "{25}{50}one\r\n{75}{100}two\r\n");
+    Write(films + QStringLiteral("broken.srt"), "nothing to see");
+    const QString mkvLike = Clip(films + QStringLiteral("clip.avi"));
 
     frmMain& w = Start();
     Player().SetOpenTimeout(3000);

@@ -12,7 +12,10 @@
 #include "WaitUntil.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -68,9 +71,11 @@ protected:
         modMain::AppSettings().SetRegistry(std::make_shared<Registry>(registryPath));
     }
 
-    // engineOptions lets a test make an engine fail to load.
+    // engineOptions lets a test make an engine fail to load. The overlay records what it is
+    // handed and the tick waits for RunTick, unless the test asks for the program as it runs.
     frmMain& Start(const QString& file = {},
-                   EngineOptions options = EngineOptions::ForCurrentDisplay())
+                   EngineOptions options = EngineOptions::ForCurrentDisplay(),
+                   bool asTheProgramRuns = false)
     {
         options.audioOutput = false;
         modMain::Player().SetEngineOptions(options);
@@ -78,10 +83,12 @@ protected:
         window->SetMessageSink([this](QMessageBox::Icon icon, const QString& text) {
             messages.push_back({icon, text});
         });
-        auto recorder = std::make_unique<RecordingOverlay>();
-        overlay = recorder.get();
-        window->SetOverlay(std::move(recorder));
-        window->tmrSecond().stop();
+        if (!asTheProgramRuns) {
+            auto recorder = std::make_unique<RecordingOverlay>();
+            overlay = recorder.get();
+            window->SetOverlay(std::move(recorder));
+            window->tmrSecond().stop();
+        }
         window->Form_Load(file);
         return *window;
     }
@@ -89,13 +96,45 @@ protected:
     // A generated 25 fps clip that plays when the window starts.
     frmMain& StartPlaying(int frames = 250)
     {
-        TestVideoFormat format;
-        format.frames = frames;
-        const QString video = dir.filePath(QStringLiteral("clip.avi"));
-        EXPECT_TRUE(WriteTestAvi(video, format));
-        frmMain& w = Start(video);
+        frmMain& w = Start(Video(QStringLiteral("clip.avi"), frames));
         EXPECT_EQ(modMain::Player().Status(), 4);
         return w;
+    }
+
+    // A file in the test's folder, or at an absolute path (folders made as needed); its path.
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = QDir(dir.path()).filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(bytes);
+        return path;
+    }
+
+    // A generated 25 fps clip in the test's folder; its path.
+    QString Video(const QString& name, int frames = 100, QSize size = {160, 120})
+    {
+        TestVideoFormat format;
+        format.frames = frames;
+        format.width = size.width();
+        format.height = size.height();
+        const QString path = Write(name, {});
+        EXPECT_TRUE(WriteTestAvi(path, format));
+        return path;
+    }
+
+    // The registry file as another program reads it, whether the player still runs or not.
+    QVariant InRegistry(const QString& name, int* settingCount = nullptr)
+    {
+        Settings reader;
+        reader.SetRegistry(std::make_shared<Registry>(registryPath));
+        reader.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+        reader.RegSubKey = modMain::kRegistrySubKey;
+        reader.LoadReg();
+        if (settingCount)
+            *settingCount = reader.SettingCount();
+        return reader.GetSetting(name);
     }
 
     // Closes the window as the user does, then reads back what reached the registry.

@@ -6,7 +6,6 @@
 
 #include "controls/nSlider.h"
 #include "media/frmMP2.h"
-#include "mediagen/TestVideo.h"
 #include "settings/SettingNames.h"
 #include "shell/TerminationSignals.h"
 
@@ -22,15 +21,6 @@ namespace {
 
 class ShutdownTest : public ShellTest {
 protected:
-    QString Video(const char* name)
-    {
-        TestVideoFormat format;
-        format.frames = 100;
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(WriteTestAvi(path, format));
-        return path;
-    }
-
     // Starts on a file engine 2 opens but never plays, so Form_Load stays in the open's wait
     // (15 s) until `action` comes from the event loop; measures from the action to the return.
     void StartStalled(const QString& file, std::function<void()> action)
@@ -54,7 +44,7 @@ protected:
 
 TEST_F(ShutdownTest, CloseDuringOpeningClosesOnceTheWaitIsOver)
 {
-    StartStalled(Video("clip.avi"), [this] { window->close(); });
+    StartStalled(Video(QStringLiteral("clip.avi")), [this] { window->close(); });
     EXPECT_TRUE(messages.empty()) << "an open given up for the close is no failure";
     ASSERT_TRUE(WaitUntil([&] { return Closed(); }, 2000));
     EXPECT_LT(sinceAction.elapsed(), 2000);
@@ -64,7 +54,7 @@ TEST_F(ShutdownTest, CloseDuringOpeningClosesOnceTheWaitIsOver)
 
 TEST_F(ShutdownTest, EngineSwitchDuringOpeningReopensOnTheNewEngine)
 {
-    const QString clip = Video("clip.avi");
+    const QString clip = Video(QStringLiteral("clip.avi"));
     StartStalled(clip, [this] { window->mnuVideoMP1->trigger(); });
     EXPECT_TRUE(messages.empty());
     // The file comes over in the state the old engine had reached (mpv's held it, stopped).
@@ -76,8 +66,8 @@ TEST_F(ShutdownTest, EngineSwitchDuringOpeningReopensOnTheNewEngine)
 
 TEST_F(ShutdownTest, FileOpenedDuringOpeningReplacesTheFirst)
 {
-    const QString second = Video("second.avi");
-    StartStalled(Video("first.avi"), [this, second] {
+    const QString second = Video(QStringLiteral("second.avi"));
+    StartStalled(Video(QStringLiteral("first.avi")), [this, second] {
         // From here on mpv plays what it opens.
         MpvPlayerControl& mpv = Player().EngineHost2()->Control();
         mpv.Library().set_property_string(mpv.Handle(), "end", "none");

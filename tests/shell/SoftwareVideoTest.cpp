@@ -8,8 +8,6 @@
 #include "media/SoftwareOpenGL.h"
 #include "media/frmMP2.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -57,17 +55,12 @@ TEST(SoftwareVideo, KnowsSoftwareRenderersFromHardwareOnes)
         EXPECT_FALSE(SoftwareOpenGL::IsSoftwareRenderer(hardware)) << hardware;
 }
 
-TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
+TEST_F(ShellTest, ScreenShowsTheFrameThePlayerIsAtWhereOpenGLIsSoftware)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X display";
     if (!SoftwareOpenGL::InUse())
         GTEST_SKIP() << "this display has a hardware OpenGL; the video goes through it";
-    ProgramObjects objects;
-    QTemporaryDir dir;
-    modMain::AppSettings().ClearSettings();
-    modMain::AppSettings().SetRegistry(
-        std::make_shared<Registry>(dir.filePath(QStringLiteral("registry.db"))));
     TestVideoFormat format;
     format.width = 640;
     format.height = 360;
@@ -76,16 +69,7 @@ TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
     format.codec = TestVideoCodec::MotionJpeg;  // as the demo is written
     const QString video = dir.filePath(QStringLiteral("Counted.avi"));
     ASSERT_TRUE(WriteTestAvi(video, format));
-
-    EngineOptions options = EngineOptions::ForCurrentDisplay();
-    options.audioOutput = false;
-    modMain::Player().SetEngineOptions(options);
-    auto window = std::make_unique<frmMain>();
-    std::vector<QString> messages;
-    window->SetMessageSink([&](QMessageBox::Icon, const QString& text) {
-        messages.push_back(text);
-    });
-    window->Form_Load(video);
+    Start(video, EngineOptions::ForCurrentDisplay(), true);
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(modMain::Player().Status(), 4);
     auto* picture = qobject_cast<MpvSoftwareVideoWidget*>(modMain::Player().EngineHost2()->MP());
@@ -125,6 +109,4 @@ TEST(SoftwareVideo, ScreenShowsTheFrameThePlayerIsAt)
     EXPECT_FALSE(WaitUntil([&] { return frameOnScreen(pic, format) != paused; }, 400))
         << "a paused picture stands still";
     EXPECT_NEAR(paused, modMain::Player().Position() * 25, 2.0);
-    window->close();
-    window.reset();
 }

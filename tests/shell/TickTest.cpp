@@ -1,9 +1,6 @@
 #include "ShellFixture.h"
 
-#include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
-
-#include <QFile>
 
 namespace {
 class TickTest : public ShellTest {
@@ -11,12 +8,10 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        subtitles = dir.filePath(QStringLiteral("timed.srt"));
-        QFile file(subtitles);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("1\r\n00:00:06,000 --> 00:00:07,000\r\nfirst\r\n\r\n"
-                   "2\r\n00:00:07,001 --> 00:00:08,000\r\nfirst\r\n\r\n"
-                   "3\r\n00:00:09,000 --> 00:00:10,000\r\nthird\r\n\r\n");
+        subtitles = Write(QStringLiteral("timed.srt"),
+                          "1\r\n00:00:06,000 --> 00:00:07,000\r\nfirst\r\n\r\n"
+                          "2\r\n00:00:07,001 --> 00:00:08,000\r\nfirst\r\n\r\n"
+                          "3\r\n00:00:09,000 --> 00:00:10,000\r\nthird\r\n\r\n");
     }
 
     frmMain::TickInput At(double seconds, long status = 4)

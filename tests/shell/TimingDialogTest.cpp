@@ -5,9 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +14,7 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -29,7 +28,7 @@ struct Message {
 // A dialog up as the menu shows it (modal, active, its box focused and selected), without the
 // blocking loop, so the test can type into it and look at it afterwards.
 template <typename D>
-std::unique_ptr<D> Opened(std::vector<Message>* messages)
+std::unique_ptr<D> Shown(std::optional<double> start = {}, std::vector<Message>* messages = {})
 {
     auto dialog = std::make_unique<D>();
     if (messages) {
@@ -37,15 +36,12 @@ std::unique_ptr<D> Opened(std::vector<Message>* messages)
             messages->push_back({icon, text});
         });
     }
-    return dialog;
-}
-
-template <typename D>
-void Show(D& dialog)
-{
-    dialog.open();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    if (start)
+        dialog->Init(*start);
+    dialog->open();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     QCoreApplication::processEvents();
+    return dialog;
 }
 
 // Types over whatever the box has selected, then presses Enter in the box.
@@ -60,26 +56,24 @@ void TypeAndEnter(SpinBox* box, const QString& text)
 
 TEST(TimingDialogTest, DelayFromTextRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
 {
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("1.5"), 1), 2);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2.5"), 1), 2);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("0.5"), 0), 0);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("250ms"), 0), -250);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("40"), -1), -40); // nothing chosen: earlier
-    EXPECT_EQ(frmDelay::DelayFromText(QString(), 1), 0);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("later"), 1), 0);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2147483647"), 1), 2147483647);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2147483648"), 0),
-              std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("2147483648"), 1), std::nullopt);
-    EXPECT_EQ(frmDelay::DelayFromText(QStringLiteral("1e400"), 1), std::nullopt);
+    const struct {
+        const char* text;
+        int later;
+        std::optional<int32_t> delay;
+    } cases[] = {{"1.5", 1, 2}, {"2.5", 1, 2}, {"0.5", 0, 0}, {"250ms", 0, -250},
+                 {"40", -1, -40}, // nothing chosen: earlier
+                 {"", 1, 0}, {"later", 1, 0}, {"2147483647", 1, 2147483647},
+                 {"2147483648", 0, std::numeric_limits<int32_t>::min()},
+                 {"2147483648", 1, std::nullopt}, {"1e400", 1, std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(frmDelay::DelayFromText(QString::fromLatin1(c.text), c.later), c.delay) << c.text;
 }
 
+// What the dialog hands back is what it reads from its box and its direction.
 TEST(TimingDialogTest, TypedDelayIsReadAsTheDialogAccepts)
 {
-    for (const auto& [typed, later, delay] : {std::tuple{"1.5", true, 2}, {"2.5", true, 2},
-                                              {"2.5", false, -2}, {"12a3", true, 123}}) {
-        auto d = Opened<frmDelay>(nullptr);
-        Show(*d);
+    for (const auto& [typed, later, delay] : {std::tuple{"2.5", false, -2}, {"12a3", true, 123}}) {
+        auto d = Shown<frmDelay>();
         d->cmbTime->setCurrentIndex(later ? 1 : 0);
         TypeAndEnter(d->txtTime, QString::fromLatin1(typed));
         EXPECT_FALSE(d->Canceled) << typed;
@@ -89,39 +83,25 @@ TEST(TimingDialogTest, TypedDelayIsReadAsTheDialogAccepts)
 
 TEST(TimingDialogTest, DelayDialogReadsAndTabsAsOneSentence)
 {
-    frmDelay d;
-    Show(d);
-    QMap<QString, QLabel*> labels;
-    for (QLabel* label : d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        labels[label->text()] = label;
-    QLabel* milliseconds = labels.value(QStringLiteral("milliseconds"));
-    QLabel* programmed = labels.value(QStringLiteral("than normally programmed."));
-    QLabel* note = labels.value(QStringLiteral("(1 second = 1000 milliseconds.)"));
-    ASSERT_TRUE(milliseconds && programmed && note);
-    EXPECT_LT(d.txtTime->x(), milliseconds->x());
-    EXPECT_LT(milliseconds->x(), d.cmbTime->x());
-    EXPECT_LT(d.cmbTime->x(), programmed->x());
-    EXPECT_GT(note->y(), d.txtTime->y());
+    auto d = Shown<frmDelay>();
     // The box has room for its seven characters beside its label.
-    QLineEdit* box = d.txtTime->TextBox();
+    QLineEdit* box = d->txtTime->TextBox();
     EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
 
     // Tab walks the sentence as it reads, then the buttons, and comes round to the box.
     box->setFocus();
-    const std::vector<QWidget*> order = {d.cmbTime, d.cmdOK, d.cmdCancel, box};
-    for (QWidget* next : order) {
+    for (QWidget* next : std::vector<QWidget*>{d->cmbTime, d->cmdOK, d->cmdCancel, box}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
     }
-    d.reject();
 }
 
-// Both dialogs: buttons disabled swallow the keys, enabled ones answer them from any control.
+// Both dialogs: buttons disabled swallow the keys, enabled ones answer them from any control, and
+// a click in the box selects the whole text once the click has placed the caret.
 template <typename D>
-void ExpectKeysFollowTheButtons()
+void ExpectKeysAndClicksAsSpecified()
 {
-    auto d = Opened<D>(nullptr);
-    Show(*d);
+    auto d = Shown<D>();
     QLineEdit* box = d->txtTime->TextBox();
     d->cmdOK->setEnabled(false);
     d->cmdCancel->setEnabled(false);
@@ -133,51 +113,31 @@ void ExpectKeysFollowTheButtons()
     EXPECT_FALSE(d->isVisible());
     EXPECT_TRUE(d->Canceled);
 
+    auto again = Shown<D>(40);
+    again->cmdCancel->setFocus();
+    box = again->txtTime->TextBox();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, box->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    EXPECT_EQ(box->selectedText(), QStringLiteral("40"));
     // Enter on the focused Cancel button still means OK.
-    auto again = Opened<D>(nullptr);
-    again->Init(40);
-    Show(*again);
     again->cmdCancel->setFocus();
     QTest::keyClick(again->cmdCancel, Qt::Key_Return);
     EXPECT_FALSE(again->isVisible());
     EXPECT_FALSE(again->Canceled);
 }
 
-// A click in the box selects the whole text once the click has placed the caret.
-template <typename D>
-void ExpectClickInTheBoxSelectsAll()
+TEST(TimingDialogTest, KeysActWhereverTheFocusIsWhileTheirButtonIsEnabledAndAClickSelectsAll)
 {
-    auto d = Opened<D>(nullptr);
-    d->Init(40);
-    Show(*d);
-    d->cmdCancel->setFocus();
-    QLineEdit* box = d->txtTime->TextBox();
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, box->height() / 2));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), box);
-    EXPECT_EQ(box->selectedText(), QStringLiteral("40"));
-    d->reject();
-}
-
-TEST(TimingDialogTest, EnterAndEscapeActWhereverTheFocusIsAndOnlyWhenTheirButtonIsEnabled)
-{
-    ExpectKeysFollowTheButtons<frmDelay>();
-    ExpectKeysFollowTheButtons<frmFramerate>();
-}
-
-TEST(TimingDialogTest, TheBoxSelectsItsTextWhenItGetsTheFocus)
-{
-    ExpectClickInTheBoxSelectsAll<frmDelay>();
-    ExpectClickInTheBoxSelectsAll<frmFramerate>();
+    ExpectKeysAndClicksAsSpecified<frmDelay>();
+    ExpectKeysAndClicksAsSpecified<frmFramerate>();
 }
 
 TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInTheBox)
 {
     for (const char* typed : {"0.5", "1000.5", "fps", "", "1e999"}) {
         std::vector<Message> messages;
-        auto d = Opened<frmFramerate>(&messages);
-        d->Init(25);
-        Show(*d);
+        auto d = Shown<frmFramerate>(25, &messages);
         d->cmdOK->setFocus();
         d->txtTime->SetText(QString::fromLatin1(typed));
         QTest::mouseClick(d->cmdOK, Qt::LeftButton);
@@ -194,8 +154,7 @@ TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInT
     } accepted[] = {{"1", 1}, {"1000", 1000}, {"23.976", 23.976}, {"29.97abc", 29.97}};
     for (const auto [typed, rate] : accepted) {
         std::vector<Message> messages;
-        auto d = Opened<frmFramerate>(&messages);
-        Show(*d);
+        auto d = Shown<frmFramerate>({}, &messages);
         TypeAndEnter(d->txtTime, QString::fromLatin1(typed));
         EXPECT_FALSE(d->isVisible()) << typed;
         EXPECT_FALSE(d->Canceled) << typed;
@@ -206,9 +165,7 @@ TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInT
 
 TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)
 {
-    auto d = Opened<frmFramerate>(nullptr);
-    d->Init(0);
-    Show(*d);
+    auto d = Shown<frmFramerate>(0);
     const struct {
         const char* typed;
         const char* shown;
@@ -221,29 +178,29 @@ TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)
         EXPECT_NE(QApplication::focusWidget(), d->txtTime->TextBox());
         EXPECT_EQ(d->txtTime->Text(), QString::fromLatin1(c.shown)) << c.typed;
     }
-    d->reject();
 }
 
 TEST(TimingDialogTest, LongValuesHandedInAreShownWholeNotCut)
 {
-    auto f = Opened<frmFramerate>(nullptr);
-    f->Init(24000.0 / 1001); // film on NTSC, as a frame-rate override may be given
+    auto f = Shown<frmFramerate>(24000.0 / 1001); // film on NTSC, as an override may be given
     EXPECT_EQ(f->txtTime->Text(), QStringLiteral("23.976023976023978"));
-    Show(*f);
     QTest::keyClick(f->txtTime->TextBox(), Qt::Key_Return);
     EXPECT_FALSE(f->Canceled);
     EXPECT_EQ(f->FramerateValue, 24000.0 / 1001);
 
-    auto d = Opened<frmDelay>(nullptr);
-    d->Init(123456789);
-    EXPECT_EQ(d->txtTime->Text(), QStringLiteral("123456789"));
-    EXPECT_EQ(d->cmbTime->currentIndex(), 1);
+    // A delay shows as its magnitude; none counts as earlier, any positive one as later.
+    for (const auto& [delay, shown, later] :
+         {std::tuple{123456789, "123456789", 1}, {0, "0", 0}, {1, "1", 1}}) {
+        frmDelay d;
+        d.Init(delay);
+        EXPECT_EQ(d.txtTime->Text(), QString::fromLatin1(shown));
+        EXPECT_EQ(d.cmbTime->currentIndex(), later) << delay;
+    }
 }
 
 TEST(TimingDialogTest, WithoutASinkTheMessageIsARealBoxWithTheProgramsTitle)
 {
-    frmFramerate d;
-    Show(d);
+    auto d = Shown<frmFramerate>();
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QTimer poll;
@@ -257,12 +214,11 @@ TEST(TimingDialogTest, WithoutASinkTheMessageIsARealBoxWithTheProgramsTitle)
         }
     });
     poll.start();
-    d.txtTime->SetText(QStringLiteral("0"));
-    d.cmdOK_Click();
+    d->txtTime->SetText(QStringLiteral("0"));
+    d->cmdOK_Click();
     poll.stop();
     EXPECT_EQ(title, modMain::kAppTitle);
     EXPECT_EQ(text, QStringLiteral("Please enter a valid framerate."));
     EXPECT_EQ(icon, QMessageBox::Critical);
-    EXPECT_TRUE(d.isVisible());
-    d.reject();
+    EXPECT_TRUE(d->isVisible());
 }

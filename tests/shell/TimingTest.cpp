@@ -1,13 +1,11 @@
 #include "ShellFixture.h"
 
 #include "mediagen/TestMatroska.h"
-#include "mediagen/TestVideo.h"
 
 #include "controls/SpinBox.h"
 #include "shell/frmDelay.h"
 #include "shell/frmFramerate.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,7 +13,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <limits>
 
 using modMain::Player;
@@ -61,13 +58,17 @@ QLineEdit* Box(SpinBox* spin)
 
 class TimingTest : public ShellTest {
 protected:
-    QString Avi(const QString& name)
+    // Runs `act` on the dialog the delay menu's "Set delay" or the frame-rate menu's "Custom"
+    // item opens.
+    void InDelayDialog(std::function<void(frmDelay&)> act)
     {
-        const QString path = dir.filePath(name);
-        TestVideoFormat format;
-        format.frames = 50;
-        EXPECT_TRUE(WriteTestAvi(path, format));
-        return path;
+        WhenModal<frmDelay>(act);
+        window->mnuSubtitlesDelayOption[8]->trigger();
+    }
+    void InFramerateDialog(std::function<void(frmFramerate&)> act)
+    {
+        WhenModal<frmFramerate>(act);
+        window->mnuSubtitleFramerateOption[7]->trigger();
     }
 };
 
@@ -129,81 +130,48 @@ TEST_F(TimingTest, FramerateItemsSetTheOverride)
     EXPECT_FALSE(w.mnuSubtitlesSaveSynced->isEnabled());
 }
 
-TEST_F(TimingTest, SetDelayShowsTheMagnitudeAndKeepsItOnOk)
+// The dialog starts from the delay in force, as a magnitude and a direction; Enter keeps it and
+// Escape changes nothing, whatever was typed.
+TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForce)
 {
     frmMain& w = Start();
     w.SubReader().delay = -750;
-    WhenModal<frmDelay>([](frmDelay& d) {
+    InDelayDialog([](frmDelay& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("750"));
-        EXPECT_EQ(d.cmbTime->currentText(), QStringLiteral("earlier"));
+        EXPECT_EQ(d.cmbTime->currentIndex(), 0);
         EXPECT_EQ(Box(d.txtTime)->selectedText(), QStringLiteral("750"));
         QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
     });
-    w.mnuSubtitlesDelayOption[8]->trigger();
     EXPECT_EQ(w.SubReader().delay, -750);
-
-    w.SubReader().delay = 0;
-    WhenModal<frmDelay>([](frmDelay& d) {
-        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
-        EXPECT_EQ(d.cmbTime->currentIndex(), 0);
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    });
-    w.mnuSubtitlesDelayOption[8]->trigger();
-    EXPECT_EQ(w.SubReader().delay, 0);
-
-    w.SubReader().delay = 1;
-    WhenModal<frmDelay>([](frmDelay& d) {
-        EXPECT_EQ(d.cmbTime->currentText(), QStringLiteral("later"));
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    });
-    w.mnuSubtitlesDelayOption[8]->trigger();
-    EXPECT_EQ(w.SubReader().delay, 1);
-}
-
-TEST_F(TimingTest, EscapeCancelsEitherDialogAndChangesNothing)
-{
-    frmMain& w = Start();
     w.SubReader().delay = 300;
-    WhenModal<frmDelay>([](frmDelay& d) {
+    InDelayDialog([](frmDelay& d) {
         QTest::keyClicks(Box(d.txtTime), QStringLiteral("999"));
         d.cmbTime->setCurrentIndex(0);
         QTest::keyClick(d.cmbTime, Qt::Key_Escape);
     });
-    w.mnuSubtitlesDelayOption[8]->trigger();
     EXPECT_EQ(w.SubReader().delay, 300);
-
-    w.SubReader().FPS = 24;
-    WhenModal<frmFramerate>([](frmFramerate& d) {
-        EXPECT_EQ(d.txtTime->Text(), QStringLiteral("24"));
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("30"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
-    });
-    w.mnuSubtitleFramerateOption[7]->trigger();
-    EXPECT_EQ(w.SubReader().FPS, 24);
 }
 
 TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
 {
     frmMain& w = Start();
     w.SubReader().delay = kMinDelay;
-    WhenModal<frmDelay>([](frmDelay& d) {
+    InDelayDialog([](frmDelay& d) {
         // The most negative delay has no 32-bit magnitude; it is shown whole all the same.
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("2147483648"));
         EXPECT_EQ(d.cmbTime->currentIndex(), 0);
         QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
     });
-    w.mnuSubtitlesDelayOption[8]->trigger();
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
     EXPECT_TRUE(messages.empty());
 
     bool stayedOpen = false;
-    WhenModal<frmDelay>([&stayedOpen](frmDelay& d) {
+    InDelayDialog([&stayedOpen](frmDelay& d) {
         d.cmbTime->setCurrentIndex(1);
         QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
         stayedOpen = d.isVisible() && d.focusWidget() == Box(d.txtTime);
         QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
     });
-    w.mnuSubtitlesDelayOption[8]->trigger();
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
     ASSERT_EQ(messages.size(), 1u);
@@ -211,45 +179,47 @@ TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
     EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid delay."));
 }
 
-TEST_F(TimingTest, CustomFramerateStartsFromTheVideosRateForAnAvi)
+// The custom frame rate starts from the override in force, else the video's own rate, which is
+// 0 for a video without one; Escape changes nothing.
+TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
 {
-    frmMain& w = Start(Avi(QStringLiteral("clip.avi")));
-    ASSERT_GE(Player().Status(), 2);
-    w.mnuSubtitleFramerate->popup(QPoint(0, 0));
-    EXPECT_EQ(w.mnuSubtitleFramerateOption[0]->text(), QStringLiteral("&Same as video (25fps)"));
-    w.mnuSubtitleFramerate->hide();
-    WhenModal<frmFramerate>([](frmFramerate& d) {
+    const QString avi = Video(QStringLiteral("clip.avi"), 50);
+    const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
+    ASSERT_TRUE(WriteTestMatroska(avi, mkv));
+    frmMain& w = Start(avi);
+    const auto sameAsVideo = [&] {
+        EXPECT_GE(Player().Status(), 2);
+        w.mnuSubtitleFramerate->popup(QPoint(0, 0));
+        w.mnuSubtitleFramerate->hide();
+        return w.mnuSubtitleFramerateOption[0]->text();
+    };
+    EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video (25fps)"));
+    InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("25"));
         d.cmdCancel->click();
     });
-    w.mnuSubtitleFramerateOption[7]->trigger();
     EXPECT_EQ(w.SubReader().FPS, 0);
-    // An override in force is what the dialog starts from.
     w.mnuSubtitleFramerateOption[2]->trigger();
-    WhenModal<frmFramerate>([](frmFramerate& d) {
+    InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("23.976"));
         QTest::keyClicks(Box(d.txtTime), QStringLiteral("1000"));
         QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
     });
-    w.mnuSubtitleFramerateOption[7]->trigger();
     EXPECT_EQ(w.SubReader().FPS, 1000);
-}
+    InFramerateDialog([](frmFramerate& d) {
+        QTest::keyClicks(Box(d.txtTime), QStringLiteral("30"));
+        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+    });
+    EXPECT_EQ(w.SubReader().FPS, 1000);
 
-TEST_F(TimingTest, CustomFramerateStartsFromZeroForAVideoWithoutFrameRate)
-{
-    const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
-    ASSERT_TRUE(WriteTestMatroska(Avi(QStringLiteral("source.avi")), mkv));
-    frmMain& w = Start(mkv);
-    ASSERT_GE(Player().Status(), 2);
-    w.mnuSubtitleFramerate->popup(QPoint(0, 0));
-    EXPECT_EQ(w.mnuSubtitleFramerateOption[0]->text(), QStringLiteral("&Same as video"));
-    w.mnuSubtitleFramerate->hide();
-    WhenModal<frmFramerate>([](frmFramerate& d) {
+    w.mnuSubtitleFramerateOption[0]->trigger();
+    w.OpenFile(mkv);
+    EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video"));
+    InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
         QTest::keyClick(Box(d.txtTime), Qt::Key_Return); // refused: 0 is no frame rate
         QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
     });
-    w.mnuSubtitleFramerateOption[7]->trigger();
     EXPECT_EQ(w.SubReader().FPS, 0);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid framerate."));

@@ -4,24 +4,13 @@
 // server and the window manager hold and sends real input.
 #include "ShellFixture.h"
 #include "WaitUntil.h"
-#include "mediagen/TestVideo.h"
 #include "render/SubtitleOverlay.h"
+#include "window/ScreenPixels.h"
 
-#include <QFile>
-#include <QGuiApplication>
-#include <QImage>
 #include <QProcess>
-#include <QScreen>
-#include <QWindow>
 
 // Last: Xlib's macros would spoil the Qt headers.
 #include "window/XProbe.h"
-
-// The X window of a widget as the server knows it now, whatever Qt's widget remembers.
-inline unsigned long xid(QWidget* widget)
-{
-    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
-}
 
 class WindowBehaviourTest : public ShellTest {
 protected:
@@ -41,14 +30,13 @@ protected:
         }
     }
 
-    ::testing::AssertionResult WaitManaged(QWidget* window)
+    // The window shown and active, playing a generated clip of 20 seconds.
+    frmMain& StartPlayingActive()
     {
-        return WaitUntil([&] { return window && probe.Managed(xid(window)); });
-    }
-
-    ::testing::AssertionResult WaitActive(QWidget* window)
-    {
-        return WaitUntil([&] { return window && probe.ActiveWindow() == xid(window); });
+        frmMain& w = StartPlaying(500);
+        w.activateWindow();
+        EXPECT_TRUE(probe.WaitActive(&w));
+        return w;
     }
 
     // Another program with a window of its own, shown and managed.
@@ -67,52 +55,21 @@ protected:
                    : 0;
     }
 
-    // Counts the mouse button releases that reach the program.
-    struct ClickCounter : QObject {
-        int clicks = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            clicks += event->type() == QEvent::MouseButtonRelease;
-            return false;
-        }
-    };
-
-    // Draws through the program's own overlay a file whose first caption lasts 19 seconds; null
-    // when the file could not be written or loaded.
-    SubtitleOverlay* ShowCaptionThroughTheRealOverlay(frmMain& w)
+    // StartPlayingActive with, through the program's own overlay, a file whose first caption
+    // lasts 19 seconds; the overlay, null when the file could not be written or loaded.
+    SubtitleOverlay* StartPlayingActiveWithACaption()
     {
+        frmMain& w = StartPlaying(500);
         auto real = std::make_unique<SubtitleOverlay>(&modMain::Player());
         SubtitleOverlay* overlay = real.get();
         w.SetOverlay(std::move(real));
-        QFile srt(dir.filePath(QStringLiteral("clip.srt")));
-        if (!srt.open(QIODevice::WriteOnly))
-            return nullptr;
-        srt.write("1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
-                  "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n");
-        srt.close();
-        w.LoadSubtitleFile(srt.fileName());
+        w.LoadSubtitleFile(Write(QStringLiteral("clip.srt"),
+                                 "1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
+                                 "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n"));
         w.tmrSecond().start();
+        w.activateWindow();
+        EXPECT_TRUE(probe.WaitActive(&w));
         return w.SubReader().Filename().isEmpty() ? nullptr : overlay;
-    }
-
-    // A 25 fps test video of the given size; empty when it could not be written.
-    QString WriteVideo(int width, int height, int frames)
-    {
-        TestVideoFormat format;
-        format.width = width;
-        format.height = height;
-        format.frames = frames;
-        const QString video = dir.filePath(QStringLiteral("%1x%2.avi").arg(width).arg(height));
-        return WriteTestAvi(video, format) ? video : QString();
-    }
-
-    // What the screen shows where the widget is, as the X server has placed its window.
-    QImage ScreenShotOf(QWidget* widget)
-    {
-        QWidget* top = widget->window();
-        const QPoint at = probe.OnScreen(xid(top), widget->mapTo(top, QPoint(0, 0)));
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
-            QRect(at, widget->size()));
     }
 
     XProbe probe;

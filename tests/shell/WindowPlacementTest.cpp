@@ -1,10 +1,5 @@
 // Where the main window, the picture and the subtitles end up as a viewer moves between always
 // on top, full screen and the zoom presets, on a 1600 x 1000 screen with openbox.
-#include "WaitUntil.h"
-#include "render/SubtitleOverlay.h"
-
-#include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -24,8 +19,7 @@ QRect WhiteBox(const QImage& shot)
     QRect box;
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
-            const QRgb p = shot.pixel(x, y);
-            if (qRed(p) > 225 && qGreen(p) > 225 && qBlue(p) > 225)
+            if (IsWhite(shot.pixel(x, y)))
                 box |= QRect(x, y, 1, 1);
         }
     }
@@ -43,11 +37,9 @@ bool Square(const QRect& box)
 // and the current subtitle is drawn over the picture again.
 TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenRoundTrip)
 {
-    frmMain& w = StartPlaying(500);
-    SubtitleOverlay* overlay = ShowCaptionThroughTheRealOverlay(w);
+    SubtitleOverlay* overlay = StartPlayingActiveWithACaption();
     ASSERT_TRUE(overlay);
-    w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    frmMain& w = *window;
     const unsigned long before = xid(&w);
 
     probe.Keys({XK_Control_L}, XK_t);
@@ -56,7 +48,7 @@ TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenR
     ASSERT_TRUE(WaitUntil([&] { return !w.AOT(); }));
     probe.Keys({XK_Alt_L}, XK_Return);
     ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
-    ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+    ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
     probe.Keys({}, XK_Escape);
     ASSERT_TRUE(WaitUntil([&] { return !Player().FullScreen() && probe.Managed(xid(&w)); }));
     EXPECT_EQ(xid(&w), before);
@@ -68,31 +60,18 @@ TEST_F(WindowBehaviourTest, SubtitlesShowAgainAfterTopmostTogglesAndAFullScreenR
                             w.picFrame->size());
         return form && form->isVisible() && picture.contains(form->geometry().center());
     };
-    ASSERT_TRUE(WaitUntil(captionOverPicture, 2000))
-        << (overlay->Window() ? overlay->Window()->isVisible() : -1) << " "
-        << overlay->LastLayout().geometry.x() << "," << overlay->LastLayout().geometry.y()
-        << " picture at " << probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))).x()
-        << "," << probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))).y();
+    ASSERT_TRUE(WaitUntil(captionOverPicture, 2000));
     const QRect caption = overlay->LastLayout().geometry;
-    ASSERT_TRUE(WaitUntil([&] {
-        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        int dark = 0;
-        for (int y = caption.top(); y <= caption.bottom(); ++y)
-            for (int x = caption.left(); x <= caption.right(); ++x)
-                dark += qGray(shot.pixel(x, y)) < 80;
-        return dark > 100;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return PixelsOnScreen(caption, IsDark) > 100; }));
 }
 
 TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
 {
-    frmMain& w = StartPlaying(500);
-    w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    frmMain& w = StartPlayingActive();
     const QPoint origin = probe.OnScreen(xid(&w), QPoint(0, 0));
     for (int trip = 1; trip <= 2; ++trip) {
         w.mnuVideoFull->trigger();
-        ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
+        ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
         w.mnuVideoFull->trigger();
         const auto back = [&] {
             return probe.Viewable(xid(&w)) && probe.OnScreen(xid(&w), QPoint(0, 0)) == origin;
@@ -107,9 +86,7 @@ TEST_F(WindowBehaviourTest, LeavingFullScreenPutsTheWindowBackExactlyWhereItWas)
 // proportion, and the whole frame lies on the screen. Where the zoom fits it is exact.
 TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
 {
-    const QString video = WriteVideo(1280, 720, 5);
-    ASSERT_FALSE(video.isEmpty());
-    frmMain& w = Start(video);
+    frmMain& w = Start(Video(QStringLiteral("wide.avi"), 5, {1280, 720}));
     ASSERT_GT(Player().Status(), 1);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto frameOnScreen = [&] {
@@ -123,11 +100,7 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
     w.mnuVideoZoom200->trigger();
     ASSERT_TRUE(WaitUntil([&] {
         return Player().Width() > 1280 && screen.contains(frameOnScreen());
-    }))
-        << "zoom item enabled " << w.mnuVideoZoom200->isEnabled() << " width " << Player().Width()
-        << " screen " << screen.width() << "x" << screen.height()
-        << " frame " << frameOnScreen().x() << "," << frameOnScreen().y() << " "
-        << frameOnScreen().width() << "x" << frameOnScreen().height();
+    })) << "width " << Player().Width();
     EXPECT_FALSE(WaitUntil([&] { return !screen.contains(frameOnScreen()); }, 500));
     EXPECT_LE(qAbs(Player().Width() * 720 - Player().Height() * 1280), 1280);
 
@@ -138,9 +111,7 @@ TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
 // The test video's square stays square however the picture box is shaped, with either engine.
 TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
 {
-    const QString video = WriteVideo(320, 180, 100);
-    ASSERT_FALSE(video.isEmpty());
-    frmMain& w = Start(video);
+    frmMain& w = Start(Video(QStringLiteral("square.avi"), 100, {320, 180}));
     for (long engine : {2L, 1L}) {
         if (Player().MediaPlayer() != engine)
             (engine == 1 ? w.mnuVideoMP1 : w.mnuVideoMP2)->trigger();
@@ -150,7 +121,7 @@ TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
         for (const QSize& client : {QSize(360, 700), QSize(1200, 360)}) {
             w.resize(client);
             QRect box;
-            EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(ScreenShotOf(w.picFrame)))
+            EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(probe.ScreenShotOf(w.picFrame)))
                                                && w.size() == client; }))
                 << "engine " << engine << ", square " << box.width() << "x" << box.height();
         }
@@ -158,7 +129,7 @@ TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
         QWidget* full = w.FullScreenWindow();
         ASSERT_TRUE(full);
         QRect box;
-        EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(ScreenShotOf(full))); }))
+        EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(probe.ScreenShotOf(full))); }))
             << "engine " << engine << ", full screen " << box.width() << "x" << box.height();
         w.mnuVideoFull->trigger();
         ASSERT_TRUE(WaitUntil([] { return !Player().FullScreen(); }));
@@ -173,13 +144,10 @@ TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindo
     w.SetMessageSink({});
     w.move(0, 0);
     w.activateWindow();
-    ASSERT_TRUE(WaitActive(&w));
+    ASSERT_TRUE(probe.WaitActive(&w));
     w.mnuVideoFull->trigger();
-    ASSERT_TRUE(WaitActive(w.FullScreenWindow()));
-    QFile broken(dir.filePath(QStringLiteral("broken.avi")));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a video");
-    broken.close();
+    ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
+    const QString broken = Write(QStringLiteral("broken.avi"), "not a video");
 
     QPoint centre;
     QTimer watch;
@@ -194,7 +162,7 @@ TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindo
         box->close();
     });
     watch.start();
-    w.OpenFile(broken.fileName());
+    w.OpenFile(broken);
     const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_LE((centre - middle).manhattanLength(), 80)
         << "message centred at " << centre.x() << "," << centre.y();

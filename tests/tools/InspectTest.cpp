@@ -1,6 +1,7 @@
 #include "TempFiles.h"
 #include "TrackMedia.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,10 +22,11 @@ struct InspectRun
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-InspectRun inspect(const QStringList& args)
+InspectRun inspect(const QStringList& args,
+                   const QString& program = QStringLiteral(VELTRIX_INSPECT))
 {
     QProcess process;
-    process.start(QStringLiteral(VELTRIX_INSPECT), args);
+    process.start(program, args);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
@@ -108,6 +110,28 @@ TEST(Inspect, AviAndUsageErrors)
         EXPECT_EQ(run.status, 2) << bad.join(' ').toStdString();
         EXPECT_FALSE(run.err.isEmpty());
         EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+// Subtitle files are read without the media inspector; what needs it says so when it is missing.
+TEST(Inspect, AloneWithoutTheMediaInspector)
+{
+    TempFiles files;
+    const QString alone = files.path("veltrix-inspect");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTRIX_INSPECT), alone));
+    InspectRun run = inspect({"subtitles", files.write("a.srt", Srt), "--summary"}, alone);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.json()["count"].toInt(), 2);
+
+    run = inspect({"subtitles", files.path("a.mkv"), "--track", "1"}, alone);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(run.json()["loaded"].toBool(true));
+    EXPECT_TRUE(run.err.contains("media inspector")) << run.err.toStdString();
+    for (const char* command : {"tracks", "sync"}) {
+        run = inspect({command, files.path("a.mkv"), files.path("a.srt")}, alone);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains("media inspector")) << run.err.toStdString();
     }
 }
 

@@ -93,7 +93,7 @@ QByteArray entriesText(const SubtitleReader& reader)
 
 } // namespace
 
-int InspectSubtitles(const QStringList& args)
+int InspectSubtitles(const QStringList& args, const TrackLoader& loadTrack)
 {
     const char* usage = "veltrix-inspect subtitles FILE [--delay MS] [--fps F] [--frus US] "
                         "[--at T]... [--summary] [--track N]";
@@ -111,7 +111,7 @@ int InspectSubtitles(const QStringList& args)
         return UsageError(QStringLiteral("subtitles"), error);
 
     SubtitleReader reader;
-    const bool loaded = options.track > 0 ? LoadTrack(reader, options.file, options.track)
+    const bool loaded = options.track > 0 ? loadTrack(reader, options.file, options.track)
                                           : reader.Load(options.file);
     reader.delay = options.delay;
     reader.FPS = options.fps;

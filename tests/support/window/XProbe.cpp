@@ -1,7 +1,14 @@
 #include "window/XProbe.h"
 
-#include <QApplication>
+#include "WaitUntil.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -16,6 +23,11 @@ namespace {
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 } // namespace
+
+unsigned long xid(QWidget* widget)
+{
+    return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
+}
 
 XProbe::XProbe() : display_(XOpenDisplay(nullptr)) {}
 
@@ -49,12 +61,7 @@ std::vector<unsigned long> XProbe::Property(unsigned long window, const char* na
 
 bool XProbe::HasState(unsigned long window, const char* state)
 {
-    const unsigned long wanted = InternAtom(state);
-    for (unsigned long atom : Property(window, "_NET_WM_STATE", XA_ATOM)) {
-        if (atom == wanted)
-            return true;
-    }
-    return false;
+    return std::ranges::count(Property(window, "_NET_WM_STATE", XA_ATOM), InternAtom(state)) > 0;
 }
 
 unsigned long XProbe::ActiveWindow()
@@ -81,12 +88,19 @@ unsigned long XProbe::ClientNamed(const char* instance)
 
 bool XProbe::Managed(unsigned long window)
 {
-    for (unsigned long client :
-         Property(DefaultRootWindow(display_), "_NET_CLIENT_LIST", XA_WINDOW)) {
-        if (client == window)
-            return true;
-    }
-    return false;
+    return std::ranges::count(
+               Property(DefaultRootWindow(display_), "_NET_CLIENT_LIST", XA_WINDOW), window)
+        > 0;
+}
+
+::testing::AssertionResult XProbe::WaitManaged(QWidget* widget)
+{
+    return WaitUntil([&] { return widget && Managed(xid(widget)); });
+}
+
+::testing::AssertionResult XProbe::WaitActive(QWidget* widget)
+{
+    return WaitUntil([&] { return widget && ActiveWindow() == xid(widget); });
 }
 
 bool XProbe::WindowManagerRunning()
@@ -136,9 +150,8 @@ void XProbe::Click(QPoint onScreen, unsigned button)
 
 void XProbe::Drag(QPoint from, QPoint to)
 {
-    XTestFakeMotionEvent(display_, -1, from.x(), from.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XFlush(display_);
+    PointerTo(from);
+    Button(true);
     const int steps = 10;
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = from + (to - from) * i / steps;
@@ -147,8 +160,7 @@ void XProbe::Drag(QPoint from, QPoint to)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     XSync(display_, False);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-    XSync(display_, False);
+    Button(false);
 }
 
 QPoint XProbe::OnScreen(unsigned long window, QPoint local)
@@ -158,6 +170,14 @@ QPoint XProbe::OnScreen(unsigned long window, QPoint local)
     XTranslateCoordinates(display_, window, DefaultRootWindow(display_), local.x(), local.y(),
                           &x, &y, &child);
     return {x, y};
+}
+
+QImage XProbe::ScreenShotOf(QWidget* widget)
+{
+    QWidget* top = widget->window();
+    const QPoint at = OnScreen(xid(top), widget->mapTo(top, QPoint(0, 0)));
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
+        QRect(at, widget->size()));
 }
 
 qint64 XProbe::WatchUnmapping(unsigned long window, QElapsedTimer& clock,

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QPoint>
 
+#include <gtest/gtest.h>
+
 #include <X11/keysym.h>
 
 #include <functional>
@@ -13,6 +15,11 @@
 #include <vector>
 
 struct _XDisplay;
+class QImage;
+class QWidget;
+
+// The X window of a widget as the server knows it now, whatever Qt's widget remembers.
+unsigned long xid(QWidget* widget);
 
 class XProbe {
 public:
@@ -31,6 +38,9 @@ public:
     unsigned long ClientNamed(const char* instance);
     bool Managed(unsigned long window);
     bool Viewable(unsigned long window);
+    // Until the window manager manages the widget's window, or gives it the keyboard.
+    ::testing::AssertionResult WaitManaged(QWidget* widget);
+    ::testing::AssertionResult WaitActive(QWidget* widget);
     // True once a window manager has announced itself on the root window, as EWMH asks: its
     // check window names itself, so a property left over by a dead manager does not count.
     bool WindowManagerRunning();
@@ -48,6 +58,8 @@ public:
     // Where a point of a top-level window is on the screen, as the server has placed it (Qt may
     // not have heard of the window manager's placement yet).
     QPoint OnScreen(unsigned long window, QPoint local);
+    // What the screen shows where the widget is, as the X server has placed its window.
+    QImage ScreenShotOf(QWidget* widget);
 
     // Milliseconds on the clock when the X server unmapped the window, -1 if it did not within
     // 3 s; watched from a thread and connection of its own, since the user-interface thread is
