@@ -55,10 +55,17 @@ std::unique_ptr<GstPlayerControl> GstPlayerControl::Create(const EngineOptions& 
         g_object_set(playbin, "video-sink", videoOut, nullptr);
     if (audioOut)
         g_object_set(playbin, "audio-sink", audioOut, nullptr);
-    // Subtitles are this program's own business; the engine must not draw any it finds.
+    // Subtitles are this program's own business; the engine must not draw any it finds. An
+    // output that converts and scales by itself gets the decoder's frames as they are, not
+    // converted once more before it.
+    constexpr guint text = 1 << 2;
+    constexpr guint nativeVideo = 1 << 6;
     guint flags = 0;
     g_object_get(playbin, "flags", &flags, nullptr);
-    g_object_set(playbin, "flags", flags & ~guint(1 << 2), nullptr);
+    flags &= ~text;
+    if (video.Converts())
+        flags |= nativeVideo;
+    g_object_set(playbin, "flags", flags, nullptr);
     return std::unique_ptr<GstPlayerControl>(new GstPlayerControl(playbin, video));
 }
 

@@ -29,6 +29,10 @@ GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
         scale = gst_element_factory_make("videoscale", nullptr);
     }
     *sizeFilter = gst_element_factory_make("capsfilter", nullptr);
+    // A resize while frames flow must not fail the stream: the old size stays acceptable until
+    // the new one is negotiated.
+    if (*sizeFilter)
+        gst_util_set_object_arg(G_OBJECT(*sizeFilter), "caps-change-mode", "delayed");
     *sink = makeWindowSink("ximagesink");
     GstElement* chain[] = {convert, scale, *sizeFilter, *sink};
     GstElement* previous = nullptr;

@@ -15,6 +15,8 @@ public:
     static GstVideoOutput Create(bool openGL);
 
     GstElement* Element() const { return element_; }
+    // True when the output converts and scales the decoded frames itself.
+    bool Converts() const { return sizeFilter_ != nullptr; }
     // The element that draws into the window handle.
     GstElement* Overlay() const { return overlay_; }
     // Keeps the scaled picture at the window's size; nothing for a sink that scales itself.

@@ -57,7 +57,7 @@ bool MediaPlayerController::SetMP(long mediaPlayer)
         return true;
     }
     PlayerState state;
-    state.Status = PlayerStatus(Status());
+    state.Status = State();
     state.Position = Position();
     state.File = CurrentFile();
     state.Volume = Volume();
@@ -88,9 +88,9 @@ bool MediaPlayerController::SetMP(long mediaPlayer)
     return true;
 }
 
-long MediaPlayerController::Status() const
+PlayerStatus MediaPlayerController::State() const
 {
-    return engine_ ? StatusCode(engine_->Status()) : StatusCode(PlayerStatus::NoMedia);
+    return engine_ ? engine_->Status() : PlayerStatus::NoMedia;
 }
 
 void MediaPlayerController::SetStatus(long status)
@@ -202,7 +202,7 @@ void MediaPlayerController::Stop_()
 
 void MediaPlayerController::PlayToggle()
 {
-    const auto status = PlayerStatus(Status());
+    const PlayerStatus status = State();
     if (status == PlayerStatus::Playing)
         Pause();
     else if (status == PlayerStatus::Paused)

@@ -3,6 +3,7 @@
 #include "media/EngineKind.h"
 #include "media/EngineOptions.h"
 #include "media/MediaEngine.h"
+#include "media/PlayerStatus.h"
 #include "media/PlayerWindowHost.h"
 #include "platform/Currency.h"
 
@@ -69,9 +70,14 @@ public:
     // Unloads the engine and loads the given one, carrying the playback over. Called while
     // OpenFile waits, the switch happens once the wait returns (true is returned then).
     bool SetMP(long mediaPlayer);
+    bool SetMP(EngineKind kind) { return SetMP(EngineNumber(kind)); }
     long MediaPlayer() const { return mediaPlayer_; }
+    // The engine loaded, as the program decides by it; None for no engine or another number.
+    EngineKind Kind() const { return EngineKindFromNumber(mediaPlayer_); }
 
-    long Status() const;
+    // The status code, as stored and shown; State() is the same for deciding by it.
+    long Status() const { return StatusCode(State()); }
+    PlayerStatus State() const;
     void SetStatus(long status);
     bool OpenFile(const QString& file);
     QString CurrentFile() const;

@@ -15,18 +15,18 @@ QString tr(const char* text)
 
 bool mediaOpen(const StatusLineInput& input)
 {
-    return input.status >= 2;
+    return input.status >= PlayerStatus::Stopped;
 }
 } // namespace
 
 QString PlaybackState(const StatusLineInput& input)
 {
     switch (input.status) {
-    case 1: return tr("Opening...");
-    case 2: return tr("Stopped");
-    case 3: return tr("Paused");
-    case 4: return tr("Playing");
-    default: return {};
+    case PlayerStatus::Opening: return tr("Opening...");
+    case PlayerStatus::Stopped: return tr("Stopped");
+    case PlayerStatus::Paused: return tr("Paused");
+    case PlayerStatus::Playing: return tr("Playing");
+    case PlayerStatus::NoMedia: return {};
     }
 }
 

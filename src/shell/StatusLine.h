@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/PlayerStatus.h"
 #include "platform/Currency.h"
 
 #include <QString>
@@ -9,7 +10,7 @@
 // What the three cells of the status line read, computed from the player and the subtitle reader
 // at the moment a cell repaints. Kept apart from the window so every text can be checked alone.
 struct StatusLineInput {
-    long status = 0;            // 0 nothing, 1 opening, 2 stopped, 3 paused, 4 playing
+    PlayerStatus status = PlayerStatus::NoMedia;
     double position = 0;        // seconds
     Currency positionFrame;     // frames
     double videoFps = 0;        // 0 when the video's rate is not known

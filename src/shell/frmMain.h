@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/EngineKind.h"
+#include "media/PlayerStatus.h"
 #include "media/PlayerWindowHost.h"
 #include "shell/StatusLine.h"
 #include "render/SubtitlePresenter.h"
@@ -60,7 +62,7 @@ public:
         Currency positionFrame;
         double duration = 0;
         int32_t frus = 0;
-        long status = 0;
+        PlayerStatus status = PlayerStatus::NoMedia;
         QString currentFile;
     };
     void RunTick(const TickInput& input);
@@ -255,7 +257,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool extraKeyDown(int keyCode);
     void zoomTo(double factor);
-    void switchEngine(long engine);
+    void switchEngine(EngineKind engine);
     static void placeTopmost(QWidget* window, bool on);
 
     // --- private: subtitle tracks inside the video ---

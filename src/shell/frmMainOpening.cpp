@@ -50,10 +50,10 @@ void frmMain::openMedia(const QString& file, bool replacing)
         });
         return;
     }
-    if (replacing || player.Status() != 1) {
+    if (replacing || player.State() != PlayerStatus::Opening) {
         forgetEmbeddedTracks();
         sldPos->SetValue(-1);
-        if (player.Status() != 0)
+        if (player.State() != PlayerStatus::NoMedia)
             subReader_->Destroy();
         if (!player.OpenFile(file)) {
             // An open given up for a close, a switch or another file is no failure to report.
@@ -132,7 +132,7 @@ void frmMain::LoadSubtitleFile(const QString& file)
     // leaves its name behind but plays nothing.
     const MediaPlayerController& player = Player();
     if (subReader_->Frames && player.GetFRUS() == 0 && !player.CurrentFile().isEmpty()
-        && player.Status() > 1) {
+        && player.State() > PlayerStatus::Opening) {
         ShowMessage(QMessageBox::Warning,
                     tr("Frame-based subtitle files can only be played with AVI videos.") + kCrLf
                         + tr("Please obtain a different subtitle file, or convert the video "

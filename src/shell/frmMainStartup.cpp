@@ -48,7 +48,7 @@ void frmMain::Form_Load(const QString& commandLineFile, const QString& subtitleF
     const bool mute = settings.GetSetting(SettingNames::Mute).toBool();
     cmdMute->SetToggleStatePressed(mute);
     cmdMute_ToggleChanged(mute);
-    if (Player().MediaPlayer() == 0) {
+    if (Player().Kind() == EngineKind::None) {
         ShowMessage(QMessageBox::Critical,
                     tr("No media player engine could be loaded.") + QStringLiteral("\r\n")
                         + tr("Please install GStreamer or mpv."));
@@ -64,17 +64,18 @@ void frmMain::Form_Load(const QString& commandLineFile, const QString& subtitleF
 void frmMain::chooseEngine()
 {
     Settings& settings = AppSettings();
-    long wanted = long(settings.GetSetting(SettingNames::MediaPlayerType).toLongLong());
-    if (wanted != 1 && wanted != 2)
-        wanted = 2;
+    EngineKind wanted = EngineKindFromNumber(
+        long(settings.GetSetting(SettingNames::MediaPlayerType).toLongLong()));
+    if (wanted == EngineKind::None)
+        wanted = EngineKind::Mpv;
     if (Player().SetMP(wanted))
         return;
-    if (wanted != 2) {
+    if (wanted == EngineKind::GStreamer) {
         mnuVideoMP1->setEnabled(false);
-        Player().SetMP(2);
+        Player().SetMP(EngineKind::Mpv);
     } else {
         mnuVideoMP2->setEnabled(false);
-        Player().SetMP(1);
+        Player().SetMP(EngineKind::GStreamer);
     }
     settings.SetSetting(SettingNames::MediaPlayerType, qint64(Player().MediaPlayer()),
                         SettingNumber);
@@ -83,20 +84,20 @@ void frmMain::chooseEngine()
 void frmMain::Able()
 {
     MediaPlayerController& player = Player();
-    const long status = player.Status();
-    mnuVideoMP1->setChecked(player.MediaPlayer() == 1);
-    mnuVideoMP2->setChecked(player.MediaPlayer() == 2);
-    sldPos->SetEnabled(status != 0);
+    const PlayerStatus status = player.State();
+    mnuVideoMP1->setChecked(player.Kind() == EngineKind::GStreamer);
+    mnuVideoMP2->setChecked(player.Kind() == EngineKind::Mpv);
+    sldPos->SetEnabled(status != PlayerStatus::NoMedia);
     if (!sldPos->Enabled())
         sldPos->SetValue(-1);
-    cmdPlay->SetEnabled(status == 3 || status == 2);
-    cmdPause->SetEnabled(status == 4);
-    cmdStop->SetEnabled(status == 4 || status == 3);
+    cmdPlay->SetEnabled(status == PlayerStatus::Paused || status == PlayerStatus::Stopped);
+    cmdPause->SetEnabled(status == PlayerStatus::Playing);
+    cmdStop->SetEnabled(status == PlayerStatus::Playing || status == PlayerStatus::Paused);
     mnuSubtitlesClose->setEnabled(!subReader_->Filename().isEmpty());
     ableSync();
     mnuVideoPlay->setEnabled(cmdPlay->Enabled() || cmdPause->Enabled());
-    mnuVideoZoom->setEnabled(status > 1);
-    mnuVideoFull->setEnabled(status > 1);
+    mnuVideoZoom->setEnabled(status > PlayerStatus::Opening);
+    mnuVideoFull->setEnabled(status > PlayerStatus::Opening);
     RefreshStatusLine();
     mnuVideoFull->setChecked(player.FullScreen());
 }

@@ -69,7 +69,7 @@ StatusLineInput frmMain::StatusInput() const
 {
     const MediaPlayerController& player = modMain::Player();
     StatusLineInput input;
-    input.status = player.Status();
+    input.status = player.State();
     input.position = player.Position();
     input.positionFrame = player.PositionFrame();
     input.videoFps = player.FPS();

@@ -27,7 +27,7 @@ void frmMain::buildSyncMenu()
 void frmMain::ableSync()
 {
     const bool loaded = !subReader_->Filename().isEmpty();
-    mnuSubtitlesSync->setEnabled(modMain::Player().Status() > 1 && loaded && !syncTask_);
+    mnuSubtitlesSync->setEnabled(modMain::Player().State() > PlayerStatus::Opening && loaded && !syncTask_);
     mnuSubtitlesSaveSynced->setEnabled(loaded && appliedSync_.has_value()
                                        && appliedSync_->file == subReader_->Filename()
                                        && appliedSync_->reader == subReader_.get());
@@ -36,7 +36,7 @@ void frmMain::ableSync()
 void frmMain::mnuSubtitlesSync_Click()
 {
     MediaPlayerController& player = modMain::Player();
-    if (syncTask_ || player.Status() <= 1 || subReader_->Filename().isEmpty())
+    if (syncTask_ || player.State() <= PlayerStatus::Opening || subReader_->Filename().isEmpty())
         return;
     const int32_t frus = player.GetFRUS();
     if (subReader_->Frames && frus <= 0) {

@@ -25,7 +25,7 @@ void frmMain::tmrSecond_Timer()
     input.positionFrame = player.PositionFrame();
     input.duration = player.Duration();
     input.frus = player.GetFRUS();
-    input.status = player.Status();
+    input.status = player.State();
     input.currentFile = player.CurrentFile();
     RunTick(input);
 }
@@ -67,7 +67,7 @@ void frmMain::RunTick(const TickInput& input)
     cmdStatus[2]->Refresh();
 
     QString caption = modMain::kAppTitle;
-    if (input.status > 1)
+    if (input.status > PlayerStatus::Opening)
         caption += QStringLiteral(" - ") + input.currentFile;
     if (windowTitle() != caption)
         setWindowTitle(caption);

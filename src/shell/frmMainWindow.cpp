@@ -314,15 +314,15 @@ void frmMain::mnuVideoPriority_Click()
 
 void frmMain::mnuVideoMP1_Click()
 {
-    switchEngine(1);
+    switchEngine(EngineKind::GStreamer);
 }
 
 void frmMain::mnuVideoMP2_Click()
 {
-    switchEngine(2);
+    switchEngine(EngineKind::Mpv);
 }
 
-void frmMain::switchEngine(long engine)
+void frmMain::switchEngine(EngineKind engine)
 {
     MediaPlayerController& player = Player();
     // The engine being waited on cannot go under the wait: the switch comes after it.
@@ -334,8 +334,9 @@ void frmMain::switchEngine(long engine)
         return;
     }
     if (!player.SetMP(engine)) {
-        (engine == 1 ? mnuVideoMP1 : mnuVideoMP2)->setEnabled(false);
-        player.SetMP(engine == 1 ? 2 : 1);
+        const bool first = engine == EngineKind::GStreamer;
+        (first ? mnuVideoMP1 : mnuVideoMP2)->setEnabled(false);
+        player.SetMP(first ? EngineKind::Mpv : EngineKind::GStreamer);
     }
     AppSettings().SetSetting(SettingNames::MediaPlayerType, qint64(player.MediaPlayer()),
                              SettingNumber, nullptr, {}, true);

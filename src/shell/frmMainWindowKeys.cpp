@@ -100,7 +100,7 @@ bool frmMain::Form_KeyDown(int& KeyCode, int& Shift)
         if (player.FullScreen()) {
             player.SetFullScreen(false);
             handled = true;
-        } else if (alt && player.Status() > 1) {
+        } else if (alt && player.State() > PlayerStatus::Opening) {
             player.SetFullScreen(true);
             handled = true;
         }
@@ -132,7 +132,7 @@ bool frmMain::extraKeyDown(int keyCode)
     switch (keyCode) {
     case kKeyLeft:
     case kKeyRight: {
-        if (player.Status() <= 1)
+        if (player.State() <= PlayerStatus::Opening)
             return false;
         double position = player.Position() + (keyCode == kKeyLeft ? -kSeekSeconds : kSeekSeconds);
         const double duration = player.Duration();
@@ -161,7 +161,7 @@ bool frmMain::extraKeyDown(int keyCode)
     case kKeyF:
         if (player.FullScreen())
             player.SetFullScreen(false);
-        else if (player.Status() > 1)
+        else if (player.State() > PlayerStatus::Opening)
             player.SetFullScreen(true);
         else
             return false;

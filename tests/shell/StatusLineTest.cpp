@@ -10,7 +10,7 @@ namespace {
 StatusLineInput Playing(double position = 0)
 {
     StatusLineInput input;
-    input.status = 4;
+    input.status = PlayerStatus::Playing;
     input.position = position;
     return input;
 }
@@ -40,7 +40,7 @@ TEST(StatusLineText, SubtitleStateOfAnEarlierDelayAndOfNoFilm)
     EXPECT_EQ(StatusLine::SubtitleState(input),
               QStringLiteral("Subtitles (delay -500 ms) (fps: 23.976)"));
     // Nothing open or a file opening: no stale state from the last film.
-    for (long status : {0L, 1L}) {
+    for (PlayerStatus status : {PlayerStatus::NoMedia, PlayerStatus::Opening}) {
         input.status = status;
         EXPECT_TRUE(StatusLine::SubtitleState(input).isEmpty());
     }
@@ -69,7 +69,7 @@ TEST(StatusLineText, TimeAndFrameNumber)
     EXPECT_EQ(StatusLine::FrameNumber(input), QStringLiteral(" Frame: 1534"));
     input.positionFrame = Currency::fromRaw(4999);
     EXPECT_TRUE(StatusLine::FrameNumber(input).isEmpty());
-    input.status = 1;
+    input.status = PlayerStatus::Opening;
     input.positionFrame = Currency::fromInteger(10).value();
     EXPECT_TRUE(StatusLine::Time(input).isEmpty());
     EXPECT_TRUE(StatusLine::FrameNumber(input).isEmpty());

@@ -14,7 +14,7 @@ protected:
                           "3\r\n00:00:09,000 --> 00:00:10,000\r\nthird\r\n\r\n");
     }
 
-    frmMain::TickInput At(double seconds, long status = 4)
+    frmMain::TickInput At(double seconds, PlayerStatus status = PlayerStatus::Playing)
     {
         frmMain::TickInput input;
         input.position = seconds;
@@ -78,10 +78,10 @@ TEST_F(TickTest, OverlayHiddenOnlyWhenTheEntryObjectChanges)
 TEST_F(TickTest, CaptionFollowsThePlayer)
 {
     frmMain& w = Start();
-    w.RunTick(At(3725, 4));
+    w.RunTick(At(3725, PlayerStatus::Playing));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavrell Veltrix - /films/clip.avi"));
     // Opening or nothing open: the bare title, no time, no overlay.
-    w.RunTick(At(0, 1));
+    w.RunTick(At(0, PlayerStatus::Opening));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavrell Veltrix"));
     EXPECT_FALSE(overlay->visible);
     // With no duration the slider keeps its value.
