@@ -3,6 +3,7 @@
 #include "media/EngineOptions.h"
 #include "media/GstVideoOutput.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -94,6 +95,12 @@ private:
     bool error_ = false;
     bool stopped_ = false;
     std::optional<double> pendingSeek_;
+    // The window asks for the duration and the position several times a tick, and each answer
+    // is a query through the whole pipeline: the duration is kept until the stream says it
+    // changed, a position for a few milliseconds.
+    mutable std::optional<double> duration_;
+    mutable QElapsedTimer positionAge_;
+    mutable double position_ = 0;
     // The window size a paused frame was last decoded again for.
     QSize refitSize_;
     long volume_ = 0;
