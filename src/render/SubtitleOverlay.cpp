@@ -130,8 +130,18 @@ SubtitleOverlay::Fit SubtitleOverlay::fitFont(const QString& text, const Overlay
     return fit;
 }
 
+bool SubtitleOverlay::stillShown(const SubtitlePtr& entry, const OverlayScene& scene) const
+{
+    return shown_ && entry && form_ && form_->isVisible() && shown_->entry == entry.get()
+        && shown_->surface == OverlaySurface.get() && shown_->scene == scene
+        && shown_->text == entry->Text && shown_->italic == entry->Italic;
+}
+
 bool SubtitleOverlay::Show(const SubtitlePtr& entry, const OverlayScene& scene)
 {
+    if (stillShown(entry, scene))
+        return uncovered(scene);
+    shown_.reset();
     const QString text = entry ? DisplayText(capped(entry->Text, scene)) : QString();
     if (text.isEmpty())
         return false;
@@ -169,6 +179,7 @@ bool SubtitleOverlay::Show(const SubtitlePtr& entry, const OverlayScene& scene)
     OverlaySurface->Flip();
 
     layout_ = {fit.firstMeasuredSize, fit.fittedSize, fit.textSize, form_->geometry()};
+    shown_ = Shown{entry.get(), entry->Text, entry->Italic, scene, OverlaySurface.get()};
     return true;
 }
 
@@ -213,17 +224,20 @@ void SubtitleOverlay::paint(const QString& text, const QRect& client)
 
 void SubtitleOverlay::Hide()
 {
+    shown_.reset();
     if (form_)
         form_->hide();
 }
 
 void SubtitleOverlay::ReleaseSurface()
 {
+    shown_.reset();
     OverlaySurface.reset();
 }
 
 void SubtitleOverlay::Unload()
 {
+    shown_.reset();
     OverlaySurface.reset();
     delete form_;
     form_ = nullptr;

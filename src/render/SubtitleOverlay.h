@@ -14,6 +14,7 @@
 
 class MediaPlayerController;
 class frmSubtitle;
+class ScreenBuffer;
 
 // What the overlay's layout depends on, read from the player and the main window each time.
 struct OverlayScene {
@@ -23,6 +24,8 @@ struct OverlayScene {
     bool fullScreen = false;
     QWidget* mainWindow = nullptr;
     QWidget* fullScreenWindow = nullptr;   // while full screen is on
+
+    bool operator==(const OverlayScene&) const = default;
 };
 
 // How the last subtitle was laid out, for whoever needs to know (the tests, the benchmark).
@@ -79,5 +82,16 @@ private:
         bool answer = false;
     };
     std::optional<Uncovered> uncovered_;
+    // What the overlay shows now. The tick shows the same entry 40 times a second: while
+    // nothing it depends on has changed, the picture on screen is already the right one.
+    struct Shown {
+        const Subtitle* entry = nullptr;
+        QString text;
+        bool italic = false;
+        OverlayScene scene;
+        const ScreenBuffer* surface = nullptr;
+    };
+    std::optional<Shown> shown_;
+    bool stillShown(const SubtitlePtr& entry, const OverlayScene& scene) const;
     StackingWatch stacking_;
 };
