@@ -22,35 +22,6 @@ namespace {
 constexpr int32_t kMinDelay = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMaxDelay = std::numeric_limits<int32_t>::max();
 
-// Runs `act` on the modal dialog of type D once the menu command has it up and active. A dialog
-// that `act` leaves open is closed after a few seconds, so a failing case cannot hang the run.
-template <typename D>
-void WhenModal(std::function<void(D&)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, act, tries] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 500)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog appeared";
-            return;
-        }
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-        QCoreApplication::processEvents(); // the select-on-focus step runs queued
-        act(*dialog);
-        QTimer::singleShot(5000, dialog, [dialog] {
-            ADD_FAILURE() << "dialog left open";
-            dialog->reject();
-        });
-    });
-    poll->start();
-}
-
 QLineEdit* Box(SpinBox* spin)
 {
     return spin->TextBox();
@@ -59,16 +30,25 @@ QLineEdit* Box(SpinBox* spin)
 class TimingTest : public ShellTest {
 protected:
     // Runs `act` on the dialog the delay menu's "Set delay" or the frame-rate menu's "Custom"
-    // item opens.
+    // item opens, once it is active.
     void InDelayDialog(std::function<void(frmDelay&)> act)
     {
-        WhenModal<frmDelay>(act);
+        WhenModal<frmDelay>(Active(act));
         window->mnuSubtitlesDelayOption[8]->trigger();
     }
     void InFramerateDialog(std::function<void(frmFramerate&)> act)
     {
-        WhenModal<frmFramerate>(act);
+        WhenModal<frmFramerate>(Active(act));
         window->mnuSubtitleFramerateOption[7]->trigger();
+    }
+    template <typename D>
+    static std::function<void(D&)> Active(std::function<void(D&)> act)
+    {
+        return [act](D& dialog) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            QCoreApplication::processEvents(); // the select-on-focus step runs queued
+            act(dialog);
+        };
     }
 };
 

@@ -103,6 +103,12 @@ bool XProbe::Managed(unsigned long window)
     return WaitUntil([&] { return widget && ActiveWindow() == xid(widget); });
 }
 
+::testing::AssertionResult XProbe::WaitState(QWidget* widget, const char* state, bool set,
+                                             int milliseconds)
+{
+    return WaitUntil([&] { return HasState(xid(widget), state) == set; }, milliseconds);
+}
+
 bool XProbe::WindowManagerRunning()
 {
     const auto check =

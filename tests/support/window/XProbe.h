@@ -41,6 +41,9 @@ public:
     // Until the window manager manages the widget's window, or gives it the keyboard.
     ::testing::AssertionResult WaitManaged(QWidget* widget);
     ::testing::AssertionResult WaitActive(QWidget* widget);
+    // Until the widget's window has the _NET_WM_STATE_... given, or with `set` false lacks it.
+    ::testing::AssertionResult WaitState(QWidget* widget, const char* state, bool set = true,
+                                         int milliseconds = 5000);
     // True once a window manager has announced itself on the root window, as EWMH asks: its
     // check window names itself, so a property left over by a dead manager does not count.
     bool WindowManagerRunning();
