@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <limits>
 
@@ -21,11 +20,6 @@ namespace {
 
 constexpr int32_t kMinDelay = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMaxDelay = std::numeric_limits<int32_t>::max();
-
-QLineEdit* Box(SpinBox* spin)
-{
-    return spin->TextBox();
-}
 
 class TimingTest : public ShellTest {
 protected:
@@ -119,13 +113,13 @@ TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForce)
     InDelayDialog([](frmDelay& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("750"));
         EXPECT_EQ(d.cmbTime->currentIndex(), 0);
-        EXPECT_EQ(Box(d.txtTime)->selectedText(), QStringLiteral("750"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
+        EXPECT_EQ(d.txtTime->TextBox()->selectedText(), QStringLiteral("750"));
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Enter);
     });
     EXPECT_EQ(w.SubReader().delay, -750);
     w.SubReader().delay = 300;
     InDelayDialog([](frmDelay& d) {
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("999"));
+        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("999"));
         d.cmbTime->setCurrentIndex(0);
         QTest::keyClick(d.cmbTime, Qt::Key_Escape);
     });
@@ -140,7 +134,7 @@ TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
         // The most negative delay has no 32-bit magnitude; it is shown whole all the same.
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("2147483648"));
         EXPECT_EQ(d.cmbTime->currentIndex(), 0);
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return);
     });
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
     EXPECT_TRUE(messages.empty());
@@ -148,9 +142,9 @@ TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
     bool stayedOpen = false;
     InDelayDialog([&stayedOpen](frmDelay& d) {
         d.cmbTime->setCurrentIndex(1);
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
-        stayedOpen = d.isVisible() && d.focusWidget() == Box(d.txtTime);
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return);
+        stayedOpen = d.isVisible() && d.focusWidget() == d.txtTime->TextBox();
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
@@ -182,13 +176,13 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
     w.mnuSubtitleFramerateOption[2]->trigger();
     InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("23.976"));
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("1000"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
+        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("1000"));
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Enter);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
     InFramerateDialog([](frmFramerate& d) {
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("30"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("30"));
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
 
@@ -197,8 +191,8 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
     EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video"));
     InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Return); // refused: 0 is no frame rate
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return); // refused: 0 is no frame rate
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
     EXPECT_EQ(w.SubReader().FPS, 0);
     ASSERT_EQ(messages.size(), 1u);

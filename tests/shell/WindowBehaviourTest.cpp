@@ -3,7 +3,6 @@
 #include "controls/nSlider.h"
 #include "shell/frmFullScreen.h"
 
-#include <QDialog>
 #include <QElapsedTimer>
 
 #include <iostream>

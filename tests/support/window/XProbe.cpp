@@ -148,10 +148,9 @@ void XProbe::Keys(std::initializer_list<unsigned long> modifiers, unsigned long 
 
 void XProbe::Click(QPoint onScreen, unsigned button)
 {
-    XTestFakeMotionEvent(display_, -1, onScreen.x(), onScreen.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
-    XFlush(display_);
+    PointerTo(onScreen);
+    Button(true, button);
+    Button(false, button);
 }
 
 void XProbe::Drag(QPoint from, QPoint to)
@@ -230,8 +229,8 @@ void XProbe::PointerTo(QPoint at)
     XSync(display_, False);
 }
 
-void XProbe::Button(bool down)
+void XProbe::Button(bool down, unsigned button)
 {
-    XTestFakeButtonEvent(display_, 1, down ? True : False, CurrentTime);
+    XTestFakeButtonEvent(display_, button, down ? True : False, CurrentTime);
     XSync(display_, False);
 }

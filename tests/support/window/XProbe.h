@@ -54,9 +54,9 @@ public:
     void Keys(std::initializer_list<unsigned long> modifiers, unsigned long key);
     void Click(QPoint onScreen, unsigned button);
     void Drag(QPoint from, QPoint to);
-    // The pointer moved to a screen point, or the first button pressed or released where it is.
+    // The pointer moved to a screen point, or a button (the first) pressed or released where it is.
     void PointerTo(QPoint at);
-    void Button(bool down);
+    void Button(bool down, unsigned button = 1);
 
     // Where a point of a top-level window is on the screen, as the server has placed it (Qt may
     // not have heard of the window manager's placement yet).
