@@ -3,7 +3,6 @@
 #include "controls/OleColor.h"
 #include "controls/XFlatButton.h"
 
-
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
 
@@ -22,8 +21,7 @@ TEST_F(WindowBehaviourTest, StatusCellsAreFlatLightGreyOnBlackAndIgnoreTheMouse)
 {
     frmMain& w = StartPlaying(500);
     w.resize(800, 500);   // the small clip's window would push this cell off its left edge
-    w.activateWindow();
-    ASSERT_TRUE(probe.WaitActive(&w));
+    ASSERT_TRUE(Activated(w));
     XFlatButton* cell = w.cmdStatus[1];
     const QColor shadow = ResolveOleColor(SystemColor::ButtonShadow, cell->palette());
     const QColor light = ResolveOleColor(SystemColor::ButtonHighlight, cell->palette());

@@ -46,28 +46,27 @@ TEST(DiscoveryScore, RepeatedWordsCountAgainAndOnlyMoreThanAQuarterIsWorthTrying
 TEST_F(DiscoveryTest, RanksSubtitleLookingFilesOfBothFolders)
 {
     const QString video = touch(QStringLiteral("films/Movie.Name.avi"));
-    const QString best = touch(QStringLiteral("films/Movie.Name.srt"));
-    const QString other = touch(QStringLiteral("films/Other.srt"));
-    const QString upper = touch(QStringLiteral("films/movie_name.SUB"));
-    const QString text = touch(QStringLiteral("films/Name.TXT"));
-    const QString mixed = touch(QStringLiteral("films/a.Sub"));
+    const struct {
+        const char* name;
+        double score;
+    } scored[] = {{"films/Movie.Name.srt", 1.1}, {"films/Other.srt", 0},
+                  {"films/movie_name.SUB", 1.1}, {"films/Name.TXT", 0.5}, {"films/a.Sub", 0.2},
+                  {"subs/Movie.srt", 0.6}};
+    for (const auto& file : scored)
+        touch(QString::fromLatin1(file.name));
     touch(QStringLiteral("films/Movie.Name.idx"));
     touch(QStringLiteral("films/Movie.Name.ass"));
     touch(QStringLiteral("films/Movie.srt/inside.txt"));        // a folder that looks like one
-    const QString elsewhere = touch(QStringLiteral("subs/Movie.srt"));
     const QString lastChosen = m_dir.filePath(QStringLiteral("subs/Old.srt"));
 
     const auto ranked = SubtitleDiscovery::RankCandidates(video, lastChosen);
     ASSERT_EQ(ranked.size(), 6);      // five in films, one in subs (Old.srt itself is gone)
-    EXPECT_DOUBLE_EQ(scoreOf(ranked, best), 1.1);
-    EXPECT_DOUBLE_EQ(scoreOf(ranked, upper), 1.1);
-    EXPECT_DOUBLE_EQ(scoreOf(ranked, text), 0.5);
-    EXPECT_DOUBLE_EQ(scoreOf(ranked, elsewhere), 0.6);
-    EXPECT_DOUBLE_EQ(scoreOf(ranked, mixed), 0.2);
-    EXPECT_EQ(scoreOf(ranked, other), 0);
+    for (const auto& [name, score] : scored)
+        EXPECT_DOUBLE_EQ(scoreOf(ranked, m_dir.filePath(QString::fromLatin1(name))), score) << name;
     for (qsizetype i = 1; i < ranked.size(); ++i)
         EXPECT_GE(float(ranked[i - 1].score), float(ranked[i].score));
-    EXPECT_TRUE(ranked[0].path == best || ranked[0].path == upper);
+    EXPECT_TRUE(ranked[0].path == m_dir.filePath(QStringLiteral("films/Movie.Name.srt"))
+                || ranked[0].path == m_dir.filePath(QStringLiteral("films/movie_name.SUB")));
 }
 
 TEST_F(DiscoveryTest, SameFolderTwiceAndFolderAboveADefaultPath)

@@ -4,7 +4,6 @@
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 
-#include <QApplication>
 #include <QTest>
 
 using modMain::AppSettings;

@@ -20,13 +20,7 @@ void resizeClient(frmMain& window, int w, int h)
     ASSERT_TRUE(WaitUntil([&] { return client->size() == QSize(w, h); }));
 }
 
-class LayoutTest : public ShellTest {
-protected:
-    QString Video(int width, int height)
-    {
-        return ShellTest::Video(QStringLiteral("clip.avi"), 100, {width, height});
-    }
-};
+class LayoutTest : public ShellTest {};
 } // namespace
 
 TEST_F(LayoutTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
@@ -56,7 +50,7 @@ TEST_F(LayoutTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
 
 TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
 {
-    frmMain& w = Start(Video(320, 240));
+    frmMain& w = Start(Video(QStringLiteral("clip.avi"), 100, {320, 240}));
     ASSERT_EQ(Player().Status(), 4);
     ASSERT_EQ(Player().WidthOriginalVideo(), 320);
     w.mnuVideoZoom200->trigger();
@@ -76,7 +70,7 @@ TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
 
 TEST_F(LayoutTest, SwitchingEnginesCarriesThePlaybackAndIsSavedAtOnce)
 {
-    frmMain& w = Start(Video(160, 120));
+    frmMain& w = Start(Video(QStringLiteral("clip.avi")));
     ASSERT_EQ(Player().MediaPlayer(), 2);
     Player().Pause();
     ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));

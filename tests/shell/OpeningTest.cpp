@@ -16,17 +16,14 @@ QByteArray srt(const char* firstLine)
         + "\r\n\r\n2\r\n00:00:06,000 --> 00:00:07,500\r\n<i>second</i>\r\n\r\n";
 }
 
-class OpeningTest : public ShellTest {
-protected:
-    QString Clip(const QString& name) { return Video(name, 50); }
-};
+class OpeningTest : public ShellTest {};
 } // namespace
 
 // Discovery loads the best-named file of the video's folder, and only while its switch is on.
 TEST_F(OpeningTest, DiscoveryPicksTheBestNamedFileOfTheVideosFolderWhileSwitchedOn)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
-    const QString video = Clip(films + QStringLiteral("Movie.Name.avi"));
+    const QString video = Video(films + QStringLiteral("Movie.Name.avi"), 50);
     Write(films + QStringLiteral("Movie.Name.srt"), srt("right one"));
     Write(films + QStringLiteral("Other.srt"), srt("wrong one"));
     frmMain& w = Start(video);
@@ -49,7 +46,7 @@ TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoa
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
     const QString subs = dir.filePath(QStringLiteral("subs/"));
-    const QString video = Clip(films + QStringLiteral("Movie.Name.avi"));
+    const QString video = Video(films + QStringLiteral("Movie.Name.avi"), 50);
     // The best-named file holds a single entry, which does not load; the next one does.
     Write(subs + QStringLiteral("Movie.Name.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n");
     Write(subs + QStringLiteral("movie.SRT"), srt("fallback"));
@@ -63,7 +60,7 @@ TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoa
 TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
-    const QString video = Clip(films + QStringLiteral("Holiday.avi"));
+    const QString video = Video(films + QStringLiteral("Holiday.avi"), 50);
     const QString early = Write(QStringLiteral("elsewhere/Unrelated.srt"), srt("kept"));
     Write(films + QStringLiteral("Other.srt"), srt("too different"));
     frmMain& w = Start();
@@ -79,7 +76,7 @@ TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
 TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
-    const QString video = Clip(films + QStringLiteral("Movie.avi"));
+    const QString video = Video(films + QStringLiteral("Movie.avi"), 50);
     Write(films + QStringLiteral("Movie.srt"), srt("found beside"));
     const QString subs = dir.filePath(QStringLiteral("subs/"));
     const QString chosen = subs + QStringLiteral("Other language.srt");
@@ -116,7 +113,7 @@ TEST_F(OpeningTest, FailuresAreReportedWithTheirTexts)
     const QString frames = films + QStringLiteral("frames.sub");
     Write(frames, "{25}{50}one\r\n{75}{100}two\r\n");
     Write(films + QStringLiteral("broken.srt"), "nothing to see");
-    const QString mkvLike = Clip(films + QStringLiteral("clip.avi"));
+    const QString mkvLike = Video(films + QStringLiteral("clip.avi"), 50);
 
     frmMain& w = Start();
     Player().SetOpenTimeout(3000);

@@ -12,16 +12,49 @@
 #include "WaitUntil.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+
+// Tests of what a real window shows skip where Qt draws off screen.
+inline bool OnAnXDisplay() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+// Runs `act` on the modal dialog of type D as soon as a blocking call has it up, from that
+// call's event loop. No such dialog within 5 s fails the test; a dialog that `act` leaves open is
+// rejected a few seconds later, so a failing case cannot hang the run.
+template <typename D>
+void WhenModal(std::function<void(D&)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, tries] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries < 500)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!dialog) {
+            ADD_FAILURE() << "no modal dialog appeared";
+            return;
+        }
+        act(*dialog);
+        QTimer::singleShot(5000, dialog, [dialog] {
+            ADD_FAILURE() << "dialog left open";
+            dialog->reject();
+        });
+    });
+    poll->start();
+}
 
 // Records what the window hands to the overlay instead of drawing it.
 class RecordingOverlay : public SubtitlePresenter {
@@ -124,14 +157,20 @@ protected:
         return path;
     }
 
+    // The key the player keeps its settings under.
+    static Settings& AtTheProgramsKey(Settings& settings)
+    {
+        settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
+        settings.RegSubKey = modMain::kRegistrySubKey;
+        return settings;
+    }
+
     // The registry file as another program reads it, whether the player still runs or not.
     QVariant InRegistry(const QString& name, int* settingCount = nullptr)
     {
         Settings reader;
         reader.SetRegistry(std::make_shared<Registry>(registryPath));
-        reader.REGKEY = winreg::HKEY_LOCAL_MACHINE;
-        reader.RegSubKey = modMain::kRegistrySubKey;
-        reader.LoadReg();
+        AtTheProgramsKey(reader).LoadReg();
         if (settingCount)
             *settingCount = reader.SettingCount();
         return reader.GetSetting(name);
@@ -143,19 +182,13 @@ protected:
         window->close();
         window.reset();
         UseFreshStore();
-        Settings& settings = modMain::AppSettings();
-        settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
-        settings.RegSubKey = modMain::kRegistrySubKey;
-        settings.LoadReg();
-        return settings.GetSetting(name);
+        AtTheProgramsKey(modMain::AppSettings()).LoadReg();
+        return modMain::AppSettings().GetSetting(name);
     }
 
     void StoreBeforeStart(const QString& name, const QVariant& value, int32_t type)
     {
-        Settings& settings = modMain::AppSettings();
-        settings.REGKEY = winreg::HKEY_LOCAL_MACHINE;
-        settings.RegSubKey = modMain::kRegistrySubKey;
-        settings.SetSetting(name, value, type, nullptr, {}, true);
+        AtTheProgramsKey(modMain::AppSettings()).SetSetting(name, value, type, nullptr, {}, true);
         UseFreshStore();
     }
 

@@ -2,7 +2,6 @@
 // for playback (each once crashed or hung the program), the termination signals, and settings
 // that cannot be written at the end. Real engines; mpv holds the first file without playing it.
 #include "ShellFixture.h"
-#include "WaitUntil.h"
 
 #include "controls/nSlider.h"
 #include "media/frmMP2.h"
@@ -10,7 +9,6 @@
 #include "shell/TerminationSignals.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <csignal>
 

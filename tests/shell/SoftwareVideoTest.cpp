@@ -3,12 +3,10 @@
 // also after a trip to full screen and while paused.
 #include "ShellFixture.h"
 
-#include "mediagen/TestVideo.h"
 #include "media/MpvSoftwareVideoWidget.h"
 #include "media/SoftwareOpenGL.h"
 #include "media/frmMP2.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
 
@@ -57,7 +55,7 @@ TEST(SoftwareVideo, KnowsSoftwareRenderersFromHardwareOnes)
 
 TEST_F(ShellTest, ScreenShowsTheFrameThePlayerIsAtWhereOpenGLIsSoftware)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!OnAnXDisplay())
         GTEST_SKIP() << "needs an X display";
     if (!SoftwareOpenGL::InUse())
         GTEST_SKIP() << "this display has a hardware OpenGL; the video goes through it";

@@ -3,9 +3,7 @@
 #include "controls/XFlatButton.h"
 #include "controls/nSlider.h"
 
-#include <QApplication>
 #include <QMenu>
-#include <QTimer>
 
 using modMain::AppSettings;
 using modMain::Player;
@@ -106,11 +104,9 @@ TEST_F(ShellTest, HelpAboutShowsTheAboutBoxOverTheWindow)
     frmMain& w = Start();
     EXPECT_EQ(frmMain::Instance(), &w);
     QWidget* parent = nullptr;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        parent = box->parentWidget();
-        box->close();
+    WhenModal<QDialog>([&](QDialog& box) {
+        parent = box.parentWidget();
+        box.close();
     });
     w.mnuHelpAbout->trigger();
     EXPECT_EQ(parent, &w);

@@ -48,18 +48,16 @@ TEST(StatusLineText, SubtitleStateOfAnEarlierDelayAndOfNoFilm)
 
 TEST(StatusLineText, TimeAndFrameNumber)
 {
-    EXPECT_EQ(ClockText(0), QStringLiteral("00:00"));
-    EXPECT_EQ(ClockText(65), QStringLiteral("01:05"));
-    EXPECT_EQ(ClockText(3599.4), QStringLiteral("59:59"));
-    EXPECT_EQ(ClockText(3599.6), QStringLiteral("1:00:00"));
-    EXPECT_EQ(ClockText(3725), QStringLiteral("1:02:05"));
-    EXPECT_EQ(ClockText(2.5), QStringLiteral("00:02"));   // halves to even
-    // Past the nine hours a short clock could hold, and nonsense positions.
-    EXPECT_EQ(ClockText(32768), QStringLiteral("9:06:08"));
-    EXPECT_EQ(ClockText(40000), QStringLiteral("11:06:40"));
-    EXPECT_EQ(ClockText(360000), QStringLiteral("100:00:00"));
-    EXPECT_EQ(ClockText(-3), QStringLiteral("00:00"));
-    EXPECT_EQ(ClockText(std::nan("")), QStringLiteral("00:00"));
+    const struct {
+        double seconds;
+        const char* clock;
+    } clocks[] = {{0, "00:00"}, {65, "01:05"}, {3599.4, "59:59"}, {3599.6, "1:00:00"},
+                  {3725, "1:02:05"}, {2.5, "00:02"},   // halves to even
+                  // Past the nine hours a short clock could hold, and nonsense positions.
+                  {32768, "9:06:08"}, {40000, "11:06:40"}, {360000, "100:00:00"},
+                  {-3, "00:00"}, {std::nan(""), "00:00"}};
+    for (const auto& [seconds, clock] : clocks)
+        EXPECT_EQ(ClockText(seconds), QString::fromLatin1(clock)) << seconds;
 
     StatusLineInput input = Playing(61.4);
     input.positionFrame = Currency::fromInteger(1535).value();

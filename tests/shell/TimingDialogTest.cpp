@@ -1,34 +1,24 @@
+#include "ShellFixture.h"
+
 #include "controls/SpinBox.h"
 #include "shell/frmDelay.h"
 #include "shell/frmFramerate.h"
-#include "shell/modMain.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 #include <optional>
 #include <tuple>
-#include <vector>
 
 namespace {
-
-struct Message {
-    QMessageBox::Icon icon;
-    QString text;
-};
 
 // A dialog up as the menu shows it (modal, active, its box focused and selected), without the
 // blocking loop, so the test can type into it and look at it afterwards.
 template <typename D>
-std::unique_ptr<D> Shown(std::optional<double> start = {}, std::vector<Message>* messages = {})
+std::unique_ptr<D> Shown(std::optional<double> start = {}, std::vector<ShownMessage>* messages = {})
 {
     auto dialog = std::make_unique<D>();
     if (messages) {
@@ -136,7 +126,7 @@ TEST(TimingDialogTest, KeysActWhereverTheFocusIsWhileTheirButtonIsEnabledAndACli
 TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInTheBox)
 {
     for (const char* typed : {"0.5", "1000.5", "fps", "", "1e999"}) {
-        std::vector<Message> messages;
+        std::vector<ShownMessage> messages;
         auto d = Shown<frmFramerate>(25, &messages);
         d->cmdOK->setFocus();
         d->txtTime->SetText(QString::fromLatin1(typed));
@@ -153,7 +143,7 @@ TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInT
         double rate;
     } accepted[] = {{"1", 1}, {"1000", 1000}, {"23.976", 23.976}, {"29.97abc", 29.97}};
     for (const auto [typed, rate] : accepted) {
-        std::vector<Message> messages;
+        std::vector<ShownMessage> messages;
         auto d = Shown<frmFramerate>({}, &messages);
         TypeAndEnter(d->txtTime, QString::fromLatin1(typed));
         EXPECT_FALSE(d->isVisible()) << typed;
@@ -203,20 +193,14 @@ TEST(TimingDialogTest, WithoutASinkTheMessageIsARealBoxWithTheProgramsTitle)
     auto d = Shown<frmFramerate>();
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            box->accept();
-        }
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        box.accept();
     });
-    poll.start();
     d->txtTime->SetText(QStringLiteral("0"));
     d->cmdOK_Click();
-    poll.stop();
     EXPECT_EQ(title, modMain::kAppTitle);
     EXPECT_EQ(text, QStringLiteral("Please enter a valid framerate."));
     EXPECT_EQ(icon, QMessageBox::Critical);

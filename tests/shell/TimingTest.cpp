@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <limits>
 
@@ -22,53 +21,28 @@ namespace {
 constexpr int32_t kMinDelay = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMaxDelay = std::numeric_limits<int32_t>::max();
 
-// Runs `act` on the modal dialog of type D once the menu command has it up and active. A dialog
-// that `act` leaves open is closed after a few seconds, so a failing case cannot hang the run.
-template <typename D>
-void WhenModal(std::function<void(D&)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, act, tries] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 500)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog appeared";
-            return;
-        }
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-        QCoreApplication::processEvents(); // the select-on-focus step runs queued
-        act(*dialog);
-        QTimer::singleShot(5000, dialog, [dialog] {
-            ADD_FAILURE() << "dialog left open";
-            dialog->reject();
-        });
-    });
-    poll->start();
-}
-
-QLineEdit* Box(SpinBox* spin)
-{
-    return spin->TextBox();
-}
-
 class TimingTest : public ShellTest {
 protected:
     // Runs `act` on the dialog the delay menu's "Set delay" or the frame-rate menu's "Custom"
-    // item opens.
+    // item opens, once it is active.
     void InDelayDialog(std::function<void(frmDelay&)> act)
     {
-        WhenModal<frmDelay>(act);
+        WhenModal<frmDelay>(Active(act));
         window->mnuSubtitlesDelayOption[8]->trigger();
     }
     void InFramerateDialog(std::function<void(frmFramerate&)> act)
     {
-        WhenModal<frmFramerate>(act);
+        WhenModal<frmFramerate>(Active(act));
         window->mnuSubtitleFramerateOption[7]->trigger();
+    }
+    template <typename D>
+    static std::function<void(D&)> Active(std::function<void(D&)> act)
+    {
+        return [act](D& dialog) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            QCoreApplication::processEvents(); // the select-on-focus step runs queued
+            act(dialog);
+        };
     }
 };
 
@@ -139,13 +113,13 @@ TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForce)
     InDelayDialog([](frmDelay& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("750"));
         EXPECT_EQ(d.cmbTime->currentIndex(), 0);
-        EXPECT_EQ(Box(d.txtTime)->selectedText(), QStringLiteral("750"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
+        EXPECT_EQ(d.txtTime->TextBox()->selectedText(), QStringLiteral("750"));
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Enter);
     });
     EXPECT_EQ(w.SubReader().delay, -750);
     w.SubReader().delay = 300;
     InDelayDialog([](frmDelay& d) {
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("999"));
+        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("999"));
         d.cmbTime->setCurrentIndex(0);
         QTest::keyClick(d.cmbTime, Qt::Key_Escape);
     });
@@ -160,7 +134,7 @@ TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
         // The most negative delay has no 32-bit magnitude; it is shown whole all the same.
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("2147483648"));
         EXPECT_EQ(d.cmbTime->currentIndex(), 0);
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return);
     });
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
     EXPECT_TRUE(messages.empty());
@@ -168,9 +142,9 @@ TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
     bool stayedOpen = false;
     InDelayDialog([&stayedOpen](frmDelay& d) {
         d.cmbTime->setCurrentIndex(1);
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Return);
-        stayedOpen = d.isVisible() && d.focusWidget() == Box(d.txtTime);
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return);
+        stayedOpen = d.isVisible() && d.focusWidget() == d.txtTime->TextBox();
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
@@ -202,13 +176,13 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
     w.mnuSubtitleFramerateOption[2]->trigger();
     InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("23.976"));
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("1000"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Enter);
+        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("1000"));
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Enter);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
     InFramerateDialog([](frmFramerate& d) {
-        QTest::keyClicks(Box(d.txtTime), QStringLiteral("30"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("30"));
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
 
@@ -217,8 +191,8 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
     EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video"));
     InFramerateDialog([](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Return); // refused: 0 is no frame rate
-        QTest::keyClick(Box(d.txtTime), Qt::Key_Escape);
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return); // refused: 0 is no frame rate
+        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
     EXPECT_EQ(w.SubReader().FPS, 0);
     ASSERT_EQ(messages.size(), 1u);

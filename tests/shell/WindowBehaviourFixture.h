@@ -3,7 +3,6 @@
 // A main window on an X server of the test's own with openbox, and a probe that reads what the
 // server and the window manager hold and sends real input.
 #include "ShellFixture.h"
-#include "WaitUntil.h"
 #include "render/SubtitleOverlay.h"
 #include "window/ScreenPixels.h"
 
@@ -16,7 +15,7 @@ class WindowBehaviourTest : public ShellTest {
 protected:
     void SetUp() override
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        if (!OnAnXDisplay())
             GTEST_SKIP() << "needs an X display";
         ShellTest::SetUp();
         ASSERT_TRUE(probe);
@@ -30,12 +29,18 @@ protected:
         }
     }
 
+    // Until the window manager has given the window the keyboard, as a user's click would.
+    ::testing::AssertionResult Activated(QWidget& w)
+    {
+        w.activateWindow();
+        return probe.WaitActive(&w);
+    }
+
     // The window shown and active, playing a generated clip of 20 seconds.
     frmMain& StartPlayingActive()
     {
         frmMain& w = StartPlaying(500);
-        w.activateWindow();
-        EXPECT_TRUE(probe.WaitActive(&w));
+        EXPECT_TRUE(Activated(w));
         return w;
     }
 
@@ -67,8 +72,7 @@ protected:
                                  "1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
                                  "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n"));
         w.tmrSecond().start();
-        w.activateWindow();
-        EXPECT_TRUE(probe.WaitActive(&w));
+        EXPECT_TRUE(Activated(w));
         return w.SubReader().Filename().isEmpty() ? nullptr : overlay;
     }
 

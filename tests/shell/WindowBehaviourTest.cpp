@@ -3,7 +3,6 @@
 #include "controls/nSlider.h"
 #include "shell/frmFullScreen.h"
 
-#include <QDialog>
 #include <QElapsedTimer>
 
 #include <iostream>
@@ -25,13 +24,13 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     ASSERT_TRUE(full);
     ASSERT_TRUE(probe.WaitActive(full)) << "the watchdog gives the full-screen window the keyboard";
     EXPECT_TRUE(probe.HasState(xid(full), "_NET_WM_STATE_SKIP_TASKBAR"));
-    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
+    EXPECT_TRUE(probe.WaitState(full, "_NET_WM_STATE_FULLSCREEN"));
     EXPECT_EQ(full->geometry(), QGuiApplication::primaryScreen()->geometry());
 
     // Always on top reaches the full-screen window while it is loaded.
     probe.Keys({XK_Control_L}, XK_t);
     ASSERT_TRUE(WaitUntil([&] { return w.AOT(); }));
-    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(probe.WaitState(full, "_NET_WM_STATE_ABOVE"));
 
     // Let the watchdog see this program active for a few ticks, then turn to the other one.
     auto* fullScreen = qobject_cast<frmFullScreen*>(full);
@@ -55,7 +54,7 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.mnuVideoFull->isChecked());
     // Leaving full screen applies always on top to the main window again.
-    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE"));
     // Qt gave the main window a new X window for that; the video is still drawn in it.
     const auto orange = [&] {
         const QRect upper(probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))),
@@ -77,7 +76,7 @@ TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
     QWidget* full = w.FullScreenWindow();
     ASSERT_TRUE(full);
     ASSERT_TRUE(probe.WaitActive(full));
-    ASSERT_TRUE(WaitUntil([&] { return probe.HasState(xid(full), "_NET_WM_STATE_FULLSCREEN"); }));
+    ASSERT_TRUE(probe.WaitState(full, "_NET_WM_STATE_FULLSCREEN"));
 
     ASSERT_TRUE(WaitUntil([&] {
         return full->geometry().contains(overlay->LastLayout().geometry.center());
@@ -116,42 +115,37 @@ TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
 TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurnedOff)
 {
     frmMain& w = Start();
-    w.activateWindow();
-    ASSERT_TRUE(probe.WaitActive(&w));
+    ASSERT_TRUE(Activated(w));
     w.mnuVideoAOT->trigger();
     ASSERT_TRUE(w.AOT());
-    ASSERT_TRUE(WaitUntil([&] { return probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    ASSERT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE"));
 
     auto* first = new QDialog(&w);
     first->setWindowTitle(QStringLiteral("first"));
     modMain::ShowDialog(first, false);
     ASSERT_TRUE(probe.WaitManaged(first));
-    EXPECT_TRUE(WaitUntil([&] { return probe.HasState(xid(first), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(probe.WaitState(first, "_NET_WM_STATE_ABOVE"));
     first->hide();
 
     w.mnuVideoAOT->trigger();
     ASSERT_FALSE(w.AOT());
-    EXPECT_TRUE(WaitUntil([&] { return !probe.HasState(xid(&w), "_NET_WM_STATE_ABOVE"); }));
+    EXPECT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE", false));
     auto* second = new QDialog(&w);
     second->setWindowTitle(QStringLiteral("second"));
     modMain::ShowDialog(second, false);
     ASSERT_TRUE(probe.WaitManaged(second));
-    const auto above = [&](QWidget* dialog) {
-        return probe.HasState(xid(dialog), "_NET_WM_STATE_ABOVE");
-    };
-    EXPECT_FALSE(WaitUntil([&] { return above(second); }, 200));
+    EXPECT_FALSE(probe.WaitState(second, "_NET_WM_STATE_ABOVE", true, 200));
     second->hide();
     // The first dialog again: turning the switch off reached it while it was hidden.
     modMain::ShowDialog(first, false);
     ASSERT_TRUE(probe.WaitManaged(first));
-    EXPECT_FALSE(WaitUntil([&] { return above(first); }, 200));
+    EXPECT_FALSE(probe.WaitState(first, "_NET_WM_STATE_ABOVE", true, 200));
 }
 
 TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
 {
     frmMain& w = Start();
-    w.activateWindow();
-    ASSERT_TRUE(probe.WaitActive(&w));
+    ASSERT_TRUE(Activated(w));
     nSlider* slider = w.sldVolume;
     ASSERT_DOUBLE_EQ(slider->Value(), 0.5);
     const QPoint thumb = probe.OnScreen(xid(&w), slider->mapTo(&w, QPoint(slider->ThumbStart()

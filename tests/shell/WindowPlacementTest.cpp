@@ -1,9 +1,7 @@
 // Where the main window, the picture and the subtitles end up as a viewer moves between always
 // on top, full screen and the zoom presets, on a 1600 x 1000 screen with openbox.
-#include <QMessageBox>
-#include <QTimer>
 
-// Last: it brings in Xlib, whose macros would spoil the Qt headers.
+// It brings in Xlib, whose macros would spoil Qt headers included after it.
 #include "WindowBehaviourFixture.h"
 
 using modMain::Player;
@@ -143,25 +141,17 @@ TEST_F(WindowBehaviourTest, AMessageInFullScreenOpensCentredOnTheFullScreenWindo
     frmMain& w = StartPlaying(500);
     w.SetMessageSink({});
     w.move(0, 0);
-    w.activateWindow();
-    ASSERT_TRUE(probe.WaitActive(&w));
+    ASSERT_TRUE(Activated(w));
     w.mnuVideoFull->trigger();
     ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
     const QString broken = Write(QStringLiteral("broken.avi"), "not a video");
 
     QPoint centre;
-    QTimer watch;
-    watch.setInterval(50);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        watch.stop();
-        if (WaitUntil([&] { return probe.Managed(xid(box)) && probe.Viewable(xid(box)); }))
-            centre = probe.OnScreen(xid(box), box->rect().center());
-        box->close();
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        if (WaitUntil([&] { return probe.Managed(xid(&box)) && probe.Viewable(xid(&box)); }))
+            centre = probe.OnScreen(xid(&box), box.rect().center());
+        box.close();
     });
-    watch.start();
     w.OpenFile(broken);
     const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_LE((centre - middle).manhattanLength(), 80)

@@ -31,6 +31,15 @@ InspectRun inspect(const QStringList& args,
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+// Each field of `expected` holds its value in `object`; fields not named are not looked at.
+void ExpectFields(const QJsonValue& object, const QJsonObject& expected)
+{
+    for (auto field = expected.begin(); field != expected.end(); ++field)
+        EXPECT_EQ(object[field.key()], field.value())
+            << field.key().toStdString() << " in "
+            << QJsonDocument(object.toObject()).toJson(QJsonDocument::Compact).toStdString();
+}
+
 const QByteArray Srt = "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>One</i>|two\r\n\r\n"
                        "2\r\n00:00:03,000 --> 00:00:04,000\r\n\"Quoted\" \\ back\r\n";
 
@@ -43,20 +52,15 @@ TEST(Inspect, SubtitlesAsJsonWithLookupsInSequence)
                              "2500", "--at", "3000.0001", "--at", "1000", "--delay", "0"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject json = run.json();
-    EXPECT_TRUE(json["loaded"].toBool());
-    EXPECT_FALSE(json["frames"].toBool());
-    EXPECT_EQ(json["encoding"].toString(), "UTF-8");
+    ExpectFields(json, {{"loaded", true}, {"frames", false}, {"encoding", "UTF-8"}});
     const QJsonArray entries = json["entries"].toArray();
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0]["time1"].toString(), "1000.0000");
-    EXPECT_EQ(entries[0]["time2"].toString(), "2000.0000");
-    EXPECT_TRUE(entries[0]["italic"].toBool());
-    EXPECT_EQ(entries[0]["text"].toString(), "One\r\ntwo");
+    ExpectFields(entries[0], {{"time1", "1000.0000"}, {"time2", "2000.0000"}, {"italic", true},
+                              {"text", "One\r\ntwo"}});
     EXPECT_EQ(entries[1]["text"].toString(), "\"Quoted\" \\ back");
     const QJsonArray lookups = json["lookups"].toArray();
     ASSERT_EQ(lookups.size(), 4);
-    EXPECT_EQ(lookups[0]["at"].toString(), "1500.0000");
-    EXPECT_EQ(lookups[0]["index"].toInt(), 1);
+    ExpectFields(lookups[0], {{"at", "1500.0000"}, {"index", 1}});
     EXPECT_TRUE(lookups[1]["index"].isNull());
     EXPECT_EQ(lookups[2]["index"].toInt(), 2);
     // A jump back to the first entry's start: the re-seek needs a start strictly before it.
@@ -71,11 +75,10 @@ TEST(Inspect, SummaryFramesAndOptions)
                        "--at", "126", "--fps", "25", "--at", "425"});
     ASSERT_EQ(run.status, 0);
     QJsonObject json = run.json();
-    EXPECT_TRUE(json["frames"].toBool());
-    EXPECT_EQ(json["count"].toInt(), 2);
+    ExpectFields(json, {{"frames", true}, {"count", 2}});
     EXPECT_FALSE(json.contains("entries"));
-    EXPECT_EQ(json["lookups"].toArray().at(0).toObject().value("index").toInt(), 1);
-    EXPECT_EQ(json["lookups"].toArray().at(1).toObject().value("index").toInt(), 2);
+    EXPECT_EQ(json["lookups"][0]["index"].toInt(), 1);
+    EXPECT_EQ(json["lookups"][1]["index"].toInt(), 2);
 
     run = inspect({"subtitles", files.path("missing.srt")});
     EXPECT_EQ(run.status, 0);
@@ -92,8 +95,7 @@ TEST(Inspect, AviAndUsageErrors)
     EXPECT_EQ(run.json()["frus"].toInt(), 41708);
     EXPECT_NEAR(run.json()["fps"].toDouble(), 23.976215, 1e-6);
     run = inspect({"avi", files.path("none.avi")});
-    EXPECT_EQ(run.json()["frus"].toInt(-1), 0);
-    EXPECT_EQ(run.json()["fps"].toDouble(-1), 0);
+    ExpectFields(run.json(), {{"frus", 0}, {"fps", 0}});
     // A FIFO is no video: not read, so nothing blocks (no writer would ever come).
     ASSERT_EQ(mkfifo(qPrintable(files.path("fifo.avi")), 0600), 0);
     run = inspect({"avi", files.path("fifo.avi")});
@@ -146,21 +148,17 @@ TEST(Inspect, TracksListedAndOneReadAndLookedUpIn)
     ASSERT_EQ(list.status, 0) << list.err.toStdString();
     const QJsonArray tracks = QJsonDocument::fromJson(list.out).array();
     ASSERT_EQ(tracks.size(), 3);
-    EXPECT_EQ(tracks[0]["track"].toInt(), 1);
-    EXPECT_EQ(tracks[0]["language"].toString(), "eng");
-    EXPECT_EQ(tracks[0]["title"].toString(), "Full");
-    EXPECT_EQ(tracks[0]["codec"].toString(), "subrip");
-    EXPECT_TRUE(tracks[0]["text"].toBool());
+    ExpectFields(tracks[0], {{"track", 1}, {"language", "eng"}, {"title", "Full"},
+                             {"codec", "subrip"}, {"text", true}});
     EXPECT_TRUE(tracks[1]["default"].toBool());
-    EXPECT_EQ(tracks[2]["codec"].toString(), "hdmv_pgs_subtitle");
-    EXPECT_FALSE(tracks[2]["text"].toBool());
+    ExpectFields(tracks[2], {{"codec", "hdmv_pgs_subtitle"}, {"text", false}});
 
     // The entries equal the SubRip file's: the track reader's test, for three containers.
     const InspectRun track = inspect({"subtitles", film, "--track", "1", "--at", "3500"});
     ASSERT_EQ(track.status, 0) << track.err.toStdString();
     EXPECT_TRUE(track.json()["loaded"].toBool());
     EXPECT_EQ(track.json()["entries"].toArray().size(), 3);
-    EXPECT_EQ(track.json()["lookups"].toArray()[0].toObject()["index"].toInt(), 2);
+    EXPECT_EQ(track.json()["lookups"][0]["index"].toInt(), 2);
 
     // A picture track loads nothing and says why; a track that is not there neither.
     const InspectRun pictures = inspect({"subtitles", film, "--track", "3"});
@@ -182,15 +180,8 @@ TEST(Inspect, MatchTellsWhatIsTriedWhyNotAndWhatLoads)
     ASSERT_EQ(run.status, 0);
     const QJsonArray candidates = QJsonDocument::fromJson(run.out).array();
     ASSERT_EQ(candidates.size(), 3);
-    const QJsonObject first = candidates[0].toObject();
-    EXPECT_EQ(first["path"].toString(), own);
-    EXPECT_TRUE(first["tried"].toBool());
-    EXPECT_TRUE(first["loads"].toBool());
-    EXPECT_EQ(first["reason"].toString(), "");
-    for (qsizetype i = 1; i < candidates.size(); ++i) {
-        const QJsonObject other = candidates[i].toObject();
-        EXPECT_FALSE(other["tried"].toBool());
-        EXPECT_FALSE(other["loads"].toBool());
-        EXPECT_EQ(other["reason"].toString(), "an earlier file loaded");
-    }
+    ExpectFields(candidates[0], {{"path", own}, {"tried", true}, {"loads", true}, {"reason", ""}});
+    for (qsizetype i = 1; i < candidates.size(); ++i)
+        ExpectFields(candidates[i],
+                     {{"tried", false}, {"loads", false}, {"reason", "an earlier file loaded"}});
 }

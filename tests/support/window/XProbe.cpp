@@ -103,6 +103,12 @@ bool XProbe::Managed(unsigned long window)
     return WaitUntil([&] { return widget && ActiveWindow() == xid(widget); });
 }
 
+::testing::AssertionResult XProbe::WaitState(QWidget* widget, const char* state, bool set,
+                                             int milliseconds)
+{
+    return WaitUntil([&] { return HasState(xid(widget), state) == set; }, milliseconds);
+}
+
 bool XProbe::WindowManagerRunning()
 {
     const auto check =
@@ -142,10 +148,9 @@ void XProbe::Keys(std::initializer_list<unsigned long> modifiers, unsigned long 
 
 void XProbe::Click(QPoint onScreen, unsigned button)
 {
-    XTestFakeMotionEvent(display_, -1, onScreen.x(), onScreen.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
-    XFlush(display_);
+    PointerTo(onScreen);
+    Button(true, button);
+    Button(false, button);
 }
 
 void XProbe::Drag(QPoint from, QPoint to)
@@ -224,8 +229,8 @@ void XProbe::PointerTo(QPoint at)
     XSync(display_, False);
 }
 
-void XProbe::Button(bool down)
+void XProbe::Button(bool down, unsigned button)
 {
-    XTestFakeButtonEvent(display_, 1, down ? True : False, CurrentTime);
+    XTestFakeButtonEvent(display_, button, down ? True : False, CurrentTime);
     XSync(display_, False);
 }

@@ -41,6 +41,9 @@ public:
     // Until the window manager manages the widget's window, or gives it the keyboard.
     ::testing::AssertionResult WaitManaged(QWidget* widget);
     ::testing::AssertionResult WaitActive(QWidget* widget);
+    // Until the widget's window has the _NET_WM_STATE_... given, or with `set` false lacks it.
+    ::testing::AssertionResult WaitState(QWidget* widget, const char* state, bool set = true,
+                                         int milliseconds = 5000);
     // True once a window manager has announced itself on the root window, as EWMH asks: its
     // check window names itself, so a property left over by a dead manager does not count.
     bool WindowManagerRunning();
@@ -51,9 +54,9 @@ public:
     void Keys(std::initializer_list<unsigned long> modifiers, unsigned long key);
     void Click(QPoint onScreen, unsigned button);
     void Drag(QPoint from, QPoint to);
-    // The pointer moved to a screen point, or the first button pressed or released where it is.
+    // The pointer moved to a screen point, or a button (the first) pressed or released where it is.
     void PointerTo(QPoint at);
-    void Button(bool down);
+    void Button(bool down, unsigned button = 1);
 
     // Where a point of a top-level window is on the screen, as the server has placed it (Qt may
     // not have heard of the window manager's placement yet).
