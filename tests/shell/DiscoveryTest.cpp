@@ -139,8 +139,9 @@ TEST_F(DiscoveryTest, AnotherEpisodesSubtitlesAreNeverTried)
         const bool otherEpisode = ranked[i].path == first || ranked[i].path == second;
         const bool worth = SubtitleDiscovery::IsWorthTrying(ranked[i].score);
         EXPECT_EQ(attempts[i].tried, !otherEpisode && worth) << ranked[i].path.toStdString();
-        if (otherEpisode)
+        if (otherEpisode) {
             EXPECT_TRUE(attempts[i].reason.startsWith("another episode: S01E0"));
+        }
     }
     EXPECT_TRUE(tried.contains(third));
     EXPECT_TRUE(tried.contains(plain));
