@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QListView>
 #include <QTemporaryDir>
@@ -70,7 +69,6 @@ TEST_F(DialogsFixture, FilterIsStoredWithNulsAndExactlyTwoAtTheEnd)
     dialogs.SetFilter("Text|*.txt||");
     EXPECT_EQ(dialogs.InternalFilter(), "Text" + nul + "*.txt" + nul + nul);
     EXPECT_EQ(dialogs.Filter(), "Text|*.txt");
-
 }
 
 // Qt's own dialog shows each description as written, semicolons and all, and still matches the
