@@ -20,10 +20,10 @@ protected:
         m_registry = std::make_shared<Registry>(m_dir.filePath(QStringLiteral("registry.db")));
         m_store = makeStore();
     }
-    std::unique_ptr<Settings> makeStore()
+    std::unique_ptr<Settings> makeStore(std::shared_ptr<Registry> registry = nullptr)
     {
         auto store = std::make_unique<Settings>();
-        store->SetRegistry(m_registry);
+        store->SetRegistry(registry ? registry : m_registry);
         store->REGKEY = HKEY_LOCAL_MACHINE;
         store->RegSubKey = AppKey;
         return store;
@@ -153,15 +153,12 @@ TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
     EXPECT_FALSE(raw(QStringLiteral("GONE")));
     EXPECT_TRUE(raw(QStringLiteral("(N)KEEP")));
 
-    Settings broken;
-    broken.SetRegistry(std::make_shared<Registry>(QStringLiteral("/proc/version/r.db")));
-    broken.REGKEY = HKEY_LOCAL_MACHINE;
-    broken.RegSubKey = AppKey;
-    broken.AddSetting(QStringLiteral("A"), 1);
-    QSignalSpy failed(&broken, &Settings::SaveFail);
-    EXPECT_FALSE(broken.SaveReg());
+    auto broken = makeStore(std::make_shared<Registry>(QStringLiteral("/proc/version/r.db")));
+    broken->AddSetting(QStringLiteral("A"), 1);
+    QSignalSpy failed(broken.get(), &Settings::SaveFail);
+    EXPECT_FALSE(broken->SaveReg());
     EXPECT_EQ(failed.count(), 1);
-    EXPECT_FALSE(broken.SaveSettingReg(QStringLiteral("A")));
-    broken.LoadReg();
-    EXPECT_EQ(broken.SettingCount(), 1);
+    EXPECT_FALSE(broken->SaveSettingReg(QStringLiteral("A")));
+    broken->LoadReg();
+    EXPECT_EQ(broken->SettingCount(), 1);
 }
