@@ -99,7 +99,7 @@ TEST_F(ButtonFixture, MouseAndSpaceRaiseTheirEventsOnlyWhenAllowed)
     EXPECT_EQ(log, "DU");
 }
 
-TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgain)
+TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgainAndAGroupKeepsOneDown)
 {
     button->SetTogglable(true);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
@@ -109,10 +109,8 @@ TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgain)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_FALSE(button->ToggleStatePressed());
     EXPECT_EQ(log, "HDTUChHDtUC");
-}
 
-TEST_F(ButtonFixture, GroupOfTwoKeepsExactlyOneDown)
-{
+    // A group of two keeps exactly one down.
     auto* other = new XFlatButton(&form);
     other->setGeometry(150, 10, 120, 40);
     auto* stranger = new XFlatButton(&form);

@@ -128,7 +128,7 @@ TEST_F(SettingsRegistryTest, HandWrittenValuesLoadByTheirTag)
     EXPECT_FALSE(m_store->SaveSettingReg(QStringLiteral("Absent")));
 }
 
-TEST_F(SettingsRegistryTest, SingleStringReadPrefersTheLastOfItsNames)
+TEST_F(SettingsRegistryTest, SingleStringReadClearKeyRemoveAndSaveFailure)
 {
     EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("X")), QString());
     putRaw(QStringLiteral("(S)X"), REG_SZ, QByteArray("tagged\0", 7));
@@ -136,10 +136,8 @@ TEST_F(SettingsRegistryTest, SingleStringReadPrefersTheLastOfItsNames)
     putRaw(QStringLiteral("X"), REG_SZ, "bare");
     EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("x")), QStringLiteral("bare"));
     EXPECT_EQ(m_store->SettingCount(), 0);
-}
 
-TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
-{
+    // Clearing the key, removing a setting, and a registry that cannot be written.
     putRaw(QStringLiteral("Foreign"), REG_SZ, "x");
     m_store->AddSetting(QStringLiteral("KEEP"), 1, SettingNumber);
     m_store->AddSetting(QStringLiteral("GONE"), QStringLiteral("g"), SettingString);
@@ -162,3 +160,4 @@ TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
     broken->LoadReg();
     EXPECT_EQ(broken->SettingCount(), 1);
 }
+
