@@ -41,7 +41,7 @@ TEST(Currency, FromDoubleAndParseRoundHalvesToEvenTextAndArithmeticAreChecked)
     EXPECT_LT(Currency::fromRaw(1), Currency::fromRaw(2));
 }
 
-TEST(Rounding, HalfToEvenWithOverflowReported)
+TEST(Rounding, HalfToEvenWithOverflowReportedAndShortestDecimals)
 {
     EXPECT_EQ(RoundToInt32(1.5), 2);
     EXPECT_EQ(RoundToInt32(2.5), 2);
@@ -52,12 +52,11 @@ TEST(Rounding, HalfToEvenWithOverflowReported)
     EXPECT_EQ(RoundToInt16(32767.0), 32767);
     EXPECT_FALSE(RoundToInt16(32767.5));
     EXPECT_FALSE(RoundToInt16(std::numeric_limits<double>::quiet_NaN()));
-}
 
-TEST(NumberFormat, ShortestDecimal)
-{
+    // The shortest decimal that reads back as the number.
     EXPECT_EQ(ShortestDecimal(25.0), "25");
     EXPECT_EQ(ShortestDecimal(23.976), "23.976");
     EXPECT_EQ(ShortestDecimal(29.97), "29.97");
     EXPECT_EQ(ShortestDecimal(-0.5), "-0.5");
 }
+

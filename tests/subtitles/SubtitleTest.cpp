@@ -16,7 +16,7 @@ Subtitle entryOf(std::initializer_list<const char16_t*> lines)
 
 } // namespace
 
-TEST(SubtitleMarkup, LineBreaksItalicsTagsAndSoundMarks)
+TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
 {
     struct Case { std::initializer_list<const char16_t*> lines; const char16_t* text; bool italic; };
     const Case cases[] = {
@@ -71,10 +71,8 @@ TEST(SubtitleMarkup, LineBreaksItalicsTagsAndSoundMarks)
     };
     for (const Sound& c : sounds)
         EXPECT_EQ(entryOf({c.raw}).Text, QString::fromUtf16(c.text)) << QString::fromUtf16(c.raw).toStdString();
-}
 
-TEST(SubtitleMarkup, EmptyLineIsRefusedAndChangesNothing)
-{
+    // An empty line is refused and changes nothing.
     Subtitle entry;
     EXPECT_TRUE(entry.AddText(u"First"));
     EXPECT_FALSE(entry.AddText(u""));
@@ -86,3 +84,4 @@ TEST(SubtitleMarkup, EmptyLineIsRefusedAndChangesNothing)
     notice.AddText(u"<i>Loaded</i>");
     EXPECT_EQ(notice.Text, "Loaded");
 }
+
