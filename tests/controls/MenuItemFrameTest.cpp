@@ -33,7 +33,7 @@ struct MenuForm : ::testing::Test
 
 } // namespace
 
-TEST_F(MenuForm, SearchIsDepthFirstAndTheFirstCaptionWins)
+TEST_F(MenuForm, SearchIsDepthFirstFirstCaptionWinsAndTheCheckHolds)
 {
     clsMenuItem item;
     item.SetTo(mp2);
@@ -50,11 +50,8 @@ TEST_F(MenuForm, SearchIsDepthFirstAndTheFirstCaptionWins)
     EXPECT_FALSE(item.Checked());
     EXPECT_FALSE(item.Enabled());
     item.SetChecked(true); // pointing nowhere changes nothing and does not crash
-}
 
-TEST_F(MenuForm, CheckedTwiceStaysCheckedAndDisablingKeepsTheCheck)
-{
-    clsMenuItem item;
+    // Checked twice stays checked, and disabling keeps the check.
     item.SetTo(mp1);
     item.SetChecked(true);
     item.SetChecked(true);

@@ -4,7 +4,6 @@
 #include "WaitUntil.h"
 
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -34,7 +33,7 @@ struct SpinFixture : ::testing::Test
 
 } // namespace
 
-TEST_F(SpinFixture, WholeNumberFilterStripsOrUndoes)
+TEST_F(SpinFixture, NumberFiltersStripOrUndo)
 {
     box.SetTextFormat(SpinBox::WholeNumber);
     box.SetFilterWhen(SpinBox::OnChange);
@@ -53,10 +52,8 @@ TEST_F(SpinFixture, WholeNumberFilterStripsOrUndoes)
     Type("9z");
     EXPECT_EQ(box.Text(), "495");
     EXPECT_EQ(box.TextBox()->cursorPosition(), 2);
-}
 
-TEST_F(SpinFixture, DecimalKeepsOneKindOfSeparatorCharacter)
-{
+    // A decimal number keeps one kind of separator character.
     box.SetTextFormat(SpinBox::DecimalNumber);
     box.SetFilterWhen(SpinBox::OnChange);
     box.SetMaxNumber(0); // no range

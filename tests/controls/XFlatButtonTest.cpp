@@ -24,14 +24,13 @@ struct ButtonFixture : ::testing::Test
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
         // The button's events as one ordered string.
-        XFlatButton* b = button;
-        QObject::connect(b, &XFlatButton::MouseDown, [this](auto...) { log += "D"; });
-        QObject::connect(b, &XFlatButton::MouseUp, [this](auto...) { log += "U"; });
-        QObject::connect(b, &XFlatButton::Click, [this] { log += "C"; });
-        QObject::connect(b, &XFlatButton::ToggleChanged,
+        QObject::connect(button, &XFlatButton::MouseDown, [this](auto...) { log += "D"; });
+        QObject::connect(button, &XFlatButton::MouseUp, [this](auto...) { log += "U"; });
+        QObject::connect(button, &XFlatButton::Click, [this] { log += "C"; });
+        QObject::connect(button, &XFlatButton::ToggleChanged,
                          [this](bool down) { log += down ? "T" : "t"; });
-        QObject::connect(b, &XFlatButton::Hover, [this] { log += "H"; });
-        QObject::connect(b, &XFlatButton::StopHover, [this] { log += "h"; });
+        QObject::connect(button, &XFlatButton::Hover, [this] { log += "H"; });
+        QObject::connect(button, &XFlatButton::StopHover, [this] { log += "h"; });
     }
     QWidget form;
     XFlatButton* button = nullptr;
@@ -100,7 +99,7 @@ TEST_F(ButtonFixture, MouseAndSpaceRaiseTheirEventsOnlyWhenAllowed)
     EXPECT_EQ(log, "DU");
 }
 
-TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgain)
+TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgainAndAGroupKeepsOneDown)
 {
     button->SetTogglable(true);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
@@ -110,10 +109,8 @@ TEST_F(ButtonFixture, ToggleStaysDownUntilClickedAgain)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_FALSE(button->ToggleStatePressed());
     EXPECT_EQ(log, "HDTUChHDtUC");
-}
 
-TEST_F(ButtonFixture, GroupOfTwoKeepsExactlyOneDown)
-{
+    // A group of two keeps exactly one down.
     auto* other = new XFlatButton(&form);
     other->setGeometry(150, 10, 120, 40);
     auto* stranger = new XFlatButton(&form);

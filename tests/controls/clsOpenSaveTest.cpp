@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QListView>
 #include <QTemporaryDir>
@@ -62,7 +61,7 @@ struct DialogsFixture : ::testing::Test
 
 } // namespace
 
-TEST_F(DialogsFixture, FilterIsStoredWithNulsAndExactlyTwoAtTheEnd)
+TEST_F(DialogsFixture, FilterIsStoredWithNulsAndOpenFileBuildsItFromTheExtension)
 {
     EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
     dialogs.SetFilter("Text|*.txt|");
@@ -71,6 +70,20 @@ TEST_F(DialogsFixture, FilterIsStoredWithNulsAndExactlyTwoAtTheEnd)
     EXPECT_EQ(dialogs.InternalFilter(), "Text" + nul + "*.txt" + nul + nul);
     EXPECT_EQ(dialogs.Filter(), "Text|*.txt");
 
+    // OpenFile builds its filter from the extension.
+    dialogs.SetFilterIndex(5);
+    dialogs.OpenFile("/tmp", "");
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
+    EXPECT_EQ(dialogs.FilterIndex(), 5); // left as it was
+    EXPECT_EQ(dialogs.InitDir(), "/tmp");
+
+    dialogs.OpenFile({}, ".TXT");
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|TXT files (*.TXT)|*.TXT");
+    EXPECT_EQ(script->lastRequest.selectedFilter, 1); // the specific type comes up first
+    dialogs.OpenFile({}, "srt", "Subtitles");
+    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|Subtitles (*.srt)|*.srt");
+    EXPECT_TRUE(dialogs.flags() & clsOpenSave::HideReadOnly);
+    EXPECT_FALSE(script->lastRequest.multiple);
 }
 
 // Qt's own dialog shows each description as written, semicolons and all, and still matches the
@@ -104,23 +117,6 @@ TEST(FileDialog, ShowsTheFilterAsWrittenAndMatchesItsPatterns)
     EXPECT_EQ(shownFilters, (QStringList{"Video files (*.avi; *.mkv)", "All files (*.*)"}));
     listed.sort();
     EXPECT_EQ(listed, (QStringList{"clip.avi", "film.mkv"}));
-}
-
-TEST_F(DialogsFixture, OpenFileBuildsItsFilterFromTheExtension)
-{
-    dialogs.SetFilterIndex(5);
-    dialogs.OpenFile("/tmp", "");
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
-    EXPECT_EQ(dialogs.FilterIndex(), 5); // left as it was
-    EXPECT_EQ(dialogs.InitDir(), "/tmp");
-
-    dialogs.OpenFile({}, ".TXT");
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|TXT files (*.TXT)|*.TXT");
-    EXPECT_EQ(script->lastRequest.selectedFilter, 1); // the specific type comes up first
-    dialogs.OpenFile({}, "srt", "Subtitles");
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|Subtitles (*.srt)|*.srt");
-    EXPECT_TRUE(dialogs.flags() & clsOpenSave::HideReadOnly);
-    EXPECT_FALSE(script->lastRequest.multiple);
 }
 
 TEST_F(DialogsFixture, ChosenFileFillsTheProperties)
@@ -204,7 +200,7 @@ TEST_F(DialogsFixture, NameLongerThanTheBufferFailsLikeACancel)
     EXPECT_EQ(dialogs.OpenFile(), script->files.first()); // OpenFile allows 32767
 }
 
-TEST_F(DialogsFixture, SaveFolderEndsInOneSeparator)
+TEST_F(DialogsFixture, SaveFolderEndsInOneSeparatorAndColoursAreKeptPerObject)
 {
     script->folder = "/";
     EXPECT_EQ(dialogs.SaveFolder("Pick"), "/");
@@ -213,10 +209,8 @@ TEST_F(DialogsFixture, SaveFolderEndsInOneSeparator)
     EXPECT_EQ(dialogs.SaveFolder(), "/media/films/");
     script->folder.reset();
     EXPECT_EQ(dialogs.SaveFolder(), "");
-}
 
-TEST_F(DialogsFixture, ColourDialogKeepsCustomColoursPerObject)
-{
+    // The colour dialog keeps custom colours per object.
     dialogs.SetColor(0x0000FF); // red in 0x00BBGGRR
     script->pickColor = QColor(0, 128, 255);
     EXPECT_EQ(dialogs.ShowColor(), 0xFF8000u);
@@ -231,3 +225,4 @@ TEST_F(DialogsFixture, ColourDialogKeepsCustomColoursPerObject)
     clsOpenSave other(script);
     EXPECT_EQ(other.CustomColors()[3], 0xFFFFFFu);
 }
+

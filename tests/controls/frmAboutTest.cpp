@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(AboutBox, RevisionIsPaddedToThreeDigits)
+TEST(AboutBox, RevisionIsPaddedAndEnterAndEscapeActAsOkWhileItIsEnabled)
 {
     EXPECT_EQ(frmAbout::VersionText(1, 2, 5), "Version 1.2.005");
     EXPECT_EQ(frmAbout::VersionText(2, 10, 1234), "Version 2.10.1234");
-}
 
-TEST(AboutBox, EnterAndEscapeActAsOkWhileItIsEnabled)
-{
+    // Enter and Escape act as OK while it is enabled.
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         frmAbout about;
         about.show();
@@ -28,3 +26,4 @@ TEST(AboutBox, EnterAndEscapeActAsOkWhileItIsEnabled)
     QTest::keyClick(&about, Qt::Key_Escape);
     EXPECT_TRUE(about.isVisible());
 }
+

@@ -36,7 +36,7 @@ QColor PixelAt(QWidget& widget, QPoint point)
 
 } // namespace
 
-TEST_F(SliderFixture, ValueIsClampedAndOnlyRealChangesRaiseChange)
+TEST_F(SliderFixture, ValueIsClampedThumbSitsInsideTheBorderAndAClickCentresIt)
 {
     EventLog log(slider);
     slider.SetValue(1.7);
@@ -50,10 +50,8 @@ TEST_F(SliderFixture, ValueIsClampedAndOnlyRealChangesRaiseChange)
 
     slider.SetOrientation(2);
     EXPECT_EQ(slider.Orientation(), 0);
-}
 
-TEST_F(SliderFixture, ThumbSitsInsideTheSunkenBorderAndAClickOnTheTrackCentresIt)
-{
+    // The thumb sits inside the sunken border; a click on the track centres it.
     slider.SetValue(0);
     EXPECT_EQ(slider.ThumbStart(), 2);
     slider.SetValue(1);
@@ -64,13 +62,13 @@ TEST_F(SliderFixture, ThumbSitsInsideTheSunkenBorderAndAClickOnTheTrackCentresIt
 
     // A click on the track jumps there centred, then slides and releases.
     slider.SetValue(0);
-    EventLog log(slider);
+    EventLog clicks(slider);
     QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(300, 10));
     // The thumb (40 wide) centred on x=300.
     EXPECT_EQ(slider.ThumbStart(), 280);
-    EXPECT_EQ(log.text, "CS");
+    EXPECT_EQ(clicks.text, "CS");
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(300, 10));
-    EXPECT_EQ(log.text, "CSR");
+    EXPECT_EQ(clicks.text, "CSR");
 
     // Near the end the jump clamps to 1 instead of running off the track.
     QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(444, 10));
@@ -103,7 +101,7 @@ TEST_F(SliderFixture, GrabbingTheThumbMovesNothingUntilTheMouseMoves)
     EXPECT_EQ(log.text.back(), 'R');
 }
 
-TEST_F(SliderFixture, DisabledIgnoresPressAndMoveButStillReleases)
+TEST_F(SliderFixture, DisabledIgnoresPressAndMoveAndThumbAndFieldAreDrawnAsTheStateSays)
 {
     slider.SetEnabled(false);
     EventLog log(slider);
@@ -119,10 +117,8 @@ TEST_F(SliderFixture, DisabledIgnoresPressAndMoveButStillReleases)
     QTest::mouseClick(&slider, Qt::MiddleButton, {}, QPoint(20, 10));
     EXPECT_EQ(slider.Value(), 0.5);
     EXPECT_EQ(log.text, "R");
-}
 
-TEST_F(SliderFixture, ThumbAndFieldAreDrawnAsTheStateSays)
-{
+    // Thumb and field are drawn as the state says.
     const QColor window = slider.palette().color(QPalette::Base);
     const QColor face = slider.palette().color(QPalette::Button);
     ASSERT_NE(window, face);

@@ -77,7 +77,7 @@ TEST_F(FileListTest, RootHasNoParentEntryAndFailuresKeepTheOldList)
     EXPECT_EQ(mgr.CurrentPath(), QFileInfo(m_dir.path()).absolutePath() + u'/');
 }
 
-TEST_F(FileListTest, PathPartsAndAttributes)
+TEST_F(FileListTest, PathPartsAttributesDeleteRenameAndMakeDir)
 {
     ListFile f;
     f.SetTo(touch(QStringLiteral("Movie.Name.srt")));
@@ -104,10 +104,8 @@ TEST_F(FileListTest, PathPartsAndAttributes)
     EXPECT_EQ(ListFile::ParentOf(QStringLiteral("/home/u/")), QStringLiteral("/home"));
     EXPECT_EQ(ListFile::ParentOf(QStringLiteral("/home")), QStringLiteral("/"));
     EXPECT_EQ(ListFile::ParentOf(QStringLiteral("movie.avi")), QString());
-}
 
-TEST_F(FileListTest, DeleteRenameAndMakeDir)
-{
+    // Deleting, renaming and making folders.
     touch(QStringLiteral("old.srt"));
     touch(QStringLiteral("taken.srt"));
     const QString locked = touch(QStringLiteral("locked.srt"));
@@ -144,3 +142,4 @@ TEST_F(FileListTest, DeleteRenameAndMakeDir)
     ASSERT_EQ(entries.size(), 1);
     EXPECT_TRUE(entries[0]->IsDirectory());
 }
+

@@ -24,7 +24,7 @@ QByteArray aviHeader(qint32 microsecondsPerFrame, const char* chunkId = "avih")
 
 } // namespace
 
-TEST(AviProbe, ReadsFrameDurationFromMainHeader)
+TEST(AviProbe, ReadsFrameDurationFromTheMainHeaderAndOfNothingElse)
 {
     TempFiles files;
     EXPECT_EQ(ProbeAviFrameDuration(files.write("film.avi", aviHeader(41708))), 41708);
@@ -36,11 +36,8 @@ TEST(AviProbe, ReadsFrameDurationFromMainHeader)
     EXPECT_EQ(FrameAtPosition(10.0, 40000).toString(), "250.0000");
     // The field is signed: a broken header may hold a negative duration, which is passed on.
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(-1))), -1);
-}
 
-TEST(AviProbe, AnythingElseHasNoFrameRate)
-{
-    TempFiles files;
+    // Anything else has no frame rate.
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000, "AVIH"))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000).left(35))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000).left(36))), 40000);

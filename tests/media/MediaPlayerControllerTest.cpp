@@ -21,14 +21,20 @@
 
 namespace {
 
+// Engines with no picture and no sound device: the tests run headless.
+EngineOptions HeadlessOptions()
+{
+    EngineOptions options;
+    options.videoOutput = false;
+    options.audioOutput = false;
+    return options;
+}
+
 class EngineTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        EngineOptions options;
-        options.videoOutput = false;
-        options.audioOutput = false;
-        player.SetEngineOptions(options);
+        player.SetEngineOptions(HeadlessOptions());
         player.SetWindowHost(&host);
         ASSERT_TRUE(player.SetMP(GetParam())) << player.EngineLoadError().toStdString();
     }
@@ -315,11 +321,8 @@ TEST_P(EngineTest, ZoomSizesTheWindowForTheVideo)
 
 TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
 {
-    EngineOptions options;
-    options.videoOutput = false;
-    options.audioOutput = false;
     MediaPlayerController player;
-    player.SetEngineOptions(options);
+    player.SetEngineOptions(HeadlessOptions());
     ASSERT_TRUE(player.SetMP(1));
     GstPlayerControl& control = player.EngineHost1()->Control();
     player.SetVolume(0);
@@ -341,9 +344,7 @@ TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
 
 TEST(EngineFallback, AnEngineThatCannotBeCreatedFailsToLoad)
 {
-    EngineOptions options;
-    options.videoOutput = false;
-    options.audioOutput = false;
+    EngineOptions options = HeadlessOptions();
     options.playbinFactory = "no-such-playbin";
     options.extraMpvOptions = {{"no-such-option", "1"}};
     MediaPlayerController player;

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
-
 #include <QPoint>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
@@ -43,11 +42,10 @@ public:
     QWidget* FullScreenWindow() override { return fullScreen_.get(); }
     QWidget* SubtitleWindow() override { return subtitle_; }
     void Able() override { ++ableCalls; }
-    void ShowVideoMenu(QWidget* owner, const QPoint& position) override
+    void ShowVideoMenu(QWidget* owner, const QPoint&) override
     {
         ++menuCalls;
         menuOwner = owner;
-        menuPosition = position;
     }
     void ReapplyAlwaysOnTop() override { ++alwaysOnTopCalls; }
     void ReleaseOverlaySurface() override { ++overlayReleases; }
@@ -57,7 +55,6 @@ public:
     int ableCalls = 0;
     int menuCalls = 0;
     QWidget* menuOwner = nullptr;
-    QPoint menuPosition;
     int alwaysOnTopCalls = 0;
     int overlayReleases = 0;
 

@@ -6,7 +6,7 @@
 
 #include <limits>
 
-TEST(Currency, FromDoubleRoundsHalvesToEven)
+TEST(Currency, FromDoubleAndParseRoundHalvesToEvenTextAndArithmeticAreChecked)
 {
     EXPECT_EQ(Currency::fromDouble(239.76220000)->raw(), 2397622);
     EXPECT_EQ(Currency::fromDouble(0.00025)->raw(), 2);   // 2.5 ten-thousandths -> 2
@@ -15,10 +15,8 @@ TEST(Currency, FromDoubleRoundsHalvesToEven)
     EXPECT_FALSE(Currency::fromDouble(1e15));             // beyond 922,337,203,685,477
     EXPECT_FALSE(Currency::fromDouble(std::numeric_limits<double>::quiet_NaN()));
     EXPECT_FALSE(Currency::fromDouble(std::numeric_limits<double>::infinity()));
-}
 
-TEST(Currency, ParseIsExactAndStrict)
-{
+    // Parsing is exact and strict.
     EXPECT_EQ(Currency::parse(u" 250 ")->raw(), 2500000);
     EXPECT_EQ(Currency::parse(u"1.00005")->raw(), 10000);  // half to even at the fifth digit
     EXPECT_EQ(Currency::parse(u"1.00015")->raw(), 10002);
@@ -29,10 +27,8 @@ TEST(Currency, ParseIsExactAndStrict)
     EXPECT_FALSE(Currency::parse(u"922337203685477.5808"));
     for (const char16_t* bad : {u"", u" ", u"12a", u"1.2.3", u".", u"1e", u"-", u"{250}"})
         EXPECT_FALSE(Currency::parse(bad)) << QString::fromUtf16(bad).toStdString();
-}
 
-TEST(Currency, TextAndCheckedArithmetic)
-{
+    // Text, and arithmetic that reports overflow.
     EXPECT_EQ(Currency::fromRaw(10000000).toString(), "1000.0000");
     EXPECT_EQ(Currency::fromRaw(-5).toString(), "-0.0005");
     EXPECT_EQ(Currency::fromRaw(std::numeric_limits<int64_t>::min()).toString(),
@@ -45,7 +41,7 @@ TEST(Currency, TextAndCheckedArithmetic)
     EXPECT_LT(Currency::fromRaw(1), Currency::fromRaw(2));
 }
 
-TEST(Rounding, HalfToEvenWithOverflowReported)
+TEST(Rounding, HalfToEvenWithOverflowReportedAndShortestDecimals)
 {
     EXPECT_EQ(RoundToInt32(1.5), 2);
     EXPECT_EQ(RoundToInt32(2.5), 2);
@@ -56,12 +52,11 @@ TEST(Rounding, HalfToEvenWithOverflowReported)
     EXPECT_EQ(RoundToInt16(32767.0), 32767);
     EXPECT_FALSE(RoundToInt16(32767.5));
     EXPECT_FALSE(RoundToInt16(std::numeric_limits<double>::quiet_NaN()));
-}
 
-TEST(NumberFormat, ShortestDecimal)
-{
+    // The shortest decimal that reads back as the number.
     EXPECT_EQ(ShortestDecimal(25.0), "25");
     EXPECT_EQ(ShortestDecimal(23.976), "23.976");
     EXPECT_EQ(ShortestDecimal(29.97), "29.97");
     EXPECT_EQ(ShortestDecimal(-0.5), "-0.5");
 }
+

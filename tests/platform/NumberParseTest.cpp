@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ParseLenient, ReadsTheLeadingNumber)
+TEST(NumberParse, LenientReadsTheLeadingNumberStrictTheWholeText)
 {
     EXPECT_EQ(ParseLenient(u"  100}{250}"), 100.0);
     EXPECT_EQ(ParseLenient(u" 1 0 0"), 100.0);
@@ -20,10 +20,8 @@ TEST(ParseLenient, ReadsTheLeadingNumber)
     EXPECT_EQ(ParseLenient(u"-"), 0.0);
     EXPECT_EQ(ParseLenient(u"1e-400"), 0.0);      // underflow is zero
     EXPECT_FALSE(ParseLenient(u"1e400"));         // overflow is reported
-}
 
-TEST(ParseStrict, WholeTextMustBeANumber)
-{
+    // Strict: the whole text must be a number.
     EXPECT_EQ(ParseStrict(u" 01.50 "), 1.5);
     EXPECT_EQ(ParseStrict(u"+7"), 7.0);
     EXPECT_EQ(ParseStrict(u"5."), 5.0);
@@ -31,3 +29,4 @@ TEST(ParseStrict, WholeTextMustBeANumber)
     for (const char16_t* bad : {u"", u"  ", u"1 0", u"12a", u"a12", u"1e", u"+", u"..", u"1,5"})
         EXPECT_FALSE(ParseStrict(bad)) << QString::fromUtf16(bad).toStdString();
 }
+

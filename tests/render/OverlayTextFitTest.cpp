@@ -27,7 +27,7 @@ double fittedOnePointAtATime(const QStringList& lines, QFont font, int width, co
 
 } // namespace
 
-TEST(OverlayTextFit, BisectionFindsTheSizeTheStepwiseSearchFinds)
+TEST(OverlayTextFit, BisectionFindsTheStepwiseSizeAndTextIsCutToTheScreen)
 {
     QWidget device;
     const QFont font(QStringLiteral("Arial"));
@@ -40,12 +40,8 @@ TEST(OverlayTextFit, BisectionFindsTheSizeTheStepwiseSearchFinds)
                 << width << " px, " << length << " characters";
         }
     }
-}
 
-TEST(OverlayTextFit, TextIsCutToWhatTheScreenCanShow)
-{
-    QWidget device;
-    const QFont font(QStringLiteral("Arial"));
+    // Text is cut to what the screen can show.
     const QString screenful = QStringLiteral("one\r\ntwo\r\n\r\nthree\r\n");
     EXPECT_EQ(OverlayTextFit::CapToScreen(screenful, font, QSize(640, 480), &device), screenful);
     EXPECT_EQ(OverlayTextFit::CapToScreen(QStringLiteral("a\rb\nc"), font, QSize(640, 480),

@@ -20,7 +20,7 @@ bool AllPixels(const ScreenBuffer& surface, long color)
 
 }   // namespace
 
-TEST(ScreenBuffer, CreateGivesABlackSurfaceOfTheClientSizeWithWhiteText)
+TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearAndFlipFollowTheWindow)
 {
     FakeDrawObject target(QSize(40, 30));
     ScreenBuffer surface;
@@ -36,13 +36,8 @@ TEST(ScreenBuffer, CreateGivesABlackSurfaceOfTheClientSizeWithWhiteText)
     EXPECT_EQ(surface.Pixel(40, 0), 0xFFFFFFFFL);
     EXPECT_EQ(surface.Pixel(-1, 5), 0xFFFFFFFFL);
     EXPECT_THROW(surface.GetFont(), ScreenBufferError) << "no font yet";
-}
 
-TEST(ScreenBuffer, ClearAndFlipDefaultToTheWindowsPresentSizeAtTheOrigin)
-{
-    FakeDrawObject target(QSize(40, 30));
-    ScreenBuffer surface;
-    surface.Create(&target);
+    // Clear and Flip default to the window's present size, at the origin.
     target.Resize(QSize(20, 10));   // the window shrank after Create; the surface did not
     surface.Clear(kRed);
     EXPECT_EQ(surface.Pixel(19, 9), kRed);

@@ -77,7 +77,7 @@ TEST(SettingsBinding, MenuItemTextBoxAndNamedProperty)
     EXPECT_EQ(store->GetSetting(QStringLiteral("DELAY")), QVariant(40));
 }
 
-TEST(SettingsBinding, RetrieveRaisesOnlyOnChangeAndUnbindStopsReading)
+TEST(SettingsBinding, RetrieveRaisesOnlyOnChangeUnbindStopsReadingAndNamesAreFoundByValue)
 {
     auto store = WidgetStore();
     QLineEdit edit;
@@ -98,15 +98,14 @@ TEST(SettingsBinding, RetrieveRaisesOnlyOnChangeAndUnbindStopsReading)
     store->BindControl(QStringLiteral("GONE"), gone, SettingString);
     delete gone;
     EXPECT_EQ(store->GetSetting(QStringLiteral("GONE")), QVariant(QString()));
+
+    // A name is found by its value.
+    Settings plain;
+    plain.AddSetting(QStringLiteral("VOLUME"), 50);
+    plain.AddSetting(QStringLiteral("ENGINE"), QStringLiteral("mpv"), SettingString);
+    EXPECT_EQ(plain.FindNameByValue(QStringLiteral("MPV")), QStringLiteral("ENGINE"));
+    EXPECT_EQ(plain.FindNameByValue(QStringLiteral("MPV"), true), QString());
+    EXPECT_EQ(plain.FindNameByValue(50.0), QStringLiteral("VOLUME"));
+    EXPECT_EQ(plain.FindNameByValue(51), QString());
 }
 
-TEST(SettingsBinding, FindNameByValue)
-{
-    Settings store;
-    store.AddSetting(QStringLiteral("VOLUME"), 50);
-    store.AddSetting(QStringLiteral("ENGINE"), QStringLiteral("mpv"), SettingString);
-    EXPECT_EQ(store.FindNameByValue(QStringLiteral("MPV")), QStringLiteral("ENGINE"));
-    EXPECT_EQ(store.FindNameByValue(QStringLiteral("MPV"), true), QString());
-    EXPECT_EQ(store.FindNameByValue(50.0), QStringLiteral("VOLUME"));
-    EXPECT_EQ(store.FindNameByValue(51), QString());
-}

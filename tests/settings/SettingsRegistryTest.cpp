@@ -20,10 +20,10 @@ protected:
         m_registry = std::make_shared<Registry>(m_dir.filePath(QStringLiteral("registry.db")));
         m_store = makeStore();
     }
-    std::unique_ptr<Settings> makeStore()
+    std::unique_ptr<Settings> makeStore(std::shared_ptr<Registry> registry = nullptr)
     {
         auto store = std::make_unique<Settings>();
-        store->SetRegistry(m_registry);
+        store->SetRegistry(registry ? registry : m_registry);
         store->REGKEY = HKEY_LOCAL_MACHINE;
         store->RegSubKey = AppKey;
         return store;
@@ -128,7 +128,7 @@ TEST_F(SettingsRegistryTest, HandWrittenValuesLoadByTheirTag)
     EXPECT_FALSE(m_store->SaveSettingReg(QStringLiteral("Absent")));
 }
 
-TEST_F(SettingsRegistryTest, SingleStringReadPrefersTheLastOfItsNames)
+TEST_F(SettingsRegistryTest, SingleStringReadClearKeyRemoveAndSaveFailure)
 {
     EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("X")), QString());
     putRaw(QStringLiteral("(S)X"), REG_SZ, QByteArray("tagged\0", 7));
@@ -136,10 +136,8 @@ TEST_F(SettingsRegistryTest, SingleStringReadPrefersTheLastOfItsNames)
     putRaw(QStringLiteral("X"), REG_SZ, "bare");
     EXPECT_EQ(m_store->GetRegSingleStringSetting(QStringLiteral("x")), QStringLiteral("bare"));
     EXPECT_EQ(m_store->SettingCount(), 0);
-}
 
-TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
-{
+    // Clearing the key, removing a setting, and a registry that cannot be written.
     putRaw(QStringLiteral("Foreign"), REG_SZ, "x");
     m_store->AddSetting(QStringLiteral("KEEP"), 1, SettingNumber);
     m_store->AddSetting(QStringLiteral("GONE"), QStringLiteral("g"), SettingString);
@@ -153,15 +151,13 @@ TEST_F(SettingsRegistryTest, ClearKeyRemoveAndSaveFailure)
     EXPECT_FALSE(raw(QStringLiteral("GONE")));
     EXPECT_TRUE(raw(QStringLiteral("(N)KEEP")));
 
-    Settings broken;
-    broken.SetRegistry(std::make_shared<Registry>(QStringLiteral("/proc/version/r.db")));
-    broken.REGKEY = HKEY_LOCAL_MACHINE;
-    broken.RegSubKey = AppKey;
-    broken.AddSetting(QStringLiteral("A"), 1);
-    QSignalSpy failed(&broken, &Settings::SaveFail);
-    EXPECT_FALSE(broken.SaveReg());
+    auto broken = makeStore(std::make_shared<Registry>(QStringLiteral("/proc/version/r.db")));
+    broken->AddSetting(QStringLiteral("A"), 1);
+    QSignalSpy failed(broken.get(), &Settings::SaveFail);
+    EXPECT_FALSE(broken->SaveReg());
     EXPECT_EQ(failed.count(), 1);
-    EXPECT_FALSE(broken.SaveSettingReg(QStringLiteral("A")));
-    broken.LoadReg();
-    EXPECT_EQ(broken.SettingCount(), 1);
+    EXPECT_FALSE(broken->SaveSettingReg(QStringLiteral("A")));
+    broken->LoadReg();
+    EXPECT_EQ(broken->SettingCount(), 1);
 }
+

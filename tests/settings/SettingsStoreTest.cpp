@@ -65,7 +65,7 @@ TEST(SettingsStore, SetConvertsByTypeAndKeepsTheItemsType)
     EXPECT_EQ(store.SettingCount(), 0);
 }
 
-TEST(SettingsIni, SavesTaggedLinesAndReadsThemBack)
+TEST(SettingsIni, SavesTaggedLinesReadsThemBackAndSkipsWhatIsNotASetting)
 {
     TempFiles files;
     const QString path = files.path(QStringLiteral("veltrix.ini"));
@@ -85,27 +85,24 @@ TEST(SettingsIni, SavesTaggedLinesAndReadsThemBack)
     EXPECT_EQ(loaded.GetSetting(QStringLiteral("MUTE")), QVariant(true));
     EXPECT_EQ(loaded.GetSetting(QStringLiteral("PATH")), QVariant(QStringLiteral("/home/u/Sub s")));
     EXPECT_EQ(loaded.GetSettingType(QStringLiteral("ODD")), SettingString);
-}
 
-TEST(SettingsIni, SkipsWhatIsNotASettingAndKeepsNamesAsWritten)
-{
-    TempFiles files;
-    const QString path = files.write(QStringLiteral("hand.ini"), "; comment\r\n[Section]\r\n\r\n   \n(B)MUTE=maybe\nName = x \r"
+    // A hand-written file: what is not a setting is skipped, names are kept as written.
+    const QString hand = files.write(QStringLiteral("hand.ini"), "; comment\r\n[Section]\r\n\r\n   \n(B)MUTE=maybe\nName = x \r"
                    "(N)VOLUME= 12.5kg\r\nplain\r\n(N)VOLUME=99\r\n");
-    Settings store;
-    QSignalSpy changed(&store, &Settings::Changed);
-    store.Load(path);
-    EXPECT_EQ(store.SettingCount(), 3);
+    Settings handWritten;
+    QSignalSpy changed(&handWritten, &Settings::Changed);
+    handWritten.Load(hand);
+    EXPECT_EQ(handWritten.SettingCount(), 3);
     EXPECT_EQ(changed.count(), 4);          // the repeated VOLUME raises but does not replace
-    EXPECT_EQ(store.GetSetting(QStringLiteral("MUTE")), QVariant(false));
-    EXPECT_TRUE(store.ExistSetting(QStringLiteral("Name ")));
-    EXPECT_FALSE(store.ExistSetting(QStringLiteral("Name")));
-    EXPECT_EQ(store.GetSetting(QStringLiteral("Name ")), QVariant(QStringLiteral("x")));
-    EXPECT_EQ(store.GetSetting(QStringLiteral("VOLUME")), QVariant(12.5));
+    EXPECT_EQ(handWritten.GetSetting(QStringLiteral("MUTE")), QVariant(false));
+    EXPECT_TRUE(handWritten.ExistSetting(QStringLiteral("Name ")));
+    EXPECT_FALSE(handWritten.ExistSetting(QStringLiteral("Name")));
+    EXPECT_EQ(handWritten.GetSetting(QStringLiteral("Name ")), QVariant(QStringLiteral("x")));
+    EXPECT_EQ(handWritten.GetSetting(QStringLiteral("VOLUME")), QVariant(12.5));
 
     // An untagged line is saved with the string tag.
     const QString out = files.path(QStringLiteral("out.ini"));
-    store.Save(out);
+    handWritten.Save(out);
     EXPECT_TRUE(ReadAll(out).contains("(S)Name =x\r\n"));
 }
 

@@ -72,7 +72,7 @@ QByteArray repeated(const QByteArray& line, qsizetype times)
 
 } // namespace
 
-TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFile)
+TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFileAndRunningOutIsAFailedLoad)
 {
     TempFiles files;
     const QByteArray pipes = QByteArray(1000, '|') + "x\n";
@@ -103,11 +103,8 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFile)
                     static_cast<long long>(c.bytes.size() / 1024), load.growthKb);
         QFile::remove(path);
     }
-}
 
-TEST(LoadBounds, RunningOutOfMemoryIsAFileThatDoesNotLoad)
-{
-    TempFiles files;
+    // Running out of memory is a file that does not load.
     const QString path = files.write("arrows.srt", repeated("-->\n", 5'000'000));
     // Address space for little more than what the process has: the load cannot get its memory.
     const ChildLoad load = loadInChild(path, [] {
@@ -126,3 +123,4 @@ TEST(LoadBounds, RunningOutOfMemoryIsAFileThatDoesNotLoad)
     EXPECT_FALSE(load.loaded);
     EXPECT_EQ(load.count, 0);
 }
+

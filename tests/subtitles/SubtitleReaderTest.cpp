@@ -9,6 +9,12 @@ namespace {
 QString textOf(const SubtitleReader& reader, int n) { return reader.Entry(n)->Text; }
 int64_t ms(Currency c) { return c.raw() / Currency::Scale; }
 
+struct SubtitleReaderFile : ::testing::Test
+{
+    TempFiles files;
+    SubtitleReader reader;
+};
+
 } // namespace
 
 TEST(ParseTime, FieldsAndTheirArithmetic)
@@ -34,10 +40,8 @@ TEST(ParseTime, FieldsAndTheirArithmetic)
         EXPECT_EQ(SubtitleReader::ParseTime(c.text).raw(), c.raw) << QString::fromUtf16(c.text).toStdString();
 }
 
-TEST(SubtitleReader, SubRipFile)
+TEST_F(SubtitleReaderFile, SubRipFile)
 {
-    TempFiles files;
-    SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("a.srt",
         "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n<i>there</i>\r\n\r\n"
         "2\r\n00:00:03,000 --> 00:00:04,000\r\nBye\r\n")));
@@ -56,10 +60,8 @@ TEST(SubtitleReader, SubRipFile)
     EXPECT_EQ(textOf(reader, 1), "One\r\n#");
 }
 
-TEST(SubtitleReader, WhatFollowsTheSubRipEndTimeIsIgnored)
+TEST_F(SubtitleReaderFile, WhatFollowsTheSubRipEndTimeIsIgnored)
 {
-    TempFiles files;
-    SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("pos.srt",
         "1\r\n00:00:01,000 --> 00:00:02,500  X1:100 X2:600 Y1:50 Y2:100\r\nA\r\n\r\n"
         "2\r\n00:00:03.250 --> 00:00:06.250 X1:1\r\nB\r\n\r\n"
@@ -71,10 +73,8 @@ TEST(SubtitleReader, WhatFollowsTheSubRipEndTimeIsIgnored)
     EXPECT_EQ(ms(reader.Entry(3)->Time2), 8500);
 }
 
-TEST(SubtitleReader, LineEndsAndLongLines)
+TEST_F(SubtitleReaderFile, LineEndsAndLongLines)
 {
-    TempFiles files;
-    SubtitleReader reader;
     // Lone LF and lone CR end lines too; a final line without an end still counts.
     ASSERT_TRUE(reader.Load(files.write("lf.srt",
         "00:00:01,000 --> 00:00:02,000\nA\n\nignored\r00:00:03,000 --> 00:00:04,000\rB")));
@@ -89,10 +89,8 @@ TEST(SubtitleReader, LineEndsAndLongLines)
     EXPECT_EQ(textOf(reader, 1).size(), 1024);
 }
 
-TEST(SubtitleReader, MicroDvdLines)
+TEST_F(SubtitleReaderFile, MicroDvdLines)
 {
-    TempFiles files;
-    SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("a.sub",
         "{100}{250}Hello|World\r\n{ 1 0 0}{250}x\r\n{100}{}Hi\r\n{100}{250}\r\nmore text\r\n"
         "{300}{ 400 }{y:i}Slanted\r\n{500}x}{7}rest\r\n{700}}{9}odd\r\n")));
@@ -116,10 +114,8 @@ TEST(SubtitleReader, MicroDvdLines)
     EXPECT_EQ(e(6)->Text, "{9}odd");
 }
 
-TEST(SubtitleReader, CommaTimingAndWhatItCatches)
+TEST_F(SubtitleReaderFile, CommaTimingAndWhatItCatches)
 {
-    TempFiles files;
-    SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("a.txt",
         "0:00:01.00,0:00:02.00\r\nFirst\r\nAt 10:30, not 11:45\r\n0:00:03.00,0:00:04.00\r\nThird\r\n")));
     ASSERT_EQ(reader.Count(), 3);
@@ -134,10 +130,8 @@ TEST(SubtitleReader, CommaTimingAndWhatItCatches)
     EXPECT_EQ(reader.Entry(3)->Text, "Third");
 }
 
-TEST(SubtitleReader, FailuresLeaveAnEmptyReader)
+TEST_F(SubtitleReaderFile, FailuresLeaveAnEmptyReader)
 {
-    TempFiles files;
-    SubtitleReader reader;
     reader.FPS = 23.976;
     ASSERT_TRUE(reader.Load(files.write("two.srt",
         "00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
@@ -161,10 +155,8 @@ TEST(SubtitleReader, FailuresLeaveAnEmptyReader)
     EXPECT_FALSE(reader.Load(files.path("")));   // the folder itself
 }
 
-TEST(SubtitleReader, EntriesAreOrderedByStartEqualStartsInFileOrder)
+TEST_F(SubtitleReaderFile, EntriesAreOrderedByStartEqualStartsInFileOrder)
 {
-    TempFiles files;
-    SubtitleReader reader;
     ASSERT_TRUE(reader.Load(files.write("order.srt",
         "00:00:05,000 --> 00:00:06,000\r\nLate\r\n\r\n"
         "00:00:01,000 --> 00:00:02,000\r\n<i>Early</i>\r\n\r\n"

@@ -16,7 +16,7 @@ Subtitle entryOf(std::initializer_list<const char16_t*> lines)
 
 } // namespace
 
-TEST(SubtitleMarkup, LineBreaksItalicsAndTags)
+TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
 {
     struct Case { std::initializer_list<const char16_t*> lines; const char16_t* text; bool italic; };
     const Case cases[] = {
@@ -56,12 +56,10 @@ TEST(SubtitleMarkup, LineBreaksItalicsAndTags)
         EXPECT_EQ(entry.Text, QString::fromUtf16(c.text)) << entry.Text.toStdString();
         EXPECT_EQ(entry.Italic, c.italic) << entry.Text.toStdString();
     }
-}
 
-TEST(SubtitleMarkup, EnclosedLinesAreMarkedAsSound)
-{
-    struct Case { const char16_t* raw; const char16_t* text; };
-    const Case cases[] = {
+    // Lines enclosed in the same non-letter are marked as sound.
+    struct Sound { const char16_t* raw; const char16_t* text; };
+    const Sound sounds[] = {
         {u"*sigh*", u"#sigh#"}, {u"'Hello'", u"#Hello#"}, {u"2002", u"#00#"},
         {u"   ", u"# #"},        {u"|", u"#"},            {u"5", u"#"},
         {u"A", u"A"},           {u"-Hi-", u"-Hi-"},      {u"...so...", u"...so..."},
@@ -71,12 +69,10 @@ TEST(SubtitleMarkup, EnclosedLinesAreMarkedAsSound)
         // The raw line is looked at, not the pieces a "|" makes of it.
         {u"*la|la*", u"#la\r\nla#"},
     };
-    for (const Case& c : cases)
+    for (const Sound& c : sounds)
         EXPECT_EQ(entryOf({c.raw}).Text, QString::fromUtf16(c.text)) << QString::fromUtf16(c.raw).toStdString();
-}
 
-TEST(SubtitleMarkup, EmptyLineIsRefusedAndChangesNothing)
-{
+    // An empty line is refused and changes nothing.
     Subtitle entry;
     EXPECT_TRUE(entry.AddText(u"First"));
     EXPECT_FALSE(entry.AddText(u""));
@@ -88,3 +84,4 @@ TEST(SubtitleMarkup, EmptyLineIsRefusedAndChangesNothing)
     notice.AddText(u"<i>Loaded</i>");
     EXPECT_EQ(notice.Text, "Loaded");
 }
+

@@ -28,7 +28,7 @@ QByteArray styleBox(quint16 start, quint16 end, quint8 face, quint16 records = 1
     return box;
 }
 
-TEST(CueText, TimedTextIsItalicOnlyWhenTheStyleCoversTheWholeCue)
+TEST(CueText, TimedTextItalicOnlyWhenStyledWholeAndLyingLengthsNotBelieved)
 {
     const QByteArray text = "Gr\xc3\xbc\xc3\x9f dich\nzwei";   // 14 characters, 16 bytes
     const CueLines whole = CueText::Read(CueFormat::MovText, movText(text, styleBox(0, 14, 2)));
@@ -36,10 +36,7 @@ TEST(CueText, TimedTextIsItalicOnlyWhenTheStyleCoversTheWholeCue)
     EXPECT_TRUE(whole.italic);
     EXPECT_FALSE(CueText::Read(CueFormat::MovText, movText(text, styleBox(0, 5, 2))).italic);
     EXPECT_FALSE(CueText::Read(CueFormat::MovText, movText(text, styleBox(0, 14, 1))).italic);
-}
 
-TEST(CueText, TimedTextLengthsAndCountsBeyondThePacketAreNotBelieved)
-{
     // The text claims 200 bytes, the box 40,000 records, a second box more bytes than there are.
     QByteArray payload = movText("Hi", styleBox(0, 2, 2, 40000));
     qToBigEndian<quint16>(200, payload.data());
@@ -52,17 +49,15 @@ TEST(CueText, TimedTextLengthsAndCountsBeyondThePacketAreNotBelieved)
     EXPECT_TRUE(CueText::Read(CueFormat::MovText, QByteArray("\x01")).lines.isEmpty());
 }
 
-TEST(CueText, WebVttKeepsItalicsForTheLineConversionAndDropsItsOtherTags)
+TEST(CueText, WebVttKeepsOnlyItalicsAndAssTextFollowsTheEighthComma)
 {
     const CueLines cue = CueText::Read(
         CueFormat::WebVtt,
         "<v Bob>Fish &amp; <c.yellow>chips</c></v>\n<i>cold</i> &lt;3 <00:00:01.500>later <b");
     EXPECT_EQ(cue.lines,
               QStringList({"Fish & chips", "<i>cold</i> <3 later <b"}));
-}
 
-TEST(CueText, AssTextFollowsTheEighthCommaOrIsTheWholePacket)
-{
+    // ASS text follows the eighth comma or is the whole packet.
     EXPECT_EQ(CueText::Read(CueFormat::Ass, "7,0,Default,,0,0,0,,One, two\\Nthree\\nfour").lines,
               QStringList({"One, two", "three", "four"}));
     EXPECT_EQ(CueText::Read(CueFormat::Ass, "bare, text").lines, QStringList{"bare, text"});

@@ -9,7 +9,6 @@
 
 #include "WaitUntil.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
 
