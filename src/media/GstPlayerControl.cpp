@@ -130,6 +130,7 @@ bool GstPlayerControl::Open(const QString& fileName)
     pendingSeek_.reset();
     duration_.reset();
     positionAge_.invalidate();
+    position_ = 0;
     gchar* uri = gst_filename_to_uri(QFileInfo(fileName).absoluteFilePath().toUtf8().constData(),
                                      nullptr);
     if (!uri) {
@@ -206,9 +207,11 @@ double GstPlayerControl::CurrentPosition() const
         return *pendingSeek_;
     if (positionAge_.isValid() && positionAge_.elapsed() < PositionLifeMs)
         return position_;
+    // Between a seek's flush and its first buffer the pipeline cannot say where it is: the last
+    // place known, or the seek's target, holds until it can.
     gint64 position = 0;
     if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
-        return 0;
+        return position_;
     position_ = double(position) / GST_SECOND;
     positionAge_.start();
     return position_;
@@ -224,8 +227,10 @@ void GstPlayerControl::SetCurrentPosition(double seconds)
     drainBus();
     positionAge_.invalidate();
     if (gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
-                                GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target))
+                                GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target)) {
         pendingSeek_ = seconds;
+        position_ = seconds;
+    }
 }
 
 void GstPlayerControl::SetVolume(long hundredthsOfDecibel)

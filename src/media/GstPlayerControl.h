@@ -97,7 +97,7 @@ private:
     std::optional<double> pendingSeek_;
     // The window asks for the duration and the position several times a tick, and each answer
     // is a query through the whole pipeline: the duration is kept until the stream says it
-    // changed, a position for a few milliseconds.
+    // changed, a position for a few milliseconds (and as the answer while none can be had).
     mutable std::optional<double> duration_;
     mutable QElapsedTimer positionAge_;
     mutable double position_ = 0;
