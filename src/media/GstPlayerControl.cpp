@@ -11,9 +11,6 @@
 
 namespace {
 
-// How long a position read from the pipeline answers again: well under a frame.
-constexpr qint64 PositionLifeMs = 5;
-
 GstElement* makeSink(const char* factory, bool sync)
 {
     GstElement* sink = gst_element_factory_make(factory, nullptr);
@@ -128,8 +125,6 @@ bool GstPlayerControl::Open(const QString& fileName)
     error_ = false;
     stopped_ = false;
     pendingSeek_.reset();
-    duration_.reset();
-    positionAge_.invalidate();
     position_ = 0;
     gchar* uri = gst_filename_to_uri(QFileInfo(fileName).absoluteFilePath().toUtf8().constData(),
                                      nullptr);
@@ -187,15 +182,11 @@ void GstPlayerControl::rewindAndHold()
 
 double GstPlayerControl::Duration() const
 {
-    if (!opened_ || error_)
-        return 0;
-    if (duration_)
-        return *duration_;
     gint64 duration = 0;
-    if (!gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration) || duration < 0)
+    if (!opened_ || error_ || !gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration)
+        || duration < 0)
         return 0;
-    duration_ = double(duration) / GST_SECOND;
-    return *duration_;
+    return double(duration) / GST_SECOND;
 }
 
 double GstPlayerControl::CurrentPosition() const
@@ -205,15 +196,12 @@ double GstPlayerControl::CurrentPosition() const
     // A flushing seek completes on the streaming thread; until then the target is the position.
     if (pendingSeek_)
         return *pendingSeek_;
-    if (positionAge_.isValid() && positionAge_.elapsed() < PositionLifeMs)
-        return position_;
     // Between a seek's flush and its first buffer the pipeline cannot say where it is: the last
     // place known, or the seek's target, holds until it can.
     gint64 position = 0;
     if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
         return position_;
     position_ = double(position) / GST_SECOND;
-    positionAge_.start();
     return position_;
 }
 
@@ -225,7 +213,6 @@ void GstPlayerControl::SetCurrentPosition(double seconds)
     const auto target = gint64(seconds * GST_SECOND);
     // An ASYNC_DONE still queued from an earlier state change must not end this seek's wait.
     drainBus();
-    positionAge_.invalidate();
     if (gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
                                 GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target)) {
         pendingSeek_ = seconds;
@@ -377,9 +364,6 @@ void GstPlayerControl::handleMessage(GstMessage* message)
         // The classic control rewinds at the end and reports stopped.
         rewindAndHold();
         break;
-    case GST_MESSAGE_DURATION_CHANGED:
-        duration_.reset();
-        return;
     case GST_MESSAGE_ASYNC_DONE:
         pendingSeek_.reset();
         refitPausedFrame();
@@ -396,7 +380,6 @@ void GstPlayerControl::handleMessage(GstMessage* message)
 
 void GstPlayerControl::notifyStates()
 {
-    positionAge_.invalidate();
     const int open = OpenState();
     const int play = PlayState();
     if (open != lastOpenState_) {

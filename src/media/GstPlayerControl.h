@@ -3,7 +3,6 @@
 #include "media/EngineOptions.h"
 #include "media/GstVideoOutput.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -95,11 +94,8 @@ private:
     bool error_ = false;
     bool stopped_ = false;
     std::optional<double> pendingSeek_;
-    // The window asks for the duration and the position several times a tick, and each answer
-    // is a query through the whole pipeline: the duration is kept until the stream says it
-    // changed, a position for a few milliseconds (and as the answer while none can be had).
-    mutable std::optional<double> duration_;
-    mutable QElapsedTimer positionAge_;
+    // The last position the pipeline gave, or the last seek's target: the answer while the
+    // pipeline cannot say (between a seek's flush and its first buffer).
     mutable double position_ = 0;
     // The window size a paused frame was last decoded again for.
     QSize refitSize_;

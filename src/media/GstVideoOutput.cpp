@@ -75,17 +75,16 @@ GstVideoOutput GstVideoOutput::Create(bool openGL)
     return output;
 }
 
-bool GstVideoOutput::SetWindowSize(const QSize& size)
+void GstVideoOutput::SetWindowSize(const QSize& size)
 {
     if (!sizeFilter_ || size.isEmpty() || size == size_)
-        return false;
+        return;
     size_ = size;
     GstCaps* caps = gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(),
                                         "height", G_TYPE_INT, size.height(),
                                         "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
     g_object_set(sizeFilter_, "caps", caps, nullptr);
     gst_caps_unref(caps);
-    return true;
 }
 
 QSize GstVideoOutput::StaleFrameSize() const

@@ -19,9 +19,9 @@ public:
     bool Converts() const { return sizeFilter_ != nullptr; }
     // The element that draws into the window handle.
     GstElement* Overlay() const { return overlay_; }
-    // Keeps the scaled picture at the window's size; nothing for a sink that scales itself.
-    // True when the picture's size changed: a frame already shown keeps its old size.
-    bool SetWindowSize(const QSize& size);
+    // Keeps the scaled picture at the window's size; nothing for a sink that scales itself. A
+    // frame already shown keeps its old size (StaleFrameSize).
+    void SetWindowSize(const QSize& size);
     // The window's size when the frame last shown was scaled to another one; empty otherwise.
     QSize StaleFrameSize() const;
 

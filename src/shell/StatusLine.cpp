@@ -26,8 +26,9 @@ QString PlaybackState(const StatusLineInput& input)
     case PlayerStatus::Stopped: return tr("Stopped");
     case PlayerStatus::Paused: return tr("Paused");
     case PlayerStatus::Playing: return tr("Playing");
-    case PlayerStatus::NoMedia: return {};
+    case PlayerStatus::NoMedia: break;
     }
+    return {};
 }
 
 QString FrameRate(const StatusLineInput& input)
