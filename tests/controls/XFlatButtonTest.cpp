@@ -1,5 +1,4 @@
 #include "controls/FlatToolTip.h"
-#include "controls/PropertyBag.h"
 #include "controls/XFlatButton.h"
 
 #include "WaitUntil.h"
@@ -223,31 +222,11 @@ TEST_F(ButtonFixture, ColourFadesOverTheGradientLength)
     EXPECT_GT(between, 0);
 }
 
-TEST(XFlatButtonProperties, EmptyBagNamesTheButtonAndMissingColoursFollowThoseGiven)
-{
-    XFlatButton copy;
-    copy.setObjectName("cmdPlay");
-    copy.ReadProperties(PropertyBag());
-    EXPECT_EQ(copy.Text(), "cmdPlay");
-
-    // A bag without a pressed colour or hover background takes them from what it does hold.
-    PropertyBag partial;
-    partial.WriteProperty("HoverColor", qulonglong(0x123456));
-    partial.WriteProperty("BackColor", qulonglong(0));
-    copy.ReadProperties(partial);
-    EXPECT_EQ(copy.PressedColor(), 0x123456u);
-    EXPECT_EQ(copy.HoverBackColor(), 0u);
-    EXPECT_EQ(copy.PressedBackColor(), 0u);
-}
-
 TEST_F(ButtonFixture, PicturesPerStateWithTheKeyColourLeftOut)
 {
     QPixmap normal(16, 16);
     normal.fill(QColor(255, 0, 255));
-    {
-        QPainter p(&normal);
-        p.fillRect(4, 4, 8, 8, Qt::black);
-    }
+    QPainter(&normal).fillRect(4, 4, 8, 8, Qt::black);
     QPixmap hover(16, 16);
     hover.fill(Qt::blue);
     button->SetText(QString());
@@ -269,19 +248,4 @@ TEST_F(ButtonFixture, PicturesPerStateWithTheKeyColourLeftOut)
     EXPECT_EQ(button->grab().toImage().pixelColor(centre), QColor(Qt::blue));
     button->ShowPressed(true); // no pressed picture: the normal one stands in
     EXPECT_EQ(button->grab().toImage().pixelColor(centre + QPoint(1, 1)), QColor(Qt::black));
-}
-
-TEST_F(ButtonFixture, PressedBackIsDitheredOrPlain)
-{
-    button->SetText(QString());
-    button->SetPressedBackColor(0x0000FF);
-    button->SetPressedBorderStyle(0);
-    button->ShowPressed(true);
-    QImage image = button->grab().toImage();
-    EXPECT_NE(image.pixelColor(30, 20), image.pixelColor(31, 20));
-    EXPECT_EQ(image.pixelColor(30, 20), image.pixelColor(31, 21));
-    button->SetStandardPressedBack(0);
-    image = button->grab().toImage();
-    EXPECT_EQ(image.pixelColor(30, 20), QColor(255, 0, 0));
-    EXPECT_EQ(image.pixelColor(31, 20), QColor(255, 0, 0));
 }
