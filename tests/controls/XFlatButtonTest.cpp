@@ -206,22 +206,6 @@ TEST_F(ButtonFixture, DisabledCaptionIsFlatOrEmbossed)
     EXPECT_GT(CountPixels(button->grab().toImage(), Qt::white), 20);
 }
 
-TEST_F(ButtonFixture, ColourFadesOverTheGradientLength)
-{
-    button->SetTextColor(0x000000);
-    button->SetHoverColor(0xFFFFFF);
-    button->SetGradientLength(300);
-    PointerEnters(button);
-    // A fade passes through colours between the two; a jump would show none of them.
-    int between = 0;
-    EXPECT_TRUE(WaitUntil([&] {
-        const OleColor now = button->CurrentColor();
-        between += now != 0u && now != 0xFFFFFFu;
-        return now == 0xFFFFFFu;
-    }, 600));
-    EXPECT_GT(between, 0);
-}
-
 TEST_F(ButtonFixture, PicturesPerStateWithTheKeyColourLeftOut)
 {
     QPixmap normal(16, 16);
