@@ -1,7 +1,5 @@
 #include "controls/SpinBox.h"
 
-#include "WaitUntil.h"
-
 #include <QLineEdit>
 #include <QTest>
 
@@ -115,24 +113,4 @@ TEST_F(SpinFixture, RangeClampsTypedNumbersAndStopsTheSpinUnlessBothLimitsAreZer
     box.SetText("2.5");
     Spin(true);
     EXPECT_EQ(box.Text(), "3.5");
-}
-
-TEST_F(SpinFixture, FilterOnLeavingOrOnlyWhenAsked)
-{
-    QLineEdit other;
-    other.show();
-    box.SetTextFormat(SpinBox::WholeNumber);
-    box.SetFilterWhen(SpinBox::OnLeave);
-    box.TextBox()->setFocus();
-    box.SetText("7 days");
-    EXPECT_EQ(box.Text(), "7 days");
-    other.activateWindow();
-    other.setFocus();
-    ASSERT_TRUE(WaitUntil([&] { return box.Text() == "7"; })) << box.Text().toStdString();
-
-    box.SetFilterWhen(SpinBox::OnCall);
-    box.SetText("8 days");
-    EXPECT_EQ(box.Text(), "8 days");
-    box.Filter();
-    EXPECT_EQ(box.Text(), "8");
 }

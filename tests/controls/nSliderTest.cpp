@@ -121,18 +121,3 @@ TEST_F(SliderFixture, DisabledIgnoresPressAndMoveAndThumbAndFieldAreDrawnAsTheSt
     slider.SetEnabled(false);
     EXPECT_EQ(PixelAt(slider, QPoint(300, 10)), face); // disabled field greys
 }
-
-TEST(SliderVertical, TrackRunsDownTheHeight)
-{
-    nSlider slider;
-    slider.SetOrientation(1);
-    slider.resize(20, 200);
-    slider.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&slider));
-    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(10, 150));
-    EXPECT_EQ(slider.ThumbStart(), 130);
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(10, 150));
-    const QImage image = slider.grab().toImage();
-    EXPECT_EQ(image.pixelColor(10, 150), slider.palette().color(QPalette::Button));
-    EXPECT_EQ(image.pixelColor(10, 50), slider.palette().color(QPalette::Base));
-}
