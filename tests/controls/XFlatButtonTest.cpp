@@ -197,20 +197,15 @@ TEST_F(ButtonFixture, DisabledCaptionIsFlatOrEmbossed)
     EXPECT_GT(CountPixels(button->grab().toImage(), Qt::white), 20);
 }
 
-TEST_F(ButtonFixture, PicturesPerStateWithTheKeyColourLeftOut)
+TEST_F(ButtonFixture, PictureWithTheKeyColourLeftOutStandsInWhenPressed)
 {
     QPixmap normal(16, 16);
     normal.fill(QColor(255, 0, 255));
     QPainter(&normal).fillRect(4, 4, 8, 8, Qt::black);
-    QPixmap hover(16, 16);
-    hover.fill(Qt::blue);
     button->SetText(QString());
     button->SetBackColor(0x00FF00);
-    button->SetHoverBackColor(0x00FF00);
     button->SetNormalBorderStyle(0);
-    button->SetHoverBorderStyle(0);
     button->SetPicture(normal);
-    button->SetPictureHover(hover);
     const QPoint centre(60, 20), keyed(60 - 6, 20 - 6); // the picture spans 52..67 x 12..27
     QImage image = button->grab().toImage();
     EXPECT_EQ(image.pixelColor(centre), QColor(Qt::black));
@@ -219,8 +214,6 @@ TEST_F(ButtonFixture, PicturesPerStateWithTheKeyColourLeftOut)
     button->SetTransparency(true);
     image = button->grab().toImage();
     EXPECT_EQ(image.pixelColor(keyed), QColor(0, 255, 0));
-    button->ShowHovering(true);
-    EXPECT_EQ(button->grab().toImage().pixelColor(centre), QColor(Qt::blue));
     button->ShowPressed(true); // no pressed picture: the normal one stands in
     EXPECT_EQ(button->grab().toImage().pixelColor(centre + QPoint(1, 1)), QColor(Qt::black));
 }

@@ -41,7 +41,6 @@ TEST(Currency, FromDoubleAndParseRoundHalvesToEvenTextAndArithmeticAreChecked)
     EXPECT_FALSE(Currency::fromRaw(std::numeric_limits<int64_t>::min()).minus(Currency::fromRaw(1)));
     EXPECT_FALSE(Currency::fromInteger(1'000'000'000)->times(1'000'000));
     EXPECT_EQ(Currency::fromInteger(3)->minus(*Currency::fromInteger(5))->raw(), -20000);
-    EXPECT_LT(Currency::fromRaw(1), Currency::fromRaw(2));
 }
 
 TEST(Rounding, HalfToEvenWithOverflowReportedAndShortestDecimals)
@@ -52,14 +51,11 @@ TEST(Rounding, HalfToEvenWithOverflowReportedAndShortestDecimals)
     EXPECT_EQ(RoundToInt32(2147483647.4), 2147483647);
     EXPECT_FALSE(RoundToInt32(2147483647.5));
     EXPECT_EQ(RoundToInt32(-2147483648.5), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(RoundToInt16(32767.0), 32767);
-    EXPECT_FALSE(RoundToInt16(32767.5));
-    EXPECT_FALSE(RoundToInt16(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(RoundToInt32(std::numeric_limits<double>::quiet_NaN()));
 
     // The shortest decimal that reads back as the number.
     EXPECT_EQ(ShortestDecimal(25.0), "25");
     EXPECT_EQ(ShortestDecimal(23.976), "23.976");
-    EXPECT_EQ(ShortestDecimal(29.97), "29.97");
     EXPECT_EQ(ShortestDecimal(-0.5), "-0.5");
 }
 
