@@ -38,7 +38,8 @@ TEST(Currency, FromDoubleAndParseRoundHalvesToEvenTextAndArithmeticAreChecked)
               "-922337203685477.5808");
     const Currency max = Currency::fromRaw(std::numeric_limits<int64_t>::max());
     EXPECT_FALSE(max.plus(Currency::fromRaw(1)));
-    EXPECT_FALSE(Currency::fromRaw(std::numeric_limits<int64_t>::min()).minus(Currency::fromRaw(1)));
+    const Currency min = Currency::fromRaw(std::numeric_limits<int64_t>::min());
+    EXPECT_FALSE(min.minus(Currency::fromRaw(1)));
     EXPECT_FALSE(Currency::fromInteger(1'000'000'000)->times(1'000'000));
     EXPECT_EQ(Currency::fromInteger(3)->minus(*Currency::fromInteger(5))->raw(), -20000);
 }

@@ -51,7 +51,8 @@ TEST_F(RegistryProcesses, TwoWritersAtOnceLoseNothing)
         for (int i = 0; i < PerWriter; ++i) {
             QByteArray data;
             const QString name = QLatin1String(prefix) + u'_' + QString::number(i);
-            ASSERT_EQ(reg.QueryValueEx(key, name, nullptr, &data), ERROR_SUCCESS) << name.toStdString();
+            ASSERT_EQ(reg.QueryValueEx(key, name, nullptr, &data), ERROR_SUCCESS)
+                << name.toStdString();
             EXPECT_EQ(qFromLittleEndian<int32_t>(data.constData()), i);
         }
     }

@@ -82,8 +82,9 @@ TEST(SettingsIni, SavesTaggedLinesReadsThemBackAndSkipsWhatIsNotASetting)
     EXPECT_EQ(loaded.GetSettingType(QStringLiteral("ODD")), SettingString);
 
     // A hand-written file: what is not a setting is skipped, names are kept as written.
-    const QString hand = files.write(QStringLiteral("hand.ini"), "; comment\r\n[Section]\r\n\r\n   \n(B)MUTE=maybe\nName = x \r"
-                   "(N)VOLUME= 12.5kg\r\nplain\r\n(N)VOLUME=99\r\n");
+    const QString hand = files.write(QStringLiteral("hand.ini"),
+                                     "; comment\r\n[Section]\r\n\r\n   \n(B)MUTE=maybe\nName = x \r"
+                                     "(N)VOLUME= 12.5kg\r\nplain\r\n(N)VOLUME=99\r\n");
     Settings handWritten;
     QSignalSpy changed(&handWritten, &Settings::Changed);
     handWritten.Load(hand);
