@@ -21,7 +21,6 @@ struct ScriptedDialogs : DialogProvider
     std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override
     {
         lastRequest = request;
-        ++shown;
         if (files.isEmpty())
             return std::nullopt;
         return FileDialogAnswer{files, chosenFilter, QFileInfo(files.first()).absolutePath()};
@@ -39,7 +38,6 @@ struct ScriptedDialogs : DialogProvider
     QStringList files;
     int chosenFilter = 0;
     FileDialogRequest lastRequest;
-    int shown = 0;
     std::optional<QString> folder;
     QString folderTitle;
 };
