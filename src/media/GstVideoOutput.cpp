@@ -17,6 +17,19 @@ GstElement* makeWindowSink(const char* factory)
     return sink;
 }
 
+// At the video's own size the converter takes a fast path that repeats each chroma sample and
+// maps 8 bits to 8 bits; scaled, it filters chroma and dithers by default, which doubled the
+// cost of the sink's thread for nothing a viewer of an 8-bit picture could see. Scaled pictures
+// are converted the way unscaled ones are.
+void convertLikeTheFastPath(GstElement* element)
+{
+    GObjectClass* type = G_OBJECT_GET_CLASS(element);
+    if (g_object_class_find_property(type, "chroma-mode"))
+        gst_util_set_object_arg(G_OBJECT(element), "chroma-mode", "none");
+    if (g_object_class_find_property(type, "dither"))
+        gst_util_set_object_arg(G_OBJECT(element), "dither", "none");
+}
+
 // convert ! scale ! capsfilter ! ximagesink in a bin; null when an element is missing.
 GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
 {
@@ -27,6 +40,10 @@ GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
     if (!convert) {
         convert = gst_element_factory_make("videoconvert", nullptr);
         scale = gst_element_factory_make("videoscale", nullptr);
+    }
+    for (GstElement* element : {convert, scale}) {
+        if (element)
+            convertLikeTheFastPath(element);
     }
     *sizeFilter = gst_element_factory_make("capsfilter", nullptr);
     // A resize while frames flow must not fail the stream: the old size stays acceptable until
