@@ -34,7 +34,6 @@ TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
     EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
     window.reset();
     UseFreshStore();
-
     frmMain& playing = StartPlaying();
     for (Qt::KeyboardModifiers alone : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier}) {
         Press(Qt::Key_Return, alone);
@@ -87,37 +86,6 @@ TEST_F(KeyboardTest, CtrlTFollowsTheMenuItemAndOtherModifiersAreNotExamined)
     EXPECT_EQ(StoredAfterShutdown(QStringLiteral("AOT")), QVariant(true));
 }
 
-TEST_F(KeyboardTest, SpaceTogglesPlaybackEvenRightAfterAClickOnAFlatButton)
-{
-    frmMain& w = StartPlaying();
-    Press(Qt::Key_Space, Qt::ShiftModifier);
-    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
-    Press(Qt::Key_Space);
-    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 4; }));
-    w.Able();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    // The click mutes and leaves the focus on the button, which takes Space as a click of its
-    // own; the window sees Space first, so playback pauses and the sound stays off.
-    QTest::mouseClick(w.cmdMute, Qt::LeftButton);
-    ASSERT_TRUE(Player().Mute());
-    ASSERT_EQ(QApplication::focusWidget(), w.cmdMute);
-    Press(Qt::Key_Space);
-    EXPECT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
-    EXPECT_TRUE(Player().Mute());
-    EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
-}
-
-TEST_F(KeyboardTest, EveryKeyRefreshesTheWindowHandledOrNot)
-{
-    frmMain& w = StartPlaying();
-    w.mnuVideoFull->setEnabled(false);
-    w.cmdPlay->SetEnabled(true);
-    Press(Qt::Key_Q);
-    EXPECT_TRUE(w.mnuVideoFull->isEnabled());
-    EXPECT_FALSE(w.cmdPlay->Enabled());
-}
-
 TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)
 {
     frmMain& w = StartPlaying();
@@ -152,26 +120,46 @@ TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)
     EXPECT_EQ(StoredAfterShutdown(QStringLiteral("VOLUME")).toInt(), 5);
 }
 
-TEST_F(KeyboardTest, MMutesThroughTheMuteButton)
+// Every key refreshes the window, handled or not; Space toggles playback even right after a click
+// on a flat button; M, Z and X act alone or with Shift, as the mute button and the delay menu do.
+TEST_F(KeyboardTest, SpaceMZAndXWhereverTheFocusIs)
 {
     frmMain& w = StartPlaying();
-    Press(Qt::Key_M);
+    w.mnuVideoFull->setEnabled(false);
+    w.cmdPlay->SetEnabled(true);
+    Press(Qt::Key_Q);
+    EXPECT_TRUE(w.mnuVideoFull->isEnabled());
+    EXPECT_FALSE(w.cmdPlay->Enabled());
+
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
+    Press(Qt::Key_Space);
+    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 4; }));
+    w.Able();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // The click mutes and leaves the focus on the button, which takes Space as a click of its
+    // own; the window sees Space first, so playback pauses and the sound stays off.
+    QTest::mouseClick(w.cmdMute, Qt::LeftButton);
+    ASSERT_TRUE(Player().Mute());
+    ASSERT_EQ(QApplication::focusWidget(), w.cmdMute);
+    Press(Qt::Key_Space);
+    EXPECT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
     EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
-    EXPECT_TRUE(Player().Mute());
-    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSoundMute.cacheKey());
-    Press(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(Player().Mute()) << "Alt+M belongs to the menus";
-    Press(Qt::Key_M, Qt::ShiftModifier);
+
+    Press(Qt::Key_M);
     EXPECT_FALSE(w.cmdMute->ToggleStatePressed());
     EXPECT_FALSE(Player().Mute());
     EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSound.cacheKey());
-}
+    Press(Qt::Key_M, Qt::AltModifier);
+    EXPECT_FALSE(Player().Mute()) << "Alt+M belongs to the menus";
+    Press(Qt::Key_M, Qt::ShiftModifier);
+    EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
+    EXPECT_TRUE(Player().Mute());
+    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSoundMute.cacheKey());
 
-TEST_F(KeyboardTest, ZAndXShiftTheSubtitlesAsTheDelayMenuDoes)
-{
-    frmMain& w = StartPlaying();
     Press(Qt::Key_Z);
-    Press(Qt::Key_Z);
+    Press(Qt::Key_Z, Qt::ShiftModifier);
     Press(Qt::Key_X);
     EXPECT_EQ(w.SubReader().delay, -250);
     Press(Qt::Key_X, Qt::ControlModifier);
