@@ -118,7 +118,12 @@ TEST_F(WindowBehaviourTest, FullScreenReturnsToThePlaceAndCentresItsMessages)
     w.SetMessageSink({});
     w.move(0, 0);
     ASSERT_TRUE(Activated(w));
-    const QPoint origin = probe.OnScreen(xid(&w), QPoint(0, 0));
+    // The window manager may place the window before it takes the move: wait for the corner.
+    QPoint origin;
+    ASSERT_TRUE(WaitUntil([&] {
+        origin = probe.OnScreen(xid(&w), QPoint(0, 0));
+        return origin.x() < 100 && origin.y() < 100;
+    }));
     struct ReleaseCounter : QObject {
         int releases = 0;
         bool eventFilter(QObject*, QEvent* event) override
