@@ -47,29 +47,6 @@ std::vector<QByteArray> moviChunks(const QString& path, const char* id)
 }
 }  // namespace
 
-TEST(FrameCounter, EveryFrameReadsAsItsOwnNumberAtEverySize)
-{
-    // The demo's own size is read from every frame of the demo below.
-    for (const auto& [width, height, frames] :
-         {std::tuple{160, 120, 100}, std::tuple{320, 240, 12000}}) {
-        TestVideoFormat format;
-        format.width = width;
-        format.height = height;
-        format.frames = frames;
-        format.frameCounter = true;
-        for (TestVideoCodec codec : {TestVideoCodec::Uncompressed, TestVideoCodec::MotionJpeg}) {
-            format.codec = codec;
-            for (int index : {0, 1, 7, 10, 58, 99, frames - 1}) {
-                const QByteArray stored =
-                    EncodeTestVideoFrame(format, TestVideoFrame(format, index));
-                EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, stored)),
-                          index)
-                    << width << "x" << height << " frame " << index << " codec " << int(codec);
-            }
-        }
-    }
-}
-
 TEST(FrameCounter, OffLeavesThePictureAsItWas)
 {
     TestVideoFormat plain;
@@ -105,6 +82,12 @@ TEST(Demo, IsASmall25FpsVideoWithSubtitlesThatEndWithinIt)
     for (int index = 0; index < 300; ++index)
         EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, frames[index])),
                   index);
+    // The benchmarks' longer demos count in five digits, up to the longest the generator writes.
+    format.frames = 15000;
+    for (int index : {10000, 12345, 14999}) {
+        const QByteArray chunk = EncodeTestVideoFrame(format, TestVideoFrame(format, index));
+        EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, chunk)), index);
+    }
 
     const QString video = dir.filePath(QStringLiteral("sub folder/Demo Clip.avi"));
     ASSERT_EQ(runGenerator({video, QStringLiteral("20")}), 0);
