@@ -25,13 +25,32 @@ protected:
 };
 } // namespace
 
-TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
+// Ctrl+T follows the menu item, whatever other modifiers are held; Alt+Enter enters full screen
+// only with media open, and Enter or Escape leave it.
+TEST_F(KeyboardTest, CtrlTAndAltEnterAsTheMenuItemsTheySwitch)
 {
-    Start();
+    frmMain& w = Start();
     Press(Qt::Key_Return, Qt::AltModifier);
     EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
     Press(Qt::Key_F);
     EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
+
+    w.mnuVideoAOT->setEnabled(false);
+    Press(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(w.AOT());
+    EXPECT_FALSE(w.mnuVideoAOT->isChecked());
+    w.mnuVideoAOT->setEnabled(true);
+    Press(Qt::Key_T);
+    EXPECT_FALSE(w.AOT()) << "T alone is no shortcut";
+    Press(Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(w.AOT());
+    EXPECT_TRUE(w.mnuVideoAOT->isChecked());
+    Press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(w.AOT());
+    // The switch is saved at once, as the menu command saves it.
+    Press(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(InRegistry(QStringLiteral("AOT")), QVariant(true));
+    Press(Qt::Key_T, Qt::ControlModifier);
     window.reset();
     UseFreshStore();
     frmMain& playing = StartPlaying();
@@ -64,26 +83,6 @@ TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
     EXPECT_TRUE(Player().FullScreen());
     Press(Qt::Key_F);
     EXPECT_FALSE(Player().FullScreen());
-}
-
-TEST_F(KeyboardTest, CtrlTFollowsTheMenuItemAndOtherModifiersAreNotExamined)
-{
-    frmMain& w = Start();
-    w.mnuVideoAOT->setEnabled(false);
-    Press(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_FALSE(w.AOT());
-    EXPECT_FALSE(w.mnuVideoAOT->isChecked());
-    w.mnuVideoAOT->setEnabled(true);
-    Press(Qt::Key_T);
-    EXPECT_FALSE(w.AOT()) << "T alone is no shortcut";
-    Press(Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_TRUE(w.AOT());
-    EXPECT_TRUE(w.mnuVideoAOT->isChecked());
-    Press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(w.AOT());
-    // The switch is saved at once, as the menu command saves it.
-    Press(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("AOT")), QVariant(true));
 }
 
 TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)

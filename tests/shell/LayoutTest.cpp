@@ -90,20 +90,6 @@ TEST_F(LayoutTest, ZoomPresetsAndEngineSwitches)
     EXPECT_EQ(InRegistry(QStringLiteral("MPTYPE")).toInt(), 1);
 }
 
-TEST_F(LayoutTest, AnEngineThatFailsIsDisabledAndTheOtherOneTaken)
-{
-    EngineOptions noGst = EngineOptions::ForCurrentDisplay();
-    noGst.playbinFactory = "veltrix-no-such-element";
-    frmMain& w = Start({}, noGst);
-    ASSERT_EQ(Player().MediaPlayer(), 2);
-    w.mnuVideoMP1->trigger();
-    EXPECT_FALSE(w.mnuVideoMP1->isEnabled());
-    EXPECT_TRUE(w.mnuVideoMP2->isEnabled());
-    EXPECT_EQ(Player().MediaPlayer(), 2);
-    EXPECT_TRUE(w.mnuVideoMP2->isChecked());
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("MPTYPE")).toInt(), 2);
-}
-
 TEST_F(LayoutTest, PriorityMenuShowsTheClassInForceAndIsStoredAtShutdown)
 {
     frmMain& w = Start();

@@ -62,7 +62,7 @@ TEST_F(ShellTest, EngineThatCannotBeUsedFallsBackAndIsRemembered)
         long engine;
     } cases[] = {{"zero stored", 0, true, true, 2},     {"seven stored", 7, true, true, 2},
                  {"negative stored", -1, true, true, 2}, {"no mpv", 2, false, true, 1},
-                 {"no engine", 2, false, false, 0}};
+                 {"no GStreamer", 2, true, false, 2}, {"no engine", 2, false, false, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StoreBeforeStart(QStringLiteral("MPTYPE"), c.stored, SettingNumber);
@@ -75,6 +75,13 @@ TEST_F(ShellTest, EngineThatCannotBeUsedFallsBackAndIsRemembered)
         frmMain& w = Start({}, options);
         EXPECT_EQ(Player().MediaPlayer(), c.engine);
         EXPECT_EQ(w.mnuVideoMP2->isEnabled(), c.mpv);
+        if (c.engine == 2 && !c.gstreamer) {
+            // Chosen from the menu, the engine that fails is disabled and the other one kept.
+            w.mnuVideoMP1->trigger();
+            EXPECT_FALSE(w.mnuVideoMP1->isEnabled());
+            EXPECT_EQ(Player().MediaPlayer(), 2);
+            EXPECT_TRUE(w.mnuVideoMP2->isChecked());
+        }
         if (c.engine != 0) {
             EXPECT_TRUE(messages.empty());
         } else {

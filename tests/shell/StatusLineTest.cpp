@@ -15,7 +15,9 @@ StatusLineInput Playing(double position = 0)
     return input;
 }
 
-TEST(StatusLineText, FrameRate)
+// The cell painted below shows the forms the menus reach; here the frame rate, a negative delay,
+// a fractional rate, no film, the clock and the frame number.
+TEST(StatusLineText, RateSubtitleStateTimeAndFrame)
 {
     StatusLineInput input = Playing();
     input.videoFps = 25;
@@ -26,13 +28,8 @@ TEST(StatusLineText, FrameRate)
         input.videoFps = none;
         EXPECT_TRUE(StatusLine::FrameRate(input).isEmpty()) << none;
     }
-}
 
-// The cell painted below shows the forms the menus reach; here a negative delay, a fractional
-// rate and no film.
-TEST(StatusLineText, SubtitleStateOfAnEarlierDelayAndOfNoFilm)
-{
-    StatusLineInput input = Playing();
+    input = Playing();
     input.subtitleFile = QStringLiteral("/films/a.srt");
     input.delay = -500;
     EXPECT_EQ(StatusLine::SubtitleState(input), QStringLiteral("Subtitles (delay -500 ms) "));
@@ -44,10 +41,7 @@ TEST(StatusLineText, SubtitleStateOfAnEarlierDelayAndOfNoFilm)
         input.status = status;
         EXPECT_TRUE(StatusLine::SubtitleState(input).isEmpty());
     }
-}
 
-TEST(StatusLineText, TimeAndFrameNumber)
-{
     const struct {
         double seconds;
         const char* clock;
@@ -59,7 +53,7 @@ TEST(StatusLineText, TimeAndFrameNumber)
     for (const auto& [seconds, clock] : clocks)
         EXPECT_EQ(ClockText(seconds), QString::fromLatin1(clock)) << seconds;
 
-    StatusLineInput input = Playing(61.4);
+    input = Playing(61.4);
     input.positionFrame = Currency::fromInteger(1535).value();
     EXPECT_EQ(StatusLine::Time(input), QStringLiteral("01:01"));
     EXPECT_EQ(StatusLine::FrameNumber(input), QStringLiteral(" Frame: 1535"));
