@@ -85,43 +85,10 @@ TEST_F(KeyboardTest, CtrlTAndAltEnterAsTheMenuItemsTheySwitch)
     EXPECT_FALSE(Player().FullScreen());
 }
 
-TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)
-{
-    frmMain& w = StartPlaying();
-    Player().Pause();
-    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
-    Player().SetPosition(4.0);
-    ASSERT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 4.0) < 0.1; }));
-    Press(Qt::Key_Right);
-    EXPECT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 9.0) < 0.1; }))
-        << Player().Position();
-    Press(Qt::Key_Right);
-    EXPECT_TRUE(WaitUntil([] { return Player().Position() > 9.5; })) << "not beyond the end";
-    EXPECT_LE(Player().Position(), Player().Duration());
-    Player().SetPosition(3.0);
-    ASSERT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 3.0) < 0.1; }));
-    Press(Qt::Key_Left);
-    EXPECT_TRUE(WaitUntil([] { return Player().Position() < 0.1; })) << "not before the start";
-    Press(Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_FALSE(WaitUntil([] { return Player().Position() >= 0.1; }, 200))
-        << "Ctrl+Right is not a seek";
-
-    ASSERT_DOUBLE_EQ(w.sldVolume->Value(), 0.5);
-    Press(Qt::Key_Up);
-    EXPECT_DOUBLE_EQ(w.sldVolume->Value(), 0.55);
-    EXPECT_EQ(Player().Volume(), 55);
-    EXPECT_EQ(AppSettings().GetSetting(QStringLiteral("VOLUME")).toInt(), 55);
-    for (int i = 0; i < 30; ++i)
-        Press(Qt::Key_Down);
-    EXPECT_DOUBLE_EQ(w.sldVolume->Value(), 0.0);
-    EXPECT_EQ(Player().Volume(), 0);
-    Press(Qt::Key_Up);
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("VOLUME")).toInt(), 5);
-}
-
 // Every key refreshes the window, handled or not; Space toggles playback even right after a click
-// on a flat button; M, Z and X act alone or with Shift, as the mute button and the delay menu do.
-TEST_F(KeyboardTest, SpaceMZAndXWhereverTheFocusIs)
+// on a flat button; M, Z and X act alone or with Shift, as the mute button and the delay menu do;
+// the arrows seek and set the volume.
+TEST_F(KeyboardTest, PlayingKeysWhereverTheFocusIs)
 {
     frmMain& w = StartPlaying();
     w.mnuVideoFull->setEnabled(false);
@@ -167,4 +134,33 @@ TEST_F(KeyboardTest, SpaceMZAndXWhereverTheFocusIs)
     w.SubReader().delay = INT32_MAX - 100;
     Press(Qt::Key_X);
     EXPECT_EQ(w.SubReader().delay, INT32_MAX - 100) << "an overflowing step changes nothing";
+
+    // The arrows seek and set the volume through the slider; Space above paused the player.
+    Player().SetPosition(4.0);
+    ASSERT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 4.0) < 0.1; }));
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 9.0) < 0.1; }))
+        << Player().Position();
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(WaitUntil([] { return Player().Position() > 9.5; })) << "not beyond the end";
+    EXPECT_LE(Player().Position(), Player().Duration());
+    Player().SetPosition(3.0);
+    ASSERT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 3.0) < 0.1; }));
+    Press(Qt::Key_Left);
+    EXPECT_TRUE(WaitUntil([] { return Player().Position() < 0.1; })) << "not before the start";
+    Press(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_FALSE(WaitUntil([] { return Player().Position() >= 0.1; }, 200))
+        << "Ctrl+Right is not a seek";
+
+    ASSERT_DOUBLE_EQ(w.sldVolume->Value(), 0.5);
+    Press(Qt::Key_Up);
+    EXPECT_DOUBLE_EQ(w.sldVolume->Value(), 0.55);
+    EXPECT_EQ(Player().Volume(), 55);
+    EXPECT_EQ(AppSettings().GetSetting(QStringLiteral("VOLUME")).toInt(), 55);
+    for (int i = 0; i < 30; ++i)
+        Press(Qt::Key_Down);
+    EXPECT_DOUBLE_EQ(w.sldVolume->Value(), 0.0);
+    EXPECT_EQ(Player().Volume(), 0);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("VOLUME")).toInt(), 5);
 }
