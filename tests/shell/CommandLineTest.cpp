@@ -77,7 +77,8 @@ TEST(CommandLine, ParsedAsLinuxProgramsDo)
     };
     for (const Case& c : cases) {
         const CommandLineRequest request = parse(c.arguments);
-        SCOPED_TRACE(::testing::Message() << "case " << &c - cases << ": " << request.text.toStdString());
+        SCOPED_TRACE(::testing::Message()
+                     << "case " << &c - cases << ": " << request.text.toStdString());
         EXPECT_EQ(request.action, c.action);
         EXPECT_EQ(request.ExitCode(), c.action == Action::Refuse ? 2 : 0);
         if (c.action == Action::Refuse) {

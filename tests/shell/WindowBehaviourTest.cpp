@@ -272,8 +272,10 @@ TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
         for (const QSize& client : {QSize(360, 700), QSize(1200, 360)}) {
             w.resize(client);
             QRect box;
-            EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(probe.ScreenShotOf(w.picFrame)))
-                                               && w.size() == client; }))
+            EXPECT_TRUE(WaitUntil([&] {
+                box = WhiteBox(probe.ScreenShotOf(w.picFrame));
+                return Square(box) && w.size() == client;
+            }))
                 << "engine " << engine << ", square " << box.width() << "x" << box.height();
         }
         w.mnuVideoFull->trigger();
