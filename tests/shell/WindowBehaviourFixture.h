@@ -35,30 +35,6 @@ protected:
         return probe.WaitActive(&w);
     }
 
-    // The window shown and active, playing a generated clip of 20 seconds.
-    frmMain& StartPlayingActive()
-    {
-        frmMain& w = StartPlaying(500);
-        EXPECT_TRUE(Activated(w));
-        return w;
-    }
-
-    // Another program with a window of its own, shown and managed.
-    unsigned long StartOtherProgram()
-    {
-        other.start(QStringLiteral("xmessage"),
-                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
-                     QStringLiteral("another program")});
-        if (!other.waitForStarted(3000))
-            return 0;
-        unsigned long found = 0;
-        // A program's start takes long on a busy machine: xmessage loads its fonts first.
-        return WaitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; },
-                         15000)
-                   ? found
-                   : 0;
-    }
-
     XProbe probe;
     QProcess other;
 };

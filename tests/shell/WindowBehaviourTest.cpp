@@ -13,9 +13,16 @@ using modMain::Player;
 
 TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsActivated)
 {
-    const unsigned long xmessage = StartOtherProgram();
-    ASSERT_NE(xmessage, 0u) << "xmessage (x11-utils) is needed";
-    frmMain& w = StartPlayingActive();
+    // Another program with a window of its own. Its start takes long on a busy machine: xmessage
+    // loads its fonts first.
+    other.start(QStringLiteral("xmessage"), {QStringLiteral("-name"),
+                                             QStringLiteral("veltrix-other"), QStringLiteral("hi")});
+    unsigned long xmessage = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (xmessage = probe.ClientNamed("veltrix-other")) != 0; },
+                          30000))
+        << "xmessage (x11-utils) is needed";
+    frmMain& w = StartPlaying(500);
+    ASSERT_TRUE(Activated(w));
 
     probe.Keys({XK_Alt_L}, XK_Return);
     ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
