@@ -1,5 +1,4 @@
 #include "shell/CommandLineRequest.h"
-#include "shell/modMain.h"
 
 #include <QFile>
 #include <QProcess>
@@ -49,52 +48,49 @@ PlayerRun runPlayer(const QStringList& arguments)
 }
 }  // namespace
 
-TEST(CommandLine, DocumentsFolderEndsWithOneSeparator)
+// Options end at "--"; unknown ones, two videos or two subtitle files are refused; the files come
+// in either order and as file URLs.
+TEST(CommandLine, ParsedAsLinuxProgramsDo)
 {
-    const QString folder = modMain::DocumentsFolder();
-    EXPECT_TRUE(folder.endsWith(QLatin1Char('/')));
-    EXPECT_FALSE(folder.endsWith(QStringLiteral("//")));
-}
-
-TEST(CommandLine, OptionsEndAtDoubleDashAndUnknownOnesAreRefused)
-{
-    const CommandLineRequest dash = parse({"--", "-dash.avi"});
-    EXPECT_EQ(dash.action, Action::Play);
-    EXPECT_EQ(dash.files.media, QStringLiteral("-dash.avi"));
-    EXPECT_EQ(parse({"--", "--version"}).files.media, QStringLiteral("--version"));
-
-    for (const auto& arguments : {std::initializer_list<const char*>{"-dash.avi"},
-                                  {"--fullscreen", "a.avi"}, {"a.avi", "-x"}}) {
-        const CommandLineRequest refused = parse(arguments);
-        EXPECT_EQ(refused.action, Action::Refuse) << refused.text.toStdString();
-        EXPECT_EQ(refused.ExitCode(), 2);
-        EXPECT_TRUE(refused.text.startsWith(QStringLiteral("tavrell-veltrix: ")))
-            << refused.text.toStdString();
+    const struct Case {
+        std::initializer_list<const char*> arguments;
+        Action action;
+        const char* media;
+        const char* subtitles;
+    } cases[] = {
+        {{"--", "-dash.avi"}, Action::Play, "-dash.avi", ""},
+        {{"--", "--version"}, Action::Play, "--version", ""},
+        {{"-dash.avi"}, Action::Refuse, "", ""},
+        {{"--fullscreen", "a.avi"}, Action::Refuse, "", ""},
+        {{"a.avi", "-x"}, Action::Refuse, "", ""},
+        {{"a.avi", "b.avi"}, Action::Refuse, "", ""},
+        {{"a.avi", "a.srt", "b.sub"}, Action::Refuse, "", ""},
+        {{"a.avi", "--help"}, Action::ShowHelp, "", ""},
+        {{"-h"}, Action::ShowHelp, "", ""},
+        {{"-v"}, Action::ShowVersion, "", ""},
+        {{}, Action::Play, "", ""},
+        {{"Film.srt", "/films/Film.avi"}, Action::Play, "/films/Film.avi", "Film.srt"},
+        {{"file:///films/My%20Film.avi", "FILE:///subs/My%20Film.SUB"}, Action::Play,
+         "/films/My Film.avi", "/subs/My Film.SUB"},
+        // Only file URLs become paths; a name with a colon stays a name.
+        {{"clip:1.avi"}, Action::Play, "clip:1.avi", ""},
+    };
+    for (const Case& c : cases) {
+        const CommandLineRequest request = parse(c.arguments);
+        SCOPED_TRACE(::testing::Message()
+                     << "case " << &c - cases << ": " << request.text.toStdString());
+        EXPECT_EQ(request.action, c.action);
+        EXPECT_EQ(request.ExitCode(), c.action == Action::Refuse ? 2 : 0);
+        if (c.action == Action::Refuse) {
+            EXPECT_TRUE(request.text.startsWith(QStringLiteral("tavrell-veltrix: ")));
+        } else if (c.action == Action::ShowHelp) {
+            EXPECT_TRUE(request.text.contains(QStringLiteral("[--] [VIDEO [SUBTITLES]]")));
+        } else if (c.action == Action::Play) {
+            EXPECT_EQ(request.files.media, QString::fromUtf8(c.media));
+            EXPECT_EQ(request.files.subtitles, QString::fromUtf8(c.subtitles));
+        }
     }
     EXPECT_TRUE(parse({"-dash.avi"}).text.contains(QStringLiteral("dash.avi")));
-    // Two videos, or two subtitle files: the player opens one of each.
-    EXPECT_EQ(parse({"a.avi", "b.avi"}).action, Action::Refuse);
-    EXPECT_EQ(parse({"a.avi", "a.srt", "b.sub"}).action, Action::Refuse);
-
-    EXPECT_EQ(parse({"a.avi", "--help"}).action, Action::ShowHelp);
-    EXPECT_EQ(parse({"-h"}).action, Action::ShowHelp);
-    EXPECT_EQ(parse({"-v"}).action, Action::ShowVersion);
-    EXPECT_EQ(parse({"-v"}).ExitCode(), 0);
-    EXPECT_EQ(parse({}).action, Action::Play);
-    EXPECT_TRUE(parse({}).files.media.isEmpty());
-}
-
-TEST(CommandLine, VideoAndSubtitlesInEitherOrderAndAsUrls)
-{
-    const CommandLineRequest both = parse({"Film.srt", "/films/Film.avi"});
-    EXPECT_EQ(both.files.media, QStringLiteral("/films/Film.avi"));
-    EXPECT_EQ(both.files.subtitles, QStringLiteral("Film.srt"));
-    const CommandLineRequest urls =
-        parse({"file:///films/My%20Film.avi", "FILE:///subs/My%20Film.SUB"});
-    EXPECT_EQ(urls.files.media, QStringLiteral("/films/My Film.avi"));
-    EXPECT_EQ(urls.files.subtitles, QStringLiteral("/subs/My Film.SUB"));
-    // Only file URLs become paths; a name with a colon stays a name.
-    EXPECT_EQ(parse({"clip:1.avi"}).files.media, QStringLiteral("clip:1.avi"));
 }
 
 TEST(CommandLine, SubtitleFileAloneBringsItsVideo)
@@ -118,9 +114,6 @@ TEST(CommandLine, TheProgramPrintsAndExitsWithoutADisplay)
     EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("Tavrell Veltrix Version ")))
         << version.out.toStdString();
-    const PlayerRun help = runPlayer({QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains(QStringLiteral("[--] [VIDEO [SUBTITLES]]")));
     const PlayerRun unknown = runPlayer({QStringLiteral("--bogus"), QStringLiteral("a.avi")});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.out.isEmpty());

@@ -25,16 +25,34 @@ protected:
 };
 } // namespace
 
-TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
+// Ctrl+T follows the menu item, whatever other modifiers are held; Alt+Enter enters full screen
+// only with media open, and Enter or Escape leave it.
+TEST_F(KeyboardTest, CtrlTAndAltEnterAsTheMenuItemsTheySwitch)
 {
-    Start();
+    frmMain& w = Start();
     Press(Qt::Key_Return, Qt::AltModifier);
     EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
     Press(Qt::Key_F);
     EXPECT_FALSE(Player().FullScreen()) << "nothing is open";
+
+    w.mnuVideoAOT->setEnabled(false);
+    Press(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(w.AOT());
+    EXPECT_FALSE(w.mnuVideoAOT->isChecked());
+    w.mnuVideoAOT->setEnabled(true);
+    Press(Qt::Key_T);
+    EXPECT_FALSE(w.AOT()) << "T alone is no shortcut";
+    Press(Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(w.AOT());
+    EXPECT_TRUE(w.mnuVideoAOT->isChecked());
+    Press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(w.AOT());
+    // The switch is saved at once, as the menu command saves it.
+    Press(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(InRegistry(QStringLiteral("AOT")), QVariant(true));
+    Press(Qt::Key_T, Qt::ControlModifier);
     window.reset();
     UseFreshStore();
-
     frmMain& playing = StartPlaying();
     for (Qt::KeyboardModifiers alone : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier}) {
         Press(Qt::Key_Return, alone);
@@ -67,29 +85,18 @@ TEST_F(KeyboardTest, AltEnterEntersOnlyWithMediaAndEnterOrEscapeLeave)
     EXPECT_FALSE(Player().FullScreen());
 }
 
-TEST_F(KeyboardTest, CtrlTFollowsTheMenuItemAndOtherModifiersAreNotExamined)
-{
-    frmMain& w = Start();
-    w.mnuVideoAOT->setEnabled(false);
-    Press(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_FALSE(w.AOT());
-    EXPECT_FALSE(w.mnuVideoAOT->isChecked());
-    w.mnuVideoAOT->setEnabled(true);
-    Press(Qt::Key_T);
-    EXPECT_FALSE(w.AOT()) << "T alone is no shortcut";
-    Press(Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_TRUE(w.AOT());
-    EXPECT_TRUE(w.mnuVideoAOT->isChecked());
-    Press(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(w.AOT());
-    // The switch is saved at once, as the menu command saves it.
-    Press(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("AOT")), QVariant(true));
-}
-
-TEST_F(KeyboardTest, SpaceTogglesPlaybackEvenRightAfterAClickOnAFlatButton)
+// Every key refreshes the window, handled or not; Space toggles playback even right after a click
+// on a flat button; M, Z and X act alone or with Shift, as the mute button and the delay menu do;
+// the arrows seek and set the volume.
+TEST_F(KeyboardTest, PlayingKeysWhereverTheFocusIs)
 {
     frmMain& w = StartPlaying();
+    w.mnuVideoFull->setEnabled(false);
+    w.cmdPlay->SetEnabled(true);
+    Press(Qt::Key_Q);
+    EXPECT_TRUE(w.mnuVideoFull->isEnabled());
+    EXPECT_FALSE(w.cmdPlay->Enabled());
+
     Press(Qt::Key_Space, Qt::ShiftModifier);
     ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
     Press(Qt::Key_Space);
@@ -104,25 +111,31 @@ TEST_F(KeyboardTest, SpaceTogglesPlaybackEvenRightAfterAClickOnAFlatButton)
     ASSERT_EQ(QApplication::focusWidget(), w.cmdMute);
     Press(Qt::Key_Space);
     EXPECT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
-    EXPECT_TRUE(Player().Mute());
     EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
-}
 
-TEST_F(KeyboardTest, EveryKeyRefreshesTheWindowHandledOrNot)
-{
-    frmMain& w = StartPlaying();
-    w.mnuVideoFull->setEnabled(false);
-    w.cmdPlay->SetEnabled(true);
-    Press(Qt::Key_Q);
-    EXPECT_TRUE(w.mnuVideoFull->isEnabled());
-    EXPECT_FALSE(w.cmdPlay->Enabled());
-}
+    Press(Qt::Key_M);
+    EXPECT_FALSE(w.cmdMute->ToggleStatePressed());
+    EXPECT_FALSE(Player().Mute());
+    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSound.cacheKey());
+    Press(Qt::Key_M, Qt::AltModifier);
+    EXPECT_FALSE(Player().Mute()) << "Alt+M belongs to the menus";
+    Press(Qt::Key_M, Qt::ShiftModifier);
+    EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
+    EXPECT_TRUE(Player().Mute());
+    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSoundMute.cacheKey());
 
-TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)
-{
-    frmMain& w = StartPlaying();
-    Player().Pause();
-    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
+    Press(Qt::Key_Z);
+    Press(Qt::Key_Z, Qt::ShiftModifier);
+    Press(Qt::Key_X);
+    EXPECT_EQ(w.SubReader().delay, -250);
+    Press(Qt::Key_X, Qt::ControlModifier);
+    Press(Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(w.SubReader().delay, -250) << "Ctrl and Alt belong to the menus and the desktop";
+    w.SubReader().delay = INT32_MAX - 100;
+    Press(Qt::Key_X);
+    EXPECT_EQ(w.SubReader().delay, INT32_MAX - 100) << "an overflowing step changes nothing";
+
+    // The arrows seek and set the volume through the slider; Space above paused the player.
     Player().SetPosition(4.0);
     ASSERT_TRUE(WaitUntil([] { return std::abs(Player().Position() - 4.0) < 0.1; }));
     Press(Qt::Key_Right);
@@ -150,34 +163,4 @@ TEST_F(KeyboardTest, ArrowsSeekAndSetTheVolumeThroughTheSlider)
     EXPECT_EQ(Player().Volume(), 0);
     Press(Qt::Key_Up);
     EXPECT_EQ(StoredAfterShutdown(QStringLiteral("VOLUME")).toInt(), 5);
-}
-
-TEST_F(KeyboardTest, MMutesThroughTheMuteButton)
-{
-    frmMain& w = StartPlaying();
-    Press(Qt::Key_M);
-    EXPECT_TRUE(w.cmdMute->ToggleStatePressed());
-    EXPECT_TRUE(Player().Mute());
-    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSoundMute.cacheKey());
-    Press(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(Player().Mute()) << "Alt+M belongs to the menus";
-    Press(Qt::Key_M, Qt::ShiftModifier);
-    EXPECT_FALSE(w.cmdMute->ToggleStatePressed());
-    EXPECT_FALSE(Player().Mute());
-    EXPECT_EQ(w.cmdMute->Picture().cacheKey(), w.imgSound.cacheKey());
-}
-
-TEST_F(KeyboardTest, ZAndXShiftTheSubtitlesAsTheDelayMenuDoes)
-{
-    frmMain& w = StartPlaying();
-    Press(Qt::Key_Z);
-    Press(Qt::Key_Z);
-    Press(Qt::Key_X);
-    EXPECT_EQ(w.SubReader().delay, -250);
-    Press(Qt::Key_X, Qt::ControlModifier);
-    Press(Qt::Key_Z, Qt::AltModifier);
-    EXPECT_EQ(w.SubReader().delay, -250) << "Ctrl and Alt belong to the menus and the desktop";
-    w.SubReader().delay = INT32_MAX - 100;
-    Press(Qt::Key_X);
-    EXPECT_EQ(w.SubReader().delay, INT32_MAX - 100) << "an overflowing step changes nothing";
 }

@@ -48,7 +48,9 @@ TEST_F(LayoutTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
     EXPECT_EQ(w.picFrame->height(), 500 - 19 - 35 - 19 - 4 - 2);
 }
 
-TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
+// Zoom gives the video area the preset times the video size; switching engines carries the
+// playback and is saved at once.
+TEST_F(LayoutTest, ZoomPresetsAndEngineSwitches)
 {
     frmMain& w = Start(Video(QStringLiteral("clip.avi"), 100, {320, 240}));
     ASSERT_EQ(Player().Status(), 4);
@@ -66,11 +68,7 @@ TEST_F(LayoutTest, ZoomGivesTheVideoAreaThePresetTimesTheVideoSize)
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(WaitUntil([&] { return w.picFrame->size() == QSize(160, 120); }));
     EXPECT_EQ(Player().Width(), 160);
-}
 
-TEST_F(LayoutTest, SwitchingEnginesCarriesThePlaybackAndIsSavedAtOnce)
-{
-    frmMain& w = Start(Video(QStringLiteral("clip.avi")));
     ASSERT_EQ(Player().MediaPlayer(), 2);
     Player().Pause();
     ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
@@ -90,20 +88,6 @@ TEST_F(LayoutTest, SwitchingEnginesCarriesThePlaybackAndIsSavedAtOnce)
     EXPECT_TRUE(w.mnuVideoMP1->isChecked());
     // Saved at once: another store on the same registry sees it before any shutdown.
     EXPECT_EQ(InRegistry(QStringLiteral("MPTYPE")).toInt(), 1);
-}
-
-TEST_F(LayoutTest, AnEngineThatFailsIsDisabledAndTheOtherOneTaken)
-{
-    EngineOptions noGst = EngineOptions::ForCurrentDisplay();
-    noGst.playbinFactory = "veltrix-no-such-element";
-    frmMain& w = Start({}, noGst);
-    ASSERT_EQ(Player().MediaPlayer(), 2);
-    w.mnuVideoMP1->trigger();
-    EXPECT_FALSE(w.mnuVideoMP1->isEnabled());
-    EXPECT_TRUE(w.mnuVideoMP2->isEnabled());
-    EXPECT_EQ(Player().MediaPlayer(), 2);
-    EXPECT_TRUE(w.mnuVideoMP2->isChecked());
-    EXPECT_EQ(StoredAfterShutdown(QStringLiteral("MPTYPE")).toInt(), 2);
 }
 
 TEST_F(LayoutTest, PriorityMenuShowsTheClassInForceAndIsStoredAtShutdown)

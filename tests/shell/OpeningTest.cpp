@@ -57,33 +57,25 @@ TEST_F(OpeningTest, DiscoverySearchesTheLastSubtitleFolderAndSkipsWhatFailsToLoa
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(OpeningTest, NothingFoundKeepsSubtitlesLoadedBeforeAnyVideo)
+// Subtitles loaded before any video stay when nothing is found beside it; dropped together, a
+// video and a subtitle file open in either order, the dropped file winning over the one found.
+TEST_F(OpeningTest, EarlierAndDroppedSubtitlesWinOverDiscovery)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
-    const QString video = Video(films + QStringLiteral("Holiday.avi"), 50);
+    const QString holiday = Video(films + QStringLiteral("Holiday.avi"), 50);
     const QString early = Write(QStringLiteral("elsewhere/Unrelated.srt"), srt("kept"));
-    Write(films + QStringLiteral("Other.srt"), srt("too different"));
-    frmMain& w = Start();
-    w.LoadSubtitleFile(early);
-    w.OpenFile(video);
-    EXPECT_EQ(w.SubReader().Filename(), early);
-
-    // With a video open, opening the next one drops the old subtitles first.
-    w.OpenFile(video);
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
-}
-
-TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
-{
-    const QString films = dir.filePath(QStringLiteral("films/"));
     const QString video = Video(films + QStringLiteral("Movie.avi"), 50);
     Write(films + QStringLiteral("Movie.srt"), srt("found beside"));
-    const QString subs = dir.filePath(QStringLiteral("subs/"));
-    const QString chosen = subs + QStringLiteral("Other language.srt");
-    Write(chosen, srt("chosen"));
-    const QString later = subs + QStringLiteral("Third.srt");
-    Write(later, srt("later"));
+    const QString chosen = Write(QStringLiteral("subs/Other language.srt"), srt("chosen"));
+    const QString later = Write(QStringLiteral("subs/Third.srt"), srt("later"));
     frmMain& w = Start();
+    w.LoadSubtitleFile(early);
+    w.OpenFile(holiday);
+    EXPECT_EQ(w.SubReader().Filename(), early);
+    // With a video open, opening the next one drops the old subtitles first.
+    w.OpenFile(holiday);
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+
     const auto drop = [&w](const QStringList& paths) {
         QMimeData data;
         QList<QUrl> urls;
@@ -97,7 +89,7 @@ TEST_F(OpeningTest, DroppedVideoAndSubtitleFileOpenTogetherInEitherOrder)
     drop({chosen, video});
     EXPECT_EQ(Player().CurrentFile(), video);
     EXPECT_GE(Player().Status(), 2);
-    EXPECT_EQ(w.SubReader().Filename(), chosen) << "the dropped file wins over the one found";
+    EXPECT_EQ(w.SubReader().Filename(), chosen);
     // A subtitle file dropped alone replaces the subtitles and leaves the video playing.
     drop({later});
     EXPECT_EQ(Player().CurrentFile(), video);

@@ -63,7 +63,6 @@ public:
     {
         shown = entry;
         visible = true;
-        ++shows;
         return true;
     }
     void Hide() override { visible = false; ++hides; }
@@ -73,7 +72,6 @@ public:
 
     SubtitlePtr shown;
     bool visible = false;
-    int shows = 0;
     int hides = 0;
     int releases = 0;
 };

@@ -79,7 +79,9 @@ TEST_F(ShutdownTest, FileOpenedDuringOpeningReplacesTheFirst)
     EXPECT_TRUE(Closed());
 }
 
-TEST_F(ShutdownTest, TerminationSignalsEndThePlayerAsFileExitDoes)
+// The termination signals end the player as File > Exit does; settings that cannot be saved at
+// the end are reported with their file.
+TEST_F(ShutdownTest, SignalsEndThePlayerAsExitDoesAndAFailedSaveIsReported)
 {
     TerminationSignals termination;
     int volume = 20;
@@ -95,10 +97,7 @@ TEST_F(ShutdownTest, TerminationSignalsEndThePlayerAsFileExitDoes)
         EXPECT_EQ(StoredAfterShutdown(SettingNames::Volume).toInt(), volume)
             << "signal " << number;
     }
-}
 
-TEST_F(ShutdownTest, SettingsThatCannotBeSavedAreReportedWithTheirFile)
-{
     StartPlaying(50);
     // Not a folder: nothing can be created below it, whoever runs the test.
     const QString unwritable = QStringLiteral("/dev/null/registry.db");

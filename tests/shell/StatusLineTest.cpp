@@ -15,7 +15,9 @@ StatusLineInput Playing(double position = 0)
     return input;
 }
 
-TEST(StatusLineText, FrameRate)
+// The cell painted below shows the forms the menus reach; here the frame rate, a negative delay,
+// a fractional rate, no film, the clock and the frame number.
+TEST(StatusLineText, RateSubtitleStateTimeAndFrame)
 {
     StatusLineInput input = Playing();
     input.videoFps = 25;
@@ -26,13 +28,8 @@ TEST(StatusLineText, FrameRate)
         input.videoFps = none;
         EXPECT_TRUE(StatusLine::FrameRate(input).isEmpty()) << none;
     }
-}
 
-// The cell painted below shows the forms the menus reach; here a negative delay, a fractional
-// rate and no film.
-TEST(StatusLineText, SubtitleStateOfAnEarlierDelayAndOfNoFilm)
-{
-    StatusLineInput input = Playing();
+    input = Playing();
     input.subtitleFile = QStringLiteral("/films/a.srt");
     input.delay = -500;
     EXPECT_EQ(StatusLine::SubtitleState(input), QStringLiteral("Subtitles (delay -500 ms) "));
@@ -44,10 +41,7 @@ TEST(StatusLineText, SubtitleStateOfAnEarlierDelayAndOfNoFilm)
         input.status = status;
         EXPECT_TRUE(StatusLine::SubtitleState(input).isEmpty());
     }
-}
 
-TEST(StatusLineText, TimeAndFrameNumber)
-{
     const struct {
         double seconds;
         const char* clock;
@@ -59,7 +53,7 @@ TEST(StatusLineText, TimeAndFrameNumber)
     for (const auto& [seconds, clock] : clocks)
         EXPECT_EQ(ClockText(seconds), QString::fromLatin1(clock)) << seconds;
 
-    StatusLineInput input = Playing(61.4);
+    input = Playing(61.4);
     input.positionFrame = Currency::fromInteger(1535).value();
     EXPECT_EQ(StatusLine::Time(input), QStringLiteral("01:01"));
     EXPECT_EQ(StatusLine::FrameNumber(input), QStringLiteral(" Frame: 1535"));
@@ -111,9 +105,13 @@ TEST_F(StatusLineTest, CellsPaintWhatThePlayerReports)
         return modMain::Player().PositionFrame() > Currency::fromInteger(3).value();
     }, 10000));
     w.Able();
-    InkColumns(w.cmdStatus[1]);   // paints: BeforePaint sets the text
+    // The cell works out its text when it paints.
+    const auto subtitleCell = [&] {
+        w.cmdStatus[1]->grab();
+        return w.cmdStatus[1]->Text();
+    };
+    EXPECT_EQ(subtitleCell(), QStringLiteral("No subtitles loaded."));
     EXPECT_EQ(w.cmdStatus[0]->Text(), QStringLiteral("Playing"));
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("No subtitles loaded."));
 
     const auto [stateFirst, rateLast] = InkColumns(w.cmdStatus[0]);
     EXPECT_LT(stateFirst, 20);                               // "Playing" from the left ...
@@ -125,24 +123,19 @@ TEST_F(StatusLineTest, CellsPaintWhatThePlayerReports)
     EXPECT_EQ(w.cmdStatus[2]->Text(), QStringLiteral("00:00"));
     EXPECT_LT(timeFirst, 20);                                // " Frame: n" from the left ...
     EXPECT_GT(timeLast, w.cmdStatus[2]->width() - 12);       // ... the time at the right
-    InkColumns(w.cmdStatus[1]);
     // No file loaded: the corrections wait in the reader but are not announced.
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("No subtitles loaded."));
+    EXPECT_EQ(subtitleCell(), QStringLiteral("No subtitles loaded."));
 
     // A loaded file shows the corrections the menus make, in the order they are made.
     w.LoadSubtitleFile(Write(QStringLiteral("other.srt"),
                              "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n"
                              "2\r\n00:00:03,000 --> 00:00:04,000\r\nAgain\r\n\r\n"));
-    InkColumns(w.cmdStatus[1]);
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (fps: 25)"));
+    EXPECT_EQ(subtitleCell(), QStringLiteral("Subtitles (fps: 25)"));
     w.mnuSubtitleFramerateOption[0]->trigger();
-    InkColumns(w.cmdStatus[1]);
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles loaded."));
+    EXPECT_EQ(subtitleCell(), QStringLiteral("Subtitles loaded."));
     w.mnuSubtitlesDelayOption[2]->trigger();
-    InkColumns(w.cmdStatus[1]);
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (delay 250 ms) "));
+    EXPECT_EQ(subtitleCell(), QStringLiteral("Subtitles (delay 250 ms) "));
     w.mnuSubtitleFramerateOption[4]->trigger();
-    InkColumns(w.cmdStatus[1]);
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (delay 250 ms) (fps: 25)"));
+    EXPECT_EQ(subtitleCell(), QStringLiteral("Subtitles (delay 250 ms) (fps: 25)"));
 }
 } // namespace

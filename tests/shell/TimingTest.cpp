@@ -21,51 +21,38 @@ namespace {
 constexpr int32_t kMinDelay = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMaxDelay = std::numeric_limits<int32_t>::max();
 
-class TimingTest : public ShellTest {
-protected:
-    // Runs `act` on the dialog the delay menu's "Set delay" or the frame-rate menu's "Custom"
-    // item opens, once it is active.
-    void InDelayDialog(std::function<void(frmDelay&)> act)
-    {
-        WhenModal<frmDelay>(Active(act));
-        window->mnuSubtitlesDelayOption[8]->trigger();
-    }
-    void InFramerateDialog(std::function<void(frmFramerate&)> act)
-    {
-        WhenModal<frmFramerate>(Active(act));
-        window->mnuSubtitleFramerateOption[7]->trigger();
-    }
-    template <typename D>
-    static std::function<void(D&)> Active(std::function<void(D&)> act)
-    {
-        return [act](D& dialog) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            QCoreApplication::processEvents(); // the select-on-focus step runs queued
-            act(dialog);
-        };
-    }
-};
+// Runs `act` on the dialog a menu item opens, once it is active.
+template <typename D>
+void InDialog(QAction* item, std::function<void(D&)> act)
+{
+    WhenModal<D>([act](D& dialog) {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QCoreApplication::processEvents(); // the select-on-focus step runs queued
+        act(dialog);
+    });
+    item->trigger();
+}
+
+class TimingTest : public ShellTest {};
 
 } // namespace
 
-TEST_F(TimingTest, SubmenusFollowClose)
+// The timing submenus follow Close; the delay steps add up and stop at the ends of 32 bits; the
+// frame-rate items set the override.
+TEST_F(TimingTest, MenusFollowCloseAndStepTheDelayAndSetTheRate)
 {
     frmMain& w = Start();
     const QList<QAction*> items = w.mnuSubtitles->actions();
     const qsizetype close = items.indexOf(w.mnuSubtitlesClose);
     ASSERT_GE(close, 0);
+    const QList<QAction*> expected = {w.mnuSubtitlesDelay->menuAction(),
+                                      w.mnuSubtitleFramerate->menuAction(), w.mnuSubtitlesSync,
+                                      w.mnuSubtitlesSaveSynced};
+    EXPECT_EQ(items.mid(close + 1, 4), expected);
     ASSERT_GT(items.size(), close + 6);
-    EXPECT_EQ(items[close + 1]->menu(), w.mnuSubtitlesDelay);
-    EXPECT_EQ(items[close + 2]->menu(), w.mnuSubtitleFramerate);
-    EXPECT_EQ(items[close + 3], w.mnuSubtitlesSync);
-    EXPECT_EQ(items[close + 4], w.mnuSubtitlesSaveSynced);
     EXPECT_TRUE(items[close + 5]->isSeparator());
     EXPECT_EQ(items[close + 6], w.mnuSubtitlesAutoOpen);
-}
 
-TEST_F(TimingTest, DelayStepsAddUpAndStopAtTheEndsOf32Bits)
-{
-    frmMain& w = Start();
     SubtitleReader& reader = w.SubReader();
     w.mnuSubtitlesDelayOption[1]->trigger();
     w.mnuSubtitlesDelayOption[1]->trigger();
@@ -85,19 +72,15 @@ TEST_F(TimingTest, DelayStepsAddUpAndStopAtTheEndsOf32Bits)
         w.mnuSubtitlesDelayOption_Click(step.item);
         EXPECT_EQ(reader.delay, step.after) << step.before << ", item " << step.item;
     }
-}
 
-TEST_F(TimingTest, FramerateItemsSetTheOverride)
-{
-    frmMain& w = Start();
-    const double expected[] = {0, -1, 23.976, 24, 25, 29.97, 30};
+    const double rates[] = {0, -1, 23.976, 24, 25, 29.97, 30};
     for (int i : {2, 3, 4, 5, 6, 0}) {
-        w.SubReader().FPS = 7;
-        w.SubReader().Rate = 0.96;
+        reader.FPS = 7;
+        reader.Rate = 0.96;
         w.mnuSubtitleFramerateOption[i]->trigger();
-        EXPECT_EQ(w.SubReader().FPS, expected[i]) << "item " << i;
+        EXPECT_EQ(reader.FPS, rates[i]) << "item " << i;
         // Only "Same as video" also undoes the speed the audio synchronisation set.
-        EXPECT_EQ(w.SubReader().Rate, i == 0 ? 1.0 : 0.96) << "item " << i;
+        EXPECT_EQ(reader.Rate, i == 0 ? 1.0 : 0.96) << "item " << i;
     }
     // Nothing to listen to and nothing to line up: the assistant is not offered.
     EXPECT_FALSE(w.mnuSubtitlesSync->isEnabled());
@@ -105,12 +88,13 @@ TEST_F(TimingTest, FramerateItemsSetTheOverride)
 }
 
 // The dialog starts from the delay in force, as a magnitude and a direction; Enter keeps it and
-// Escape changes nothing, whatever was typed.
-TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForce)
+// Escape changes nothing, whatever was typed. A delay beyond 32 bits is refused, not wrapped.
+TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForceAndRefusesWhatDoesNotFit)
 {
     frmMain& w = Start();
+    QAction* setDelay = w.mnuSubtitlesDelayOption[8];
     w.SubReader().delay = -750;
-    InDelayDialog([](frmDelay& d) {
+    InDialog<frmDelay>(setDelay, [](frmDelay& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("750"));
         EXPECT_EQ(d.cmbTime->currentIndex(), 0);
         EXPECT_EQ(d.txtTime->TextBox()->selectedText(), QStringLiteral("750"));
@@ -118,29 +102,23 @@ TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForce)
     });
     EXPECT_EQ(w.SubReader().delay, -750);
     w.SubReader().delay = 300;
-    InDelayDialog([](frmDelay& d) {
+    InDialog<frmDelay>(setDelay, [](frmDelay& d) {
         QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("999"));
         d.cmbTime->setCurrentIndex(0);
         QTest::keyClick(d.cmbTime, Qt::Key_Escape);
     });
     EXPECT_EQ(w.SubReader().delay, 300);
-}
 
-TEST_F(TimingTest, DelayBeyond32BitsIsRefusedNotWrapped)
-{
-    frmMain& w = Start();
     w.SubReader().delay = kMinDelay;
-    InDelayDialog([](frmDelay& d) {
+    InDialog<frmDelay>(setDelay, [](frmDelay& d) {
         // The most negative delay has no 32-bit magnitude; it is shown whole all the same.
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("2147483648"));
-        EXPECT_EQ(d.cmbTime->currentIndex(), 0);
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return);
     });
     EXPECT_EQ(w.SubReader().delay, kMinDelay);
     EXPECT_TRUE(messages.empty());
-
     bool stayedOpen = false;
-    InDelayDialog([&stayedOpen](frmDelay& d) {
+    InDialog<frmDelay>(setDelay, [&stayedOpen](frmDelay& d) {
         d.cmbTime->setCurrentIndex(1);
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return);
         stayedOpen = d.isVisible() && d.focusWidget() == d.txtTime->TextBox();
@@ -161,6 +139,7 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
     const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
     ASSERT_TRUE(WriteTestMatroska(avi, mkv));
     frmMain& w = Start(avi);
+    QAction* customRate = w.mnuSubtitleFramerateOption[7];
     const auto sameAsVideo = [&] {
         EXPECT_GE(Player().Status(), 2);
         w.mnuSubtitleFramerate->popup(QPoint(0, 0));
@@ -168,19 +147,19 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
         return w.mnuSubtitleFramerateOption[0]->text();
     };
     EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video (25fps)"));
-    InFramerateDialog([](frmFramerate& d) {
+    InDialog<frmFramerate>(customRate, [](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("25"));
         d.cmdCancel->click();
     });
     EXPECT_EQ(w.SubReader().FPS, 0);
     w.mnuSubtitleFramerateOption[2]->trigger();
-    InFramerateDialog([](frmFramerate& d) {
+    InDialog<frmFramerate>(customRate, [](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("23.976"));
         QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("1000"));
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Enter);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
-    InFramerateDialog([](frmFramerate& d) {
+    InDialog<frmFramerate>(customRate, [](frmFramerate& d) {
         QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("30"));
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
     });
@@ -189,7 +168,7 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
     w.mnuSubtitleFramerateOption[0]->trigger();
     w.OpenFile(mkv);
     EXPECT_EQ(sameAsVideo(), QStringLiteral("&Same as video"));
-    InFramerateDialog([](frmFramerate& d) {
+    InDialog<frmFramerate>(customRate, [](frmFramerate& d) {
         EXPECT_EQ(d.txtTime->Text(), QStringLiteral("0"));
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Return); // refused: 0 is no frame rate
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);

@@ -3,7 +3,6 @@
 // A main window on an X server of the test's own with openbox, and a probe that reads what the
 // server and the window manager hold and sends real input.
 #include "ShellFixture.h"
-#include "render/SubtitleOverlay.h"
 #include "window/ScreenPixels.h"
 
 #include <QProcess>
@@ -34,46 +33,6 @@ protected:
     {
         w.activateWindow();
         return probe.WaitActive(&w);
-    }
-
-    // The window shown and active, playing a generated clip of 20 seconds.
-    frmMain& StartPlayingActive()
-    {
-        frmMain& w = StartPlaying(500);
-        EXPECT_TRUE(Activated(w));
-        return w;
-    }
-
-    // Another program with a window of its own, shown and managed.
-    unsigned long StartOtherProgram()
-    {
-        other.start(QStringLiteral("xmessage"),
-                    {QStringLiteral("-name"), QStringLiteral("veltrix-other"),
-                     QStringLiteral("another program")});
-        if (!other.waitForStarted(3000))
-            return 0;
-        unsigned long found = 0;
-        // A program's start takes long on a busy machine: xmessage loads its fonts first.
-        return WaitUntil([&] { return (found = probe.ClientNamed("veltrix-other")) != 0; },
-                         15000)
-                   ? found
-                   : 0;
-    }
-
-    // StartPlayingActive with, through the program's own overlay, a file whose first caption
-    // lasts 19 seconds; the overlay, null when the file could not be written or loaded.
-    SubtitleOverlay* StartPlayingActiveWithACaption()
-    {
-        frmMain& w = StartPlaying(500);
-        auto real = std::make_unique<SubtitleOverlay>(&modMain::Player());
-        SubtitleOverlay* overlay = real.get();
-        w.SetOverlay(std::move(real));
-        w.LoadSubtitleFile(Write(QStringLiteral("clip.srt"),
-                                 "1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
-                                 "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n"));
-        w.tmrSecond().start();
-        EXPECT_TRUE(Activated(w));
-        return w.SubReader().Filename().isEmpty() ? nullptr : overlay;
     }
 
     XProbe probe;

@@ -1,11 +1,10 @@
-// Full screen, its watchdog, always on top and the volume slider as a window manager and a real
-// mouse and keyboard meet them, on an X server of the test's own with openbox.
+// Full screen, its watchdog, always on top, the zoom presets and the volume slider as a window
+// manager and a real mouse and keyboard meet them, on a 1600 x 1000 screen with openbox.
 #include "controls/nSlider.h"
+#include "render/SubtitleOverlay.h"
 #include "shell/frmFullScreen.h"
 
 #include <QElapsedTimer>
-
-#include <iostream>
 
 // Last: it brings in Xlib, whose macros would spoil the Qt headers.
 #include "WindowBehaviourFixture.h"
@@ -14,9 +13,16 @@ using modMain::Player;
 
 TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsActivated)
 {
-    const unsigned long xmessage = StartOtherProgram();
-    ASSERT_NE(xmessage, 0u) << "xmessage (x11-utils) is needed";
-    frmMain& w = StartPlayingActive();
+    // Another program with a window of its own. Its start takes long on a busy machine: xmessage
+    // loads its fonts first.
+    other.start(QStringLiteral("xmessage"), {QStringLiteral("-name"),
+                                             QStringLiteral("veltrix-other"), QStringLiteral("hi")});
+    unsigned long xmessage = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (xmessage = probe.ClientNamed("veltrix-other")) != 0; },
+                          30000))
+        << "xmessage (x11-utils) is needed";
+    frmMain& w = StartPlaying(500);
+    ASSERT_TRUE(Activated(w));
 
     probe.Keys({XK_Alt_L}, XK_Return);
     ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
@@ -44,8 +50,6 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
         probe.Activate(xmessage);
         EXPECT_TRUE(WaitUntil([] { return !Player().FullScreen(); }, 2000));
     });
-    std::cout << "full screen window gone " << unmapped << " ms after another program was "
-              << "activated; the player back in its window after " << clock.elapsed() << " ms\n";
     EXPECT_GE(unmapped, 0);
     EXPECT_LT(unmapped, 150);
     // Whether the other program keeps the focus when the main window reappears is, in the end,
@@ -65,36 +69,68 @@ TEST_F(WindowBehaviourTest, WatchdogLeavesFullScreenSoonAfterAnotherProgramIsAct
     EXPECT_TRUE(WaitUntil([&] { return orange() > wanted; })) << orange() << " orange pixels";
 }
 
-// A full-screen window is stacked above every window that merely stays on top: the subtitles
-// must still be drawn over it.
-TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverTheFullScreenVideo)
+// Always on top on and off, then full screen and back by the keys. A full-screen window is
+// stacked above every window that merely stays on top, and the subtitles must be drawn over it;
+// back in the window, which keeps its X window, they are drawn over the picture again.
+TEST_F(WindowBehaviourTest, SubtitlesAreDrawnOverFullScreenAndAgainAfterTopmostAndFullScreen)
 {
-    SubtitleOverlay* overlay = StartPlayingActiveWithACaption();
-    ASSERT_TRUE(overlay);
-    frmMain& w = *window;
-    w.mnuVideoFull->trigger();
+    frmMain& w = StartPlaying(500);
+    auto owned = std::make_unique<SubtitleOverlay>(&modMain::Player());
+    SubtitleOverlay* overlay = owned.get();
+    w.SetOverlay(std::move(owned));
+    w.LoadSubtitleFile(Write(QStringLiteral("clip.srt"),
+                             "1\r\n00:00:00,000 --> 00:00:19,000\r\nWWWWWWWW\r\n\r\n"
+                             "2\r\n00:00:19,100 --> 00:00:19,900\r\nend\r\n\r\n"));
+    ASSERT_FALSE(w.SubReader().Filename().isEmpty());
+    w.tmrSecond().start();
+    ASSERT_TRUE(Activated(w));
+    const unsigned long before = xid(&w);
+    const auto captionDrawn = [&] {
+        return PixelsOnScreen(overlay->LastLayout().geometry, IsDark) > 100;
+    };
+
+    probe.Keys({XK_Control_L}, XK_t);
+    ASSERT_TRUE(WaitUntil([&] { return w.AOT(); }));
+    probe.Keys({XK_Control_L}, XK_t);
+    ASSERT_TRUE(WaitUntil([&] { return !w.AOT(); }));
+    probe.Keys({XK_Alt_L}, XK_Return);
+    ASSERT_TRUE(WaitUntil([] { return Player().FullScreen(); }));
     QWidget* full = w.FullScreenWindow();
-    ASSERT_TRUE(full);
     ASSERT_TRUE(probe.WaitActive(full));
     ASSERT_TRUE(probe.WaitState(full, "_NET_WM_STATE_FULLSCREEN"));
-
     ASSERT_TRUE(WaitUntil([&] {
         return full->geometry().contains(overlay->LastLayout().geometry.center());
     }));
-    const QRect caption = overlay->LastLayout().geometry;
-    EXPECT_TRUE(WaitUntil([&] { return PixelsOnScreen(caption, IsDark) > 100; }));
-    w.mnuVideoFull->trigger();
-    EXPECT_TRUE(WaitUntil([] { return !Player().FullScreen(); }, 2000));
+    EXPECT_TRUE(WaitUntil(captionDrawn));
+
+    probe.Keys({}, XK_Escape);
+    ASSERT_TRUE(WaitUntil([&] { return !Player().FullScreen() && probe.Managed(xid(&w)); }));
+    EXPECT_EQ(xid(&w), before);
+    const auto captionOverPicture = [&] {
+        QWidget* form = overlay->Window();
+        const QRect picture(probe.OnScreen(xid(&w), w.picFrame->mapTo(&w, QPoint(0, 0))),
+                            w.picFrame->size());
+        return form && form->isVisible() && picture.contains(form->geometry().center());
+    };
+    ASSERT_TRUE(WaitUntil(captionOverPicture, 2000));
+    EXPECT_TRUE(WaitUntil(captionDrawn));
 }
 
-TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
+// Full screen left by the menu, then by Escape after a click on the video: the window comes back
+// exactly where it was each time. A message in full screen opens in the middle of the
+// full-screen window, not where the hidden window stood.
+TEST_F(WindowBehaviourTest, FullScreenReturnsToThePlaceAndCentresItsMessages)
 {
-    frmMain& w = StartPlayingActive();
-    w.mnuVideoFull->trigger();
-    ASSERT_TRUE(Player().FullScreen());
-    QWidget* full = w.FullScreenWindow();
-    ASSERT_TRUE(probe.WaitActive(full));
-    // The click reaches the program before the key does.
+    frmMain& w = StartPlaying(500);
+    w.SetMessageSink({});
+    w.move(0, 0);
+    ASSERT_TRUE(Activated(w));
+    // The window manager may place the window before it takes the move: wait for the corner.
+    QPoint origin;
+    ASSERT_TRUE(WaitUntil([&] {
+        origin = probe.OnScreen(xid(&w), QPoint(0, 0));
+        return origin.x() < 100 && origin.y() < 100;
+    }));
     struct ReleaseCounter : QObject {
         int releases = 0;
         bool eventFilter(QObject*, QEvent* event) override
@@ -103,46 +139,45 @@ TEST_F(WindowBehaviourTest, EscapeLeavesFullScreenEvenAfterAClickOnTheVideo)
             return false;
         }
     } counter;
-    qApp->installEventFilter(&counter);
-    probe.Click(QGuiApplication::primaryScreen()->geometry().center(), 1);
-    ASSERT_TRUE(WaitUntil([&] { return counter.releases > 0; }));
-    qApp->removeEventFilter(&counter);
-    probe.Keys({}, XK_Escape);
-    EXPECT_TRUE(WaitUntil([] { return !Player().FullScreen(); }, 2000));
-    EXPECT_TRUE(w.isVisible());
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Escape after a click" : "menu");
+        w.mnuVideoFull->trigger();
+        ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
+        if (byEscape) {
+            // The click reaches the program before the key does.
+            qApp->installEventFilter(&counter);
+            probe.Click(QGuiApplication::primaryScreen()->geometry().center(), 1);
+            ASSERT_TRUE(WaitUntil([&] { return counter.releases > 0; }));
+            qApp->removeEventFilter(&counter);
+            probe.Keys({}, XK_Escape);
+        } else {
+            w.mnuVideoFull->trigger();
+        }
+        const auto back = [&] {
+            return probe.Viewable(xid(&w)) && probe.OnScreen(xid(&w), QPoint(0, 0)) == origin;
+        };
+        ASSERT_TRUE(WaitUntil(back, 3000));
+        // ... and it stays there.
+        EXPECT_FALSE(WaitUntil([&] { return !back(); }, 500));
+    }
+
+    w.mnuVideoFull->trigger();
+    ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
+    QPoint centre;
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+        if (WaitUntil([&] { return probe.Managed(xid(&box)) && probe.Viewable(xid(&box)); }))
+            centre = probe.OnScreen(xid(&box), box.rect().center());
+        box.close();
+    });
+    w.OpenFile(Write(QStringLiteral("broken.avi"), "not a video"));
+    const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+    EXPECT_LE((centre - middle).manhattanLength(), 80)
+        << "message centred at " << centre.x() << "," << centre.y();
 }
 
-TEST_F(WindowBehaviourTest, AlwaysOnTopReachesADialogOpenedLaterAndNotOnceTurnedOff)
-{
-    frmMain& w = Start();
-    ASSERT_TRUE(Activated(w));
-    w.mnuVideoAOT->trigger();
-    ASSERT_TRUE(w.AOT());
-    ASSERT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE"));
-
-    auto* first = new QDialog(&w);
-    first->setWindowTitle(QStringLiteral("first"));
-    modMain::ShowDialog(first, false);
-    ASSERT_TRUE(probe.WaitManaged(first));
-    EXPECT_TRUE(probe.WaitState(first, "_NET_WM_STATE_ABOVE"));
-    first->hide();
-
-    w.mnuVideoAOT->trigger();
-    ASSERT_FALSE(w.AOT());
-    EXPECT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE", false));
-    auto* second = new QDialog(&w);
-    second->setWindowTitle(QStringLiteral("second"));
-    modMain::ShowDialog(second, false);
-    ASSERT_TRUE(probe.WaitManaged(second));
-    EXPECT_FALSE(probe.WaitState(second, "_NET_WM_STATE_ABOVE", true, 200));
-    second->hide();
-    // The first dialog again: turning the switch off reached it while it was hidden.
-    modMain::ShowDialog(first, false);
-    ASSERT_TRUE(probe.WaitManaged(first));
-    EXPECT_FALSE(probe.WaitState(first, "_NET_WM_STATE_ABOVE", true, 200));
-}
-
-TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
+// A volume dragged with the mouse is in the registry file at once; always on top reaches a
+// dialog opened later, and not once it is turned off.
+TEST_F(WindowBehaviourTest, DraggedVolumeIsSavedAtOnceAndAlwaysOnTopReachesLaterDialogs)
 {
     frmMain& w = Start();
     ASSERT_TRUE(Activated(w));
@@ -157,7 +192,106 @@ TEST_F(WindowBehaviourTest, VolumeDraggedWithTheMouseIsInTheRegistryFileAtOnce)
     const long volume = Player().Volume();
     EXPECT_LT(volume, 50);
     EXPECT_EQ(volume, long(std::lround(slider->Value() * 100)));
-
-    // In the file for another program to read, while the player still runs.
     EXPECT_EQ(InRegistry(QStringLiteral("Volume")).toLongLong(), volume);
+
+    w.mnuVideoAOT->trigger();
+    ASSERT_TRUE(w.AOT());
+    ASSERT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE"));
+    const auto showDialog = [&](QDialog* dialog) {
+        modMain::ShowDialog(dialog, false);
+        return WaitUntil([&] { return probe.Managed(xid(dialog)); });
+    };
+    auto* first = new QDialog(&w);
+    ASSERT_TRUE(showDialog(first));
+    EXPECT_TRUE(probe.WaitState(first, "_NET_WM_STATE_ABOVE"));
+    first->hide();
+
+    w.mnuVideoAOT->trigger();
+    ASSERT_FALSE(w.AOT());
+    EXPECT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE", false));
+    auto* second = new QDialog(&w);
+    ASSERT_TRUE(showDialog(second));
+    EXPECT_FALSE(probe.WaitState(second, "_NET_WM_STATE_ABOVE", true, 200));
+    second->hide();
+    // The first dialog again: turning the switch off reached it while it was hidden.
+    ASSERT_TRUE(showDialog(first));
+    EXPECT_FALSE(probe.WaitState(first, "_NET_WM_STATE_ABOVE", true, 200));
+}
+
+// Xlib's XA_CARDINAL, a predefined atom: its header's macros would spoil the code below.
+constexpr unsigned long kCardinalAtom = 6;
+
+namespace {
+
+// The bounding box of the picture's white pixels: the test video's square.
+QRect WhiteBox(const QImage& shot)
+{
+    QRect box;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            if (IsWhite(shot.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+bool Square(const QRect& box)
+{
+    return box.width() > 20 && qAbs(box.width() - box.height()) <= 2;
+}
+
+} // namespace
+
+// 200 % of a 1280 x 720 film would be 2560 pixels wide: the largest zoom that fits is used, in
+// proportion, and the whole frame lies on the screen.
+TEST_F(WindowBehaviourTest, ZoomKeepsTheWholeWindowOnTheScreen)
+{
+    frmMain& w = Start(Video(QStringLiteral("wide.avi"), 5, {1280, 720}));
+    ASSERT_GT(Player().Status(), 1);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto frameOnScreen = [&] {
+        const auto extents = probe.Property(xid(&w), "_NET_FRAME_EXTENTS", kCardinalAtom);
+        if (extents.size() != 4)
+            return QRect();
+        const QPoint client = probe.OnScreen(xid(&w), QPoint(0, 0));
+        return QRect(client - QPoint(int(extents[0]), int(extents[2])),
+                     w.size() + QSize(int(extents[0] + extents[1]), int(extents[2] + extents[3])));
+    };
+    w.mnuVideoZoom200->trigger();
+    ASSERT_TRUE(WaitUntil([&] {
+        return Player().Width() > 1280 && screen.contains(frameOnScreen());
+    })) << "width " << Player().Width();
+    EXPECT_FALSE(WaitUntil([&] { return !screen.contains(frameOnScreen()); }, 500));
+    EXPECT_LE(qAbs(Player().Width() * 720 - Player().Height() * 1280), 1280);
+}
+
+// The test video's square stays square however the picture box is shaped, with either engine.
+TEST_F(WindowBehaviourTest, SquareStaysSquareInATallAWideWindowAndFullScreen)
+{
+    frmMain& w = Start(Video(QStringLiteral("square.avi"), 100, {320, 180}));
+    for (long engine : {2L, 1L}) {
+        if (Player().MediaPlayer() != engine)
+            (engine == 1 ? w.mnuVideoMP1 : w.mnuVideoMP2)->trigger();
+        ASSERT_TRUE(WaitUntil([&] { return Player().MediaPlayer() == engine
+                                           && Player().Status() >= 3; }, 15000));
+        Player().Pause();   // a still picture: the square no longer moves
+        for (const QSize& client : {QSize(360, 700), QSize(1200, 360)}) {
+            w.resize(client);
+            QRect box;
+            EXPECT_TRUE(WaitUntil([&] {
+                box = WhiteBox(probe.ScreenShotOf(w.picFrame));
+                return Square(box) && w.size() == client;
+            }))
+                << "engine " << engine << ", square " << box.width() << "x" << box.height();
+        }
+        w.mnuVideoFull->trigger();
+        QWidget* full = w.FullScreenWindow();
+        ASSERT_TRUE(full);
+        QRect box;
+        EXPECT_TRUE(WaitUntil([&] { return Square(box = WhiteBox(probe.ScreenShotOf(full))); }))
+            << "engine " << engine << ", full screen " << box.width() << "x" << box.height();
+        w.mnuVideoFull->trigger();
+        ASSERT_TRUE(WaitUntil([] { return !Player().FullScreen(); }));
+    }
 }

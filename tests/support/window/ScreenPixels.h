@@ -17,18 +17,13 @@ inline bool IsTestVideoOrange(QRgb p)
     return qRed(p) > 200 && qGreen(p) > 90 && qGreen(p) < 150 && qBlue(p) < 60;
 }
 
-inline int CountPixels(const QImage& image, const QRect& area,
-                       const std::function<bool(QRgb)>& match)
+// The pixels of an area of the whole screen, in screen coordinates, that match.
+inline int PixelsOnScreen(const QRect& area, const std::function<bool(QRgb)>& match)
 {
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            count += match(image.pixel(x, y)) ? 1 : 0;
+            count += match(screen.pixel(x, y)) ? 1 : 0;
     return count;
-}
-
-// An area of the whole screen, in screen coordinates.
-inline int PixelsOnScreen(const QRect& area, const std::function<bool(QRgb)>& match)
-{
-    return CountPixels(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), area, match);
 }

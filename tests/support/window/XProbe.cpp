@@ -64,12 +64,6 @@ bool XProbe::HasState(unsigned long window, const char* state)
     return std::ranges::count(Property(window, "_NET_WM_STATE", XA_ATOM), InternAtom(state)) > 0;
 }
 
-unsigned long XProbe::ActiveWindow()
-{
-    const auto items = Property(DefaultRootWindow(display_), "_NET_ACTIVE_WINDOW", XA_WINDOW);
-    return items.empty() ? 0 : items[0];
-}
-
 unsigned long XProbe::ClientNamed(const char* instance)
 {
     for (unsigned long window :
@@ -93,14 +87,13 @@ bool XProbe::Managed(unsigned long window)
         > 0;
 }
 
-::testing::AssertionResult XProbe::WaitManaged(QWidget* widget)
-{
-    return WaitUntil([&] { return widget && Managed(xid(widget)); });
-}
-
 ::testing::AssertionResult XProbe::WaitActive(QWidget* widget)
 {
-    return WaitUntil([&] { return widget && ActiveWindow() == xid(widget); });
+    return WaitUntil([&] {
+        const auto active =
+            Property(DefaultRootWindow(display_), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        return widget && !active.empty() && active[0] == xid(widget);
+    });
 }
 
 ::testing::AssertionResult XProbe::WaitState(QWidget* widget, const char* state, bool set,

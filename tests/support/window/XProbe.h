@@ -33,13 +33,11 @@ public:
     std::vector<unsigned long> Property(unsigned long window, const char* name,
                                         unsigned long type);
     bool HasState(unsigned long window, const char* state);
-    unsigned long ActiveWindow();
     // A managed client window whose WM_CLASS instance name is the given one.
     unsigned long ClientNamed(const char* instance);
     bool Managed(unsigned long window);
     bool Viewable(unsigned long window);
-    // Until the window manager manages the widget's window, or gives it the keyboard.
-    ::testing::AssertionResult WaitManaged(QWidget* widget);
+    // Until the window manager gives the widget's window the keyboard.
     ::testing::AssertionResult WaitActive(QWidget* widget);
     // Until the widget's window has the _NET_WM_STATE_... given, or with `set` false lacks it.
     ::testing::AssertionResult WaitState(QWidget* widget, const char* state, bool set = true,
