@@ -1,5 +1,6 @@
 #include "subtitles/SubtitleReader.h"
 
+#include "EntryList.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -7,21 +8,6 @@
 namespace {
 
 int64_t ms(Currency c) { return c.raw() / Currency::Scale; }
-
-// Each entry as "start end text" (milliseconds, or frames for a frame-based file), "i " before
-// the text of an italic one: a whole reading compared at once.
-QStringList entriesOf(const SubtitleReader& reader)
-{
-    QStringList out;
-    for (int n = 1; n <= reader.Count(); ++n) {
-        const SubtitlePtr e = reader.Entry(n);
-        out << QStringLiteral("%1 %2 %3%4")
-                   .arg(ms(e->Time1))
-                   .arg(ms(e->Time2))
-                   .arg(e->Italic ? "i " : "", e->Text);
-    }
-    return out;
-}
 
 struct SubtitleReaderFile : ::testing::Test
 {
@@ -102,7 +88,7 @@ TEST_F(SubtitleReaderFile, EachKindOfLineReadsToItsEntries)
         ASSERT_TRUE(reader.Load(files.write(c.name, c.bytes)));
         EXPECT_EQ(reader.Filename(), files.path(c.name));
         EXPECT_EQ(reader.Frames, QByteArray(c.name).endsWith(".sub"));
-        EXPECT_EQ(entriesOf(reader), c.entries);
+        EXPECT_EQ(EntryList(reader.Entries()), c.entries);
     }
 
     // Placed after a later-starting entry, "Early" is still found, from any position.
