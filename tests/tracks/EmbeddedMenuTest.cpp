@@ -40,7 +40,7 @@ protected:
     QString film = TrackMedia::Matroska(QDir(dir.path()));
 };
 
-TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndGreysThePictures)
+TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndAChosenOneLoadsAsAFile)
 {
     ASSERT_FALSE(film.isEmpty());
     frmMain& w = StartWith(film, false, QLocale::English);
@@ -53,45 +53,6 @@ TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndGreysThePictures)
     EXPECT_TRUE(items[0]->isEnabled());
     EXPECT_FALSE(items[2]->isEnabled());
 
-    // A video without subtitle tracks leaves nothing of the film's in the menu.
-    const QString plain = dir.filePath(QStringLiteral("plain.mkv"));
-    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{"-c:v", "mpeg4", plain}));
-    w.OpenFile(plain);
-    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
-    ASSERT_EQ(menuItems(w).size(), 1);
-    EXPECT_FALSE(menuItems(w)[0]->isEnabled());
-}
-
-// Without a track in the user's language the choice falls to the default track: TrackChoiceTest.
-TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguage)
-{
-    frmMain& w = StartWith(film, true, QLocale::English);
-    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
-    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #1 (eng)"));
-    EXPECT_TRUE(menuItems(w)[0]->isChecked());
-
-    // A file opened and closed again before the track is read: the subtitles stay closed.
-    w.OpenFile(film);
-    w.LoadSubtitleFile(TrackMedia::source(QDir(dir.path()), "film.srt"));
-    w.mnuSubtitlesClose_Click();
-    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
-    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
-}
-
-TEST_F(EmbeddedTracksTest, ASubtitleFileBesideTheVideoWinsOverItsTracks)
-{
-    const QString beside = dir.filePath(QStringLiteral("Film.srt"));
-    ASSERT_TRUE(TrackMedia::write(beside, "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
-                                          "2\n00:00:03,000 --> 00:00:04,000\nB\n\n"));
-    frmMain& w = StartWith(film, true, QLocale::English);
-    EXPECT_EQ(w.SubReader().Filename(), beside);
-    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
-}
-
-TEST_F(EmbeddedTracksTest, AChosenTrackLoadsAsAFileAndTheTimingCommandsWorkOnIt)
-{
-    frmMain& w = StartWith(film, false, QLocale::English);
     w.mnuSubtitleFramerateOption[4]->trigger();   // 25 fps, which a load keeps
     w.SubReader().delay = 700;                    // which a load resets
     menuItems(w)[1]->trigger();
@@ -110,6 +71,38 @@ TEST_F(EmbeddedTracksTest, AChosenTrackLoadsAsAFileAndTheTimingCommandsWorkOnIt)
     menuItems(w)[0]->trigger();
     ASSERT_TRUE(WaitUntil([&] { return w.SubReader().Filename().endsWith(" #1 (eng)"); }));
     EXPECT_TRUE(messages.empty());
+
+    // A video without subtitle tracks leaves nothing of the film's in the menu.
+    const QString plain = dir.filePath(QStringLiteral("plain.mkv"));
+    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{"-c:v", "mpeg4", plain}));
+    w.OpenFile(plain);
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    ASSERT_EQ(menuItems(w).size(), 1);
+    EXPECT_FALSE(menuItems(w)[0]->isEnabled());
+}
+
+// Without a track in the user's language the choice falls to the default track: TrackChoiceTest.
+TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageAndAFileBesideTheVideoFirst)
+{
+    frmMain& w = StartWith(film, true, QLocale::English);
+    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
+    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #1 (eng)"));
+    EXPECT_TRUE(menuItems(w)[0]->isChecked());
+
+    // A file opened and closed again before the track is read: the subtitles stay closed.
+    w.OpenFile(film);
+    w.LoadSubtitleFile(TrackMedia::source(QDir(dir.path()), "film.srt"));
+    w.mnuSubtitlesClose_Click();
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+
+    const QString beside = dir.filePath(QStringLiteral("Film.srt"));
+    ASSERT_TRUE(TrackMedia::write(beside, "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
+                                          "2\n00:00:03,000 --> 00:00:04,000\nB\n\n"));
+    w.OpenFile(film);
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    EXPECT_EQ(w.SubReader().Filename(), beside);
+    EXPECT_EQ(w.EmbeddedTracks().size(), 3u) << "the tracks are listed all the same";
 }
 
 TEST_F(EmbeddedTracksTest, ATrackWithNothingToShowIsReportedAndLeavesNoSubtitles)
