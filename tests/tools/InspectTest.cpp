@@ -82,8 +82,7 @@ TEST(Inspect, SummaryFramesAndOptions)
 
     run = inspect({"subtitles", files.path("missing.srt")});
     EXPECT_EQ(run.status, 0);
-    EXPECT_FALSE(run.json()["loaded"].toBool());
-    EXPECT_EQ(run.json()["entries"].toArray().size(), 0);
+    ExpectFields(run.json(), {{"loaded", false}, {"entries", QJsonArray()}});
 }
 
 TEST(Inspect, AviAndUsageErrors)
@@ -94,12 +93,10 @@ TEST(Inspect, AviAndUsageErrors)
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.json()["frus"].toInt(), 41708);
     EXPECT_NEAR(run.json()["fps"].toDouble(), 23.976215, 1e-6);
-    run = inspect({"avi", files.path("none.avi")});
-    ExpectFields(run.json(), {{"frus", 0}, {"fps", 0}});
     // A FIFO is no video: not read, so nothing blocks (no writer would ever come).
     ASSERT_EQ(mkfifo(qPrintable(files.path("fifo.avi")), 0600), 0);
     run = inspect({"avi", files.path("fifo.avi")});
-    EXPECT_EQ(run.json()["frus"].toInt(-1), 0);
+    ExpectFields(run.json(), {{"frus", 0}, {"fps", 0}});
     EXPECT_FALSE(run.err.isEmpty());
 
     for (const QStringList& bad : {QStringList{}, QStringList{"subtitles"},
