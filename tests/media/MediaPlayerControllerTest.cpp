@@ -105,18 +105,15 @@ TEST_P(EngineTest, OpenPlaysWhileTheEventLoopRunsSeeksAndCountsTheFramesOfAnAviO
     EXPECT_EQ(player.WidthOriginalVideo(), 160);
 }
 
-TEST_P(EngineTest, TheEndOfTheMediaStopsAtTheStart)
+TEST_P(EngineTest, TheEndOfTheMediaTransportAndCloseGiveTheirStatusCodes)
 {
     ASSERT_TRUE(player.OpenFile(media.shortAvi));
-    EXPECT_TRUE(waitForStatus(2)) << "status " << player.Status();
+    EXPECT_TRUE(waitForStatus(2)) << "the end stops at the start; status " << player.Status();
     EXPECT_NEAR(player.Position(), 0.0, 0.05);
     EXPECT_EQ(player.CurrentFile(), media.shortAvi);
     player.Play();
     EXPECT_TRUE(waitForStatus(4)) << "and it plays again from the start";
-}
 
-TEST_P(EngineTest, TransportGivesItsStatusCodesAndCloseFollowsTheEngine)
-{
     ASSERT_TRUE(player.OpenFile(media.avi));
     player.Pause();
     EXPECT_TRUE(waitForStatus(3));

@@ -3,6 +3,7 @@
 #include "GeneratedMedia.h"
 #include "MediaTestHost.h"
 #include "WaitUntil.h"
+#include "window/ScreenPixels.h"
 #include "window/XProbe.h"
 
 #include "media/MediaPlayerController.h"
@@ -11,8 +12,6 @@
 #include "media/MpvVideoWidget.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
@@ -23,22 +22,8 @@ namespace {
 // Share of the picture box's screen pixels that show the test video's orange background.
 double orangeShare(QWidget* pic)
 {
-    const QPoint origin = pic->mapToGlobal(QPoint(0, 0));
-    const QImage shot = QGuiApplication::primaryScreen()
-                            ->grabWindow(0, origin.x(), origin.y(), pic->width(), pic->height())
-                            .toImage();
-    if (shot.isNull() || shot.width() == 0)
-        return 0;
-    int orange = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            if (std::abs(c.red() - kTestVideoRed) < 40 && std::abs(c.green() - kTestVideoGreen) < 40
-                && std::abs(c.blue() - kTestVideoBlue) < 40)
-                ++orange;
-        }
-    }
-    return double(orange) / (shot.width() * shot.height());
+    const QRect area(pic->mapToGlobal(QPoint(0, 0)), pic->size());
+    return double(PixelsOnScreen(area, IsTestVideoOrange)) / (area.width() * area.height());
 }
 
 void realClick(QWidget* widget, unsigned button)
