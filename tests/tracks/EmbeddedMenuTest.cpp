@@ -82,12 +82,27 @@ TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndAChosenOneLoadsAsAFile)
 }
 
 // Without a track in the user's language the choice falls to the default track: TrackChoiceTest.
-TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageAndAFileBesideTheVideoFirst)
+TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageStaysSilentOnAnEmptyTrackAndTakesAFileBesideFirst)
 {
     frmMain& w = StartWith(film, true, QLocale::English);
     ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
     EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #1 (eng)"));
     EXPECT_TRUE(menuItems(w)[0]->isChecked());
+
+    // A track with nothing to show: discovery stays silent, the menu's choice is reported.
+    const QString empty = dir.filePath(QStringLiteral("empty.mkv"));
+    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{
+        "-i", TrackMedia::source(QDir(dir.path()), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt",
+        "-t", "0.5", empty}));
+    w.OpenFile(empty);
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_TRUE(messages.empty());
+    menuItems(w)[0]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The subtitle track could not")));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
 
     // A file opened and closed again before the track is read: the subtitles stay closed.
     w.OpenFile(film);
@@ -103,22 +118,6 @@ TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageAndAFileBesideTheVideoF
     ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
     EXPECT_EQ(w.SubReader().Filename(), beside);
     EXPECT_EQ(w.EmbeddedTracks().size(), 3u) << "the tracks are listed all the same";
-}
-
-TEST_F(EmbeddedTracksTest, ATrackWithNothingToShowIsReportedAndLeavesNoSubtitles)
-{
-    const QString empty = dir.filePath(QStringLiteral("empty.mkv"));
-    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{
-        "-i", TrackMedia::source(QDir(dir.path()), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt",
-        "-t", "0.5", empty}));
-    frmMain& w = StartWith(empty, true, QLocale::English);
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());   // discovery stays silent
-    EXPECT_TRUE(messages.empty());
-    menuItems(w)[0]->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
-    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
-    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The subtitle track could not")));
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
 }
 
 } // namespace
