@@ -60,7 +60,9 @@ protected:
     MediaPlayerController player;
 };
 
-INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2), EngineName);
+INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2), [](const auto& info) {
+    return std::string(info.param == 1 ? "GStreamer" : "Mpv");
+});
 
 TEST_P(EngineTest, OpenPlaysWhileTheEventLoopRunsSeeksAndCountsTheFramesOfAnAviOnly)
 {
@@ -154,8 +156,6 @@ TEST_P(EngineTest, TheEndOfTheMediaTransportAndCloseGiveTheirStatusCodes)
 
 TEST_P(EngineTest, VolumeAndMuteSurviveOpeningAndTheSameEngineReopensWhereItWas)
 {
-    player.SetVolume(100);
-    EXPECT_EQ(player.Volume(), 100);
     player.SetVolume(37);
     player.SetMute(true);
     ASSERT_TRUE(player.OpenFile(media.avi));
