@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <sys/stat.h>
 
 namespace {
@@ -297,16 +298,15 @@ TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
     player.SetEngineOptions(HeadlessOptions());
     ASSERT_TRUE(player.SetMP(1));
     GstPlayerControl& control = player.EngineHost1()->Control();
-    player.SetVolume(0);
-    EXPECT_EQ(control.Volume(), -7000);
-    EXPECT_EQ(player.Volume(), 0);
-    player.SetVolume(50);
-    EXPECT_EQ(control.Volume(), -875);
-    EXPECT_EQ(player.Volume(), 50);
-    EXPECT_NEAR(control.AppliedLinearVolume(), 0.36517, 1e-5);   // -8.75 dB as an amplitude
-    player.SetVolume(100);
-    EXPECT_EQ(control.Volume(), 0);
-    EXPECT_NEAR(control.AppliedLinearVolume(), 1.0, 1e-9);
+    // The volume, in hundredths of a decibel and as an amplitude (-70 dB and -8.75 dB).
+    const std::tuple<long, long, double> steps[] = {{0, -7000, 0.000316}, {50, -875, 0.36517},
+                                                    {100, 0, 1.0}};
+    for (const auto& [volume, hundredths, amplitude] : steps) {
+        player.SetVolume(volume);
+        EXPECT_EQ(control.Volume(), hundredths);
+        EXPECT_EQ(player.Volume(), volume);
+        EXPECT_NEAR(control.AppliedLinearVolume(), amplitude, 1e-5);
+    }
     control.SetVolume(-10000);
     EXPECT_EQ(control.AppliedLinearVolume(), 0.0) << "the bottom of the scale is silence";
     player.SetMute(true);
