@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 
 namespace {
@@ -133,15 +134,10 @@ TEST_F(Sync, TheTaskLeavesTheTickItsPaceAndCancelReturnsAtOnce)
     tick.start(25);
 
     auto task = std::make_unique<SyncTask>(film->Video(), SpeechCuesOf(reader, 0), 0.0);
-    bool finished = false, confident = false;
-    double prominence = 0;
-    QObject::connect(task.get(), &SyncTask::Finished, [&](const SyncResult& result) {
-        finished = true;
-        confident = result.alignment.confident;
-        prominence = result.alignment.prominence;
-    });
-    ASSERT_TRUE(WaitUntil([&] { return finished; }, 60000));
-    EXPECT_TRUE(confident) << prominence;
+    std::optional<SyncResult> result;
+    QObject::connect(task.get(), &SyncTask::Finished, [&](const SyncResult& r) { result = r; });
+    ASSERT_TRUE(WaitUntil([&] { return result.has_value(); }, 60000));
+    EXPECT_TRUE(result->alignment.confident) << result->alignment.prominence;
     // A timer on a busy machine is late now and then, so the typical tick is what must keep its
     // pace; work done on this thread would also hold one tick for the seconds the analysis takes.
     // On an idle machine the analysis can end within a few ticks: enough ticks to judge first.
