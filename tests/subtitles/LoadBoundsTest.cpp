@@ -91,8 +91,6 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFileAndRunningOutIsAFailedLoad
         EXPECT_EQ(load.count, c.entries) << c.name;
         EXPECT_LE(load.growthKb, 4 * c.bytes.size() / 1024 + SmallConstantKb)
             << c.name << ": " << c.bytes.size() / 1024 << " KB";
-        std::printf("%s: %lld KB file, peak grew %ld KB\n", c.name,
-                    static_cast<long long>(c.bytes.size() / 1024), load.growthKb);
         QFile::remove(path);
     }
 
