@@ -61,7 +61,7 @@ protected:
     QTemporaryDir temp;
 };
 
-TEST_F(TrackReaderTest, TracksGiveTheEntriesOfTheFilesTheyWereMadeFromOrSayWhyNot)
+TEST_F(TrackReaderTest, TracksReadAsTheFilesTheyWereMadeFromOrSayWhyNot)
 {
     const QString mkv = TrackMedia::Matroska(dir());
     const QString mp4 = TrackMedia::Converted(dir(), QStringLiteral("film.mp4"));
@@ -100,6 +100,25 @@ TEST_F(TrackReaderTest, TracksGiveTheEntriesOfTheFilesTheyWereMadeFromOrSayWhyNo
     SubtitleReader reader;
     EXPECT_FALSE(reader.LoadEntries(none.entries, none.track->nameIn(empty)));
     EXPECT_TRUE(reader.Filename().isEmpty());
+
+    // The loader answers on the asking thread and forgets what was cancelled.
+    TrackLoader loader;
+    bool cancelledAnswered = false;
+    loader.ReadTrack(mkv, 1, [&](const TrackRead&) { cancelledAnswered = true; });
+    loader.Cancel();
+    EXPECT_FALSE(loader.Busy());
+    size_t listed = 0;
+    QThread* answeredOn = nullptr;
+    loader.List(mkv, [&](const auto& tracks) {
+        listed = tracks ? tracks->size() : 0;
+        answeredOn = QThread::currentThread();
+    });
+    EXPECT_TRUE(loader.Busy());
+    ASSERT_TRUE(WaitUntil([&] { return answeredOn != nullptr; }));
+    EXPECT_EQ(answeredOn, QThread::currentThread());
+    EXPECT_EQ(listed, 3u);
+    EXPECT_FALSE(cancelledAnswered);
+    EXPECT_FALSE(loader.Busy());
 }
 
 TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
@@ -166,28 +185,6 @@ TEST_F(TrackReaderTest, AHundredThousandCuesLoadWholeInBoundedMemory)
     EXPECT_EQ(all.back()->Time1, Currency::fromRaw(100000LL * 1000 * Currency::Scale));
     // Of the order of a hundred bytes a cue, as for a file.
     EXPECT_LT(residentBytes() - before, 64LL * 1024 * 1024);
-}
-
-TEST_F(TrackReaderTest, TheLoaderAnswersOnItsOwnThreadAndForgetsCancelledRequests)
-{
-    const QString film = TrackMedia::Matroska(dir());
-    TrackLoader loader;
-    bool cancelledAnswered = false;
-    loader.ReadTrack(film, 1, [&](const TrackRead&) { cancelledAnswered = true; });
-    loader.Cancel();
-    EXPECT_FALSE(loader.Busy());
-    size_t listed = 0;
-    QThread* answeredOn = nullptr;
-    loader.List(film, [&](const auto& tracks) {
-        listed = tracks ? tracks->size() : 0;
-        answeredOn = QThread::currentThread();
-    });
-    EXPECT_TRUE(loader.Busy());
-    ASSERT_TRUE(WaitUntil([&] { return answeredOn != nullptr; }));
-    EXPECT_EQ(answeredOn, QThread::currentThread());
-    EXPECT_EQ(listed, 3u);
-    EXPECT_FALSE(cancelledAnswered);
-    EXPECT_FALSE(loader.Busy());
 }
 
 } // namespace
