@@ -38,8 +38,12 @@ void nSlider::SetValue(double value)
     if (value == m_value)
         return;
     emit PropertyChanged(QStringLiteral("Value"));
+    // A position slider is set on every playback tick; it is drawn again only when the thumb
+    // moves by a pixel or appears or goes.
+    const int thumbBefore = m_value < 0 ? -1 : ThumbStart();
     m_value = value;
-    Redraw();
+    if ((m_value < 0 ? -1 : ThumbStart()) != thumbBefore)
+        Redraw();
     emit Change();
 }
 

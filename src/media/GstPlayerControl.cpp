@@ -126,6 +126,8 @@ bool GstPlayerControl::Open(const QString& fileName)
     stopped_ = false;
     pendingSeek_.reset();
     position_ = 0;
+    positionAge_.invalidate();
+    duration_ = 0;
     gchar* uri = gst_filename_to_uri(QFileInfo(fileName).absoluteFilePath().toUtf8().constData(),
                                      nullptr);
     if (!uri) {
@@ -182,11 +184,13 @@ void GstPlayerControl::rewindAndHold()
 
 double GstPlayerControl::Duration() const
 {
-    gint64 duration = 0;
-    if (!opened_ || error_ || !gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration)
-        || duration < 0)
+    if (!opened_ || error_)
         return 0;
-    return double(duration) / GST_SECOND;
+    gint64 duration = 0;
+    if (duration_ <= 0 && gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration)
+        && duration > 0)
+        duration_ = double(duration) / GST_SECOND;
+    return duration_;
 }
 
 double GstPlayerControl::CurrentPosition() const
@@ -198,10 +202,14 @@ double GstPlayerControl::CurrentPosition() const
         return *pendingSeek_;
     // Between a seek's flush and its first buffer the pipeline cannot say where it is: the last
     // place known, or the seek's target, holds until it can.
+    constexpr qint64 kFreshMilliseconds = 4;
+    if (positionAge_.isValid() && positionAge_.elapsed() < kFreshMilliseconds)
+        return position_;
     gint64 position = 0;
     if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
         return position_;
     position_ = double(position) / GST_SECOND;
+    positionAge_.start();
     return position_;
 }
 
@@ -217,6 +225,7 @@ void GstPlayerControl::SetCurrentPosition(double seconds)
                                 GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target)) {
         pendingSeek_ = seconds;
         position_ = seconds;
+        positionAge_.invalidate();
     }
 }
 
@@ -372,6 +381,9 @@ void GstPlayerControl::handleMessage(GstMessage* message)
         if (GST_MESSAGE_SRC(message) != GST_OBJECT(playbin_))
             return;
         break;
+    case GST_MESSAGE_DURATION_CHANGED:
+        duration_ = 0;
+        return;
     default:
         return;
     }

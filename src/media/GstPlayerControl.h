@@ -3,6 +3,7 @@
 #include "media/EngineOptions.h"
 #include "media/GstVideoOutput.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -97,6 +98,10 @@ private:
     // The last position the pipeline gave, or the last seek's target: the answer while the
     // pipeline cannot say (between a seek's flush and its first buffer).
     mutable double position_ = 0;
+    // Asking playbin walks every sink; the tick and the status line ask several times within a
+    // few milliseconds, and a file's duration only changes when the pipeline says so.
+    mutable QElapsedTimer positionAge_;
+    mutable double duration_ = 0;
     // The window size a paused frame was last decoded again for.
     QSize refitSize_;
     long volume_ = 0;

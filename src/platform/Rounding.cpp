@@ -18,4 +18,3 @@ std::optional<Int> roundTo(double value)
 } // namespace
 
 std::optional<int32_t> RoundToInt32(double value) { return roundTo<int32_t>(value); }
-std::optional<int16_t> RoundToInt16(double value) { return roundTo<int16_t>(value); }

@@ -228,6 +228,7 @@ private:
     void connectStatusLine();
     void RefreshStatusLine();
     StatusLineInput paintingInput_;   // what the cell being painted read in its BeforePaint
+    QString paintedClock_;            // the time cell's texts as last painted
 
     // --- private: subtitle timing commands ---
     void buildTimingMenus();

@@ -88,7 +88,10 @@ void frmMain::cmdStatus_BeforePaint(int index)
     switch (index) {
     case 0: cmdStatus[0]->SetText(StatusLine::PlaybackState(input)); break;
     case 1: cmdStatus[1]->SetText(StatusLine::SubtitleState(input)); break;
-    case 2: cmdStatus[2]->SetText(StatusLine::Time(input)); break;
+    case 2:
+        cmdStatus[2]->SetText(StatusLine::Time(input));
+        paintedClock_ = StatusLine::Time(input) + StatusLine::FrameNumber(input);
+        break;
     default: break;
     }
 }

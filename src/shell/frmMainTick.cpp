@@ -6,6 +6,7 @@
 #include "media/MediaPlayerController.h"
 #include "platform/Rounding.h"
 #include "settings/Settings.h"
+#include "shell/StatusLine.h"
 #include "shell/modMain.h"
 #include "settings/SettingNames.h"
 
@@ -64,7 +65,14 @@ void frmMain::RunTick(const TickInput& input)
         if (!entry || !overlay_->ShowSubtitle(entry, input.position))
             overlay_->Hide();
     }
-    cmdStatus[2]->Refresh();
+    // Painting the cell lays its text out and flushes to the X server; on a film without
+    // frame numbers its text changes once a second, not on each of the 40 ticks.
+    StatusLineInput clock;
+    clock.status = input.status;
+    clock.position = input.position;
+    clock.positionFrame = input.positionFrame;
+    if (StatusLine::Time(clock) + StatusLine::FrameNumber(clock) != paintedClock_)
+        cmdStatus[2]->Refresh();
 
     QString caption = modMain::kAppTitle;
     if (input.status > PlayerStatus::Opening)

@@ -103,24 +103,21 @@ TEST_F(MenuForm, CheckedPictureReplacesTheTickAndTheOtherItemShowsNothing)
     EXPECT_GT(marks(mp2).first, 100);
 }
 
-TEST(FrameControl, GroupBoxLiesBehindAndCoversTheFrame)
+// The group box lies behind the children and covers the frame; children are enabled together
+// through their own Enabled property, and turning that on while disabled disables them at once.
+TEST(FrameControl, GroupBoxLiesBehindAndChildrenAreEnabledTogether)
 {
     nFrame frame;
     frame.resize(200, 120);
     auto* edit = new QLineEdit(&frame);
     edit->setGeometry(20, 30, 100, 24);
+    auto* slider = new nSlider(&frame);
+    slider->setGeometry(20, 70, 100, 20);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     EXPECT_EQ(frame.childAt(30, 40), edit);
     frame.resize(300, 150);
     EXPECT_EQ(frame.hwndFrame()->size(), QSize(300, 150));
-}
-
-TEST(FrameControl, EnablesChildrenThroughTheirOwnEnabledProperty)
-{
-    nFrame frame;
-    auto* edit = new QLineEdit(&frame);
-    auto* slider = new nSlider(&frame);
     frame.SetDrawBorder(false);
     EXPECT_FALSE(frame.hwndFrame()->isVisibleTo(&frame));
 
@@ -131,18 +128,12 @@ TEST(FrameControl, EnablesChildrenThroughTheirOwnEnabledProperty)
     frame.SetEnabled(true);
     EXPECT_TRUE(edit->isEnabled());
     EXPECT_TRUE(slider->Enabled());
-}
 
-TEST(FrameControl, TurningAutoEnableOnWhileDisabledDisablesAllAtOnce)
-{
-    nFrame frame;
     frame.SetAutoEnableChildren(false);
-    auto* first = new QLineEdit(&frame);
-    auto* second = new nSlider(&frame);
     frame.SetEnabled(false);
-    EXPECT_TRUE(first->isEnabled());
-    EXPECT_TRUE(second->Enabled());
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_TRUE(slider->Enabled());
     frame.SetAutoEnableChildren(true);
-    EXPECT_FALSE(first->isEnabled());
-    EXPECT_FALSE(second->Enabled());
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_FALSE(slider->Enabled());
 }

@@ -37,13 +37,9 @@ TEST_F(FileListTest, ListsAFolderWhicheverWayItIsWritten)
     touch(QStringLiteral("A.sub"));
     QDir(m_dir.path()).mkdir(QStringLiteral("folder"));
     FileMgr mgr;
-    QSignalSpy listed(&mgr, &FileMgr::FileListed);
-    QSignalSpy ended(&mgr, &FileMgr::ListEnd);
     ASSERT_TRUE(mgr.ChangeDir(m_dir.path()));
     EXPECT_EQ(mgr.CurrentPath(), m_dir.path() + u'/');
     EXPECT_EQ(titles(mgr), (QStringList{"..", "A.sub", "b.srt", "folder"}));
-    EXPECT_EQ(listed.count(), 4);
-    EXPECT_EQ(ended.count(), 1);
     EXPECT_TRUE(mgr.Files()[0]->IsDirectory());
     EXPECT_EQ(mgr.Files()[2]->Size(), 5);
     EXPECT_FALSE(mgr.Files()[2]->DateNA());
@@ -77,7 +73,7 @@ TEST_F(FileListTest, RootHasNoParentEntryAndFailuresKeepTheOldList)
     EXPECT_EQ(mgr.CurrentPath(), QFileInfo(m_dir.path()).absolutePath() + u'/');
 }
 
-TEST_F(FileListTest, PathPartsAttributesDeleteRenameAndMakeDir)
+TEST_F(FileListTest, PathPartsAttributesRenameAndDelete)
 {
     ListFile f;
     f.SetTo(touch(QStringLiteral("Movie.Name.srt")));
@@ -105,7 +101,7 @@ TEST_F(FileListTest, PathPartsAttributesDeleteRenameAndMakeDir)
     EXPECT_EQ(ListFile::ParentOf(QStringLiteral("/home")), QStringLiteral("/"));
     EXPECT_EQ(ListFile::ParentOf(QStringLiteral("movie.avi")), QString());
 
-    // Deleting, renaming and making folders.
+    // Renaming and deleting refuse what would lose or escape.
     touch(QStringLiteral("old.srt"));
     touch(QStringLiteral("taken.srt"));
     const QString locked = touch(QStringLiteral("locked.srt"));
@@ -120,26 +116,17 @@ TEST_F(FileListTest, PathPartsAttributesDeleteRenameAndMakeDir)
         return std::shared_ptr<ListFile>();
     };
 
-    QSignalSpy changed(&mgr, &FileMgr::FileChanged);
     EXPECT_FALSE(mgr.Rename(find(QStringLiteral("old.srt")), QStringLiteral("taken.srt")));
     EXPECT_FALSE(mgr.Rename(find(QStringLiteral("old.srt")), QStringLiteral("../escape.srt")));
     const auto renamed = mgr.Rename(find(QStringLiteral("old.srt")), QStringLiteral("new.srt"));
     ASSERT_TRUE(renamed);
-    EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("new.srt"))));
     EXPECT_EQ(find(QStringLiteral("new.srt")), renamed);
 
-    QSignalSpy deleted(&mgr, &FileMgr::FileDeleted);
     EXPECT_FALSE(mgr.Delete(find(QStringLiteral("locked.srt"))));
     EXPECT_FALSE(mgr.Delete(find(QStringLiteral(".."))));
     EXPECT_TRUE(mgr.Delete(renamed));
-    EXPECT_EQ(deleted.count(), 1);
     EXPECT_FALSE(find(QStringLiteral("new.srt")));
     EXPECT_FALSE(QFile::exists(renamed->Path()));
-
-    EXPECT_TRUE(mgr.MakeDir(m_dir.filePath(QStringLiteral("made"))));
-    const auto entries = FileMgr::FileCollectionFromArray({m_dir.filePath(QStringLiteral("made"))});
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_TRUE(entries[0]->IsDirectory());
 }
 

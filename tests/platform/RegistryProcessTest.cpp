@@ -16,23 +16,26 @@ namespace {
 
 const QString WriterKey = QStringLiteral("Software\\WriterTest");
 
-QProcess* StartWriter(QObject* parent, const QString& db, const QStringList& args)
+struct RegistryProcesses : ::testing::Test
 {
-    auto* process = new QProcess(parent);
-    process->start(QStringLiteral(REGISTRY_WRITER_PATH), QStringList{db} + args);
-    return process;
-}
-
-} // namespace
-
-TEST(RegistryProcesses, TwoWritersAtOnceLoseNothing)
-{
+    QProcess* startWriter(const QStringList& args)
+    {
+        auto* process = new QProcess(&owner);
+        process->start(QStringLiteral(REGISTRY_WRITER_PATH), QStringList{db} + args);
+        return process;
+    }
     QTemporaryDir dir;
     const QString db = dir.filePath(QStringLiteral("registry.db"));
     QObject owner;
+};
+
+} // namespace
+
+TEST_F(RegistryProcesses, TwoWritersAtOnceLoseNothing)
+{
     constexpr int PerWriter = 2000;
-    QProcess* a = StartWriter(&owner, db, {QStringLiteral("A"), QString::number(PerWriter)});
-    QProcess* b = StartWriter(&owner, db, {QStringLiteral("B"), QString::number(PerWriter)});
+    QProcess* a = startWriter({QStringLiteral("A"), QString::number(PerWriter)});
+    QProcess* b = startWriter({QStringLiteral("B"), QString::number(PerWriter)});
     ASSERT_TRUE(a->waitForFinished(8000));
     ASSERT_TRUE(b->waitForFinished(8000));
     EXPECT_EQ(a->exitCode(), 0);
@@ -48,20 +51,18 @@ TEST(RegistryProcesses, TwoWritersAtOnceLoseNothing)
         for (int i = 0; i < PerWriter; ++i) {
             QByteArray data;
             const QString name = QLatin1String(prefix) + u'_' + QString::number(i);
-            ASSERT_EQ(reg.QueryValueEx(key, name, nullptr, &data), ERROR_SUCCESS) << name.toStdString();
+            ASSERT_EQ(reg.QueryValueEx(key, name, nullptr, &data), ERROR_SUCCESS)
+                << name.toStdString();
             EXPECT_EQ(qFromLittleEndian<int32_t>(data.constData()), i);
         }
     }
 }
 
-TEST(RegistryProcesses, KilledWriterLeavesAWholeValue)
+TEST_F(RegistryProcesses, KilledWriterLeavesAWholeValue)
 {
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("registry.db"));
-    QObject owner;
     // Several kills at different moments of the write loop.
     for (int round = 0; round < 4; ++round) {
-        QProcess* writer = StartWriter(&owner, db, {QStringLiteral("--forever")});
+        QProcess* writer = startWriter({QStringLiteral("--forever")});
         ASSERT_TRUE(writer->waitForReadyRead(5000));
         std::this_thread::sleep_for(std::chrono::milliseconds(150 + 70 * round));
         ::kill(pid_t(writer->processId()), SIGKILL);
@@ -82,11 +83,8 @@ TEST(RegistryProcesses, KilledWriterLeavesAWholeValue)
         ASSERT_EQ(reg.QueryValueEx(key, QStringLiteral("Counter"), nullptr, &counter),
                   ERROR_SUCCESS);
         ASSERT_EQ(counter.size(), 4);
-        // The counter is written after the blob of the same round, so it is that round or the
-        // one before.
+        // The counter is written after the blob of the same round: that round or the one before.
         const uint32_t n = qFromLittleEndian<uint32_t>(counter.constData());
-        const char expected = char(n & 0xff);
-        const char next = char((n + 1) & 0xff);
-        EXPECT_TRUE(blob[0] == expected || blob[0] == next);
+        EXPECT_TRUE(blob[0] == char(n & 0xff) || blob[0] == char((n + 1) & 0xff));
     }
 }

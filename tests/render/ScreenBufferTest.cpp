@@ -1,5 +1,7 @@
-#include "FakeDrawObject.h"
+#include "render/DrawObject.h"
 #include "render/ScreenBuffer.h"
+
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,32 @@ namespace {
 constexpr long kRed = 0x0000FF;
 constexpr long kGreen = 0x00FF00;
 constexpr long kWhite = 0xFFFFFF;
+
+// A draw object whose client size the test sets and whose presented pictures it keeps.
+class FakeDrawObject : public DrawObject {
+public:
+    explicit FakeDrawObject(QSize size) : size_(size) {}
+    QWidget* Widget() override { return &widget_; }
+    QSize ClientSize() const override { return size_; }
+    void Present(const QImage& picture, const QRect& rect) override
+    {
+        shown = QImage(size_, QImage::Format_RGB32);
+        shown.fill(Qt::magenta);
+        presentedRect = rect;
+        for (int y = 0; y < std::min(rect.height(), picture.height()); ++y)
+            for (int x = 0; x < std::min(rect.width(), picture.width()); ++x)
+                if (shown.valid(x, y))
+                    shown.setPixel(x, y, picture.pixel(x, y));
+    }
+    void Resize(QSize size) { size_ = size; }
+
+    QImage shown;
+    QRect presentedRect;
+
+private:
+    QSize size_;
+    QWidget widget_;
+};
 
 bool AllPixels(const ScreenBuffer& surface, long color)
 {
@@ -20,7 +48,7 @@ bool AllPixels(const ScreenBuffer& surface, long color)
 
 }   // namespace
 
-TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearAndFlipFollowTheWindow)
+TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearFlipAndCachePicFollowTheirRules)
 {
     FakeDrawObject target(QSize(40, 30));
     ScreenBuffer surface;
@@ -53,11 +81,8 @@ TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearAndFlipFollowTheWindow)
     surface.Flip(3, 2);
     EXPECT_EQ(target.presentedRect, QRect(0, 0, 3, 2));
     EXPECT_EQ(target.shown.pixelColor(3, 0), QColor(Qt::magenta));
-}
 
-TEST(ScreenBuffer, CachePicAcceptsAPictureOnceAndNeverAnEmptyOne)
-{
-    ScreenBuffer surface;
+    // A picture is cached once, an empty one never.
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     EXPECT_TRUE(surface.CachePic(picture));

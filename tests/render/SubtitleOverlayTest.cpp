@@ -44,7 +44,7 @@ const QString kTwoLines = QStringLiteral(
 
 }   // namespace
 
-TEST_F(SubtitleOverlayTest, FontStartsFromTheContainerWidthAndShrinksUntilTheTextFits)
+TEST_F(SubtitleOverlayTest, FontShrinksUntilTheTextFitsAndTheOverlaySitsBelowThePictureIfItCan)
 {
     ASSERT_TRUE(overlay.Show(Entry(kTwoLines), Scene(480)));
     const OverlayLayout& layout = overlay.LastLayout();
@@ -57,10 +57,8 @@ TEST_F(SubtitleOverlayTest, FontStartsFromTheContainerWidthAndShrinksUntilTheTex
     ASSERT_TRUE(overlay.Show(Entry(QString(3000, QLatin1Char('W'))), Scene(480)));
     EXPECT_LT(overlay.LastLayout().fittedSize, 2);
     EXPECT_GE(overlay.LastLayout().fittedSize, 1);
-}
 
-TEST_F(SubtitleOverlayTest, OverlaySitsInTheBandBelowThePictureWhenThereIsRoom)
-{
+    // In the band below a letter-boxed picture when there is room.
     ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("Short")), Scene(240)));
     const OverlayLayout letterBoxed = overlay.LastLayout();
     const int height = letterBoxed.textSize.height() + 16;
@@ -76,17 +74,9 @@ TEST_F(SubtitleOverlayTest, OverlaySitsInTheBandBelowThePictureWhenThereIsRoom)
     EXPECT_TRUE(overlay.Window()->isVisible());
 }
 
-TEST_F(SubtitleOverlayTest, ItalicFollowsEachEntry)
+TEST_F(SubtitleOverlayTest, TextIsCleanedAnEmptyEntryDrawsNothingAndItalicFollowsEachEntry)
 {
-    ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("Leaning"), true), Scene(480)));
-    EXPECT_TRUE(overlay.Window()->font().italic());
-    EXPECT_TRUE(OverlaySurface->CurrentFont().italic());
-    ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("Upright")), Scene(480)));
-    EXPECT_FALSE(overlay.Window()->font().italic());
-}
-
-TEST_F(SubtitleOverlayTest, TextIsCleanedAndAnEmptyEntryDrawsNothing)
-{
+    // The text is cleaned, and an empty entry draws nothing.
     EXPECT_EQ(SubtitleOverlay::DisplayText(QStringLiteral("  #la") + QChar(0)
                                            + QStringLiteral("la#  ")),
               QStringLiteral("\u266Blala\u266B"));
@@ -95,6 +85,12 @@ TEST_F(SubtitleOverlayTest, TextIsCleanedAndAnEmptyEntryDrawsNothing)
                               Scene(480)));
     EXPECT_FALSE(overlay.Show(nullptr, Scene(480)));
     EXPECT_EQ(overlay.Window(), nullptr);
+
+    ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("Leaning"), true), Scene(480)));
+    EXPECT_TRUE(overlay.Window()->font().italic());
+    EXPECT_TRUE(OverlaySurface->CurrentFont().italic());
+    ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("Upright")), Scene(480)));
+    EXPECT_FALSE(overlay.Window()->font().italic());
 
     // An ampersand is a character of its own, not a marker for the next one.
     ASSERT_TRUE(overlay.Show(Entry(QStringLiteral("A&B")), Scene(480)));

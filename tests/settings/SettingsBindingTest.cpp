@@ -20,7 +20,7 @@ std::unique_ptr<Settings> WidgetStore()
 
 } // namespace
 
-TEST(SettingsBinding, CheckBoxFollowsABooleanSetting)
+TEST(SettingsBinding, CheckBoxMenuItemTextBoxAndNamedPropertyCarryTheValueBothWays)
 {
     auto store = WidgetStore();
     QCheckBox box;
@@ -42,11 +42,8 @@ TEST(SettingsBinding, CheckBoxFollowsABooleanSetting)
     store->BindControl(QStringLiteral("VOLUME"), &other, SettingNumber);
     EXPECT_TRUE(other.isChecked());
     EXPECT_EQ(store->GetSetting(QStringLiteral("VOLUME")), QVariant(50));
-}
 
-TEST(SettingsBinding, MenuItemTextBoxAndNamedProperty)
-{
-    auto store = WidgetStore();
+    // A menu item, a text box and a property named at binding.
     store->AddSetting(QStringLiteral("MUTE"), true, SettingBoolean);
     QAction action;
     action.setCheckable(true);
@@ -55,7 +52,6 @@ TEST(SettingsBinding, MenuItemTextBoxAndNamedProperty)
     action.setChecked(false);
     EXPECT_EQ(store->GetSetting(QStringLiteral("MUTE")), QVariant(false));
 
-    store->AddSetting(QStringLiteral("VOLUME"), 50);
     QLineEdit edit;
     store->BindControl(QStringLiteral("VOLUME"), &edit);
     EXPECT_EQ(edit.text(), QStringLiteral("50"));
