@@ -26,13 +26,6 @@ double orangeShare(QWidget* pic)
     return double(PixelsOnScreen(area, IsTestVideoOrange)) / (area.width() * area.height());
 }
 
-void realClick(QWidget* widget, unsigned button)
-{
-    XProbe probe;
-    ASSERT_TRUE(probe);
-    probe.Click(widget->mapToGlobal(QPoint(widget->width() / 2, widget->height() / 2)), button);
-}
-
 // An engine, and whether it keeps off an OpenGL that renders in software (as the player does;
 // under Xvfb every OpenGL does, so engine 1 scales and draws through X11).
 struct Drawing {
@@ -104,10 +97,13 @@ TEST_P(WindowTest, VideoAppearsPlaysOrStaysPausedAcrossWindowsAndTakesRealClicks
 
     // Real clicks on the video, paused in the main window.
     QWidget* mp = GetParam().engine == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
-    realClick(mp, 3);
+    const QPoint middle = mp->mapToGlobal(QPoint(mp->width() / 2, mp->height() / 2));
+    XProbe probe;
+    ASSERT_TRUE(probe);
+    probe.Click(middle, 3);
     EXPECT_TRUE(WaitUntil([&] { return host.menuCalls == 1; }, 3000))
         << "a right click on the video opens the Video menu";
-    realClick(mp, 1);
+    probe.Click(middle, 1);
     if (GetParam().engine == 2) {
         EXPECT_TRUE(WaitUntil([&] { return player.Status() == 4; }, 3000))
             << "a left click toggles engine 2";

@@ -45,13 +45,13 @@ const QByteArray Srt = "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>One</i>|two\r\n
 
 } // namespace
 
-TEST(Inspect, SubtitlesAsJsonWithLookupsInSequence)
+TEST(Inspect, SubtitlesAsJsonWithLookupsInSequenceSummedUpAndMissing)
 {
     TempFiles files;
-    const InspectRun run = inspect({"subtitles", files.write("a.srt", Srt), "--at", "1500", "--at",
-                                    "2500", "--at", "3000.0001", "--delay", "0"});
+    InspectRun run = inspect({"subtitles", files.write("a.srt", Srt), "--at", "1500", "--at",
+                              "2500", "--at", "3000.0001", "--delay", "0"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QJsonObject json = run.json();
+    QJsonObject json = run.json();
     ExpectFields(json, {{"loaded", true}, {"frames", false}, {"encoding", "UTF-8"}});
     const QJsonArray entries = json["entries"].toArray();
     ASSERT_EQ(entries.size(), 2);
@@ -63,16 +63,13 @@ TEST(Inspect, SubtitlesAsJsonWithLookupsInSequence)
     ExpectFields(lookups[0], {{"at", "1500.0000"}, {"index", 1}});
     EXPECT_TRUE(lookups[1]["index"].isNull());
     EXPECT_EQ(lookups[2]["index"].toInt(), 2);
-}
 
-TEST(Inspect, SummaryFramesAndOptions)
-{
-    TempFiles files;
-    const QString sub = files.write("a.sub", "{100}{200}a\r\n{300}{400}b\r\n");
-    InspectRun run = inspect({"subtitles", sub, "--summary", "--frus", "40000", "--delay", "1000",
-                       "--at", "126", "--fps", "25", "--at", "425"});
+    // A frame-based file, summed up, with the video's frame duration, a delay and an override.
+    run = inspect({"subtitles", files.write("a.sub", "{100}{200}a\r\n{300}{400}b\r\n"),
+                   "--summary", "--frus", "40000", "--delay", "1000", "--at", "126", "--fps", "25",
+                   "--at", "425"});
     ASSERT_EQ(run.status, 0);
-    QJsonObject json = run.json();
+    json = run.json();
     ExpectFields(json, {{"frames", true}, {"count", 2}});
     EXPECT_FALSE(json.contains("entries"));
     EXPECT_EQ(json["lookups"][0]["index"].toInt(), 1);
