@@ -76,7 +76,7 @@ TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndAChosenOneLoadsAsAFile)
 }
 
 // Without a track in the user's language the choice falls to the default track: TrackChoiceTest.
-TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguageStaysSilentOnAnEmptyTrackAndTakesAFileBesideFirst)
+TEST_F(EmbeddedTracksTest, DiscoveryByLanguageQuietOnAnEmptyTrackAndAFileBesideFirst)
 {
     frmMain& w = StartWith(film, true, QLocale::English);
     ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));

@@ -44,9 +44,8 @@ protected:
         QByteArray srt;
         srt.reserve(count * 48);
         for (int n = 1; n <= count; ++n) {
-            srt += QString::asprintf("%d\n%02d:%02d:%02d,000 --> %02d:%02d:%02d,800\nCue %d\n\n", n,
-                                     n / 3600, n / 60 % 60, n % 60, n / 3600, n / 60 % 60, n % 60, n)
-                       .toLatin1();
+            const QString at = QString::asprintf("%02d:%02d:%02d", n / 3600, n / 60 % 60, n % 60);
+            srt += QStringLiteral("%1\n%2,000 --> %2,800\nCue %1\n\n").arg(n).arg(at).toLatin1();
         }
         EXPECT_TRUE(TrackMedia::write(TrackMedia::source(dir(), "many.srt"), srt));
         const QString out = dir().filePath("many.mkv");
