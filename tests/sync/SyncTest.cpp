@@ -56,7 +56,7 @@ protected:
 SpokenFilm* Sync::film = nullptr;
 bool Sync::made = false;
 
-TEST_F(Sync, AnotherFilmsSubtitlesAreNotConfident)
+TEST_F(Sync, AnotherFilmsTimingIsRejectedAndShiftedSubtitlesComeBackInStep)
 {
     // The same lines, timed as another film of the same kind would time them: the lengths of
     // the lines and of the pauses shuffled.
@@ -75,12 +75,10 @@ TEST_F(Sync, AnotherFilmsSubtitlesAreNotConfident)
         SyncAnalysis::Run(film->Video(), cues, 0, {}, std::atomic<bool>(false));
     ASSERT_TRUE(result.error.isEmpty()) << result.error.toStdString();
     EXPECT_FALSE(result.alignment.confident) << result.alignment.prominence;
-}
 
-// The analysis as veltrix-inspect runs it: the alignment it reports, the corrected file it
-// writes, and the same alignment applied as the player applies it.
-TEST_F(Sync, ShiftedSubtitlesForAnotherFrameRateComeBackInStep)
-{
+    // The analysis as veltrix-inspect runs it on this film's own subtitles, shifted and for
+    // another frame rate: the alignment it reports, the corrected file it writes, and the same
+    // alignment applied as the player applies it.
     const QString shifted = film->WriteSubRip("shifted.srt", ShiftMs, Factor);
     const QString out = film->Path(QStringLiteral("corrected.srt"));
     QProcess inspect;
