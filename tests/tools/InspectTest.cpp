@@ -80,7 +80,7 @@ TEST(Inspect, SubtitlesAsJsonWithLookupsInSequenceSummedUpAndMissing)
     ExpectFields(run.json(), {{"loaded", false}, {"entries", QJsonArray()}});
 }
 
-TEST(Inspect, AviAndUsageErrors)
+TEST(Inspect, AviUsageErrorsAndAloneWithoutTheMediaInspector)
 {
     TempFiles files;
     QByteArray header("RIFF\0\0\0\0AVI LIST\0\0\0\0hdrlavih\x38\0\0\0\xec\xa2\0\0", 36);
@@ -105,15 +105,12 @@ TEST(Inspect, AviAndUsageErrors)
         EXPECT_FALSE(run.err.isEmpty());
         EXPECT_TRUE(run.out.isEmpty());
     }
-}
 
-// Subtitle files are read without the media inspector; what needs it says so when it is missing.
-TEST(Inspect, AloneWithoutTheMediaInspector)
-{
-    TempFiles files;
+    // Subtitle files are read without the media inspector; what needs it says so when it is
+    // missing.
     const QString alone = files.path("veltrix-inspect");
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELTRIX_INSPECT), alone));
-    InspectRun run = inspect({"subtitles", files.write("a.srt", Srt), "--summary"}, alone);
+    run = inspect({"subtitles", files.write("a.srt", Srt), "--summary"}, alone);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.json()["count"].toInt(), 2);
 
