@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <sys/stat.h>
 
 namespace {
@@ -39,14 +40,20 @@ protected:
         ASSERT_TRUE(player.SetMP(GetParam())) << player.EngineLoadError().toStdString();
     }
 
-    bool waitForStatus(long status, int ms = 5000)
+    ::testing::AssertionResult waitForStatus(long status)
     {
-        return QTest::qWaitFor([&] { return player.Status() == status; }, ms);
+        return WaitUntil([&] { return player.Status() == status; });
     }
 
-    bool waitForPosition(double seconds)
+    ::testing::AssertionResult waitForPosition(double seconds)
     {
-        return QTest::qWaitFor([&] { return std::abs(player.Position() - seconds) < 0.05; }, 5000);
+        return WaitUntil([&] { return std::abs(player.Position() - seconds) < 0.05; });
+    }
+
+    // The engine's own video widget, which takes the clicks.
+    QWidget* engineWidget()
+    {
+        return GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
     }
 
     const GeneratedMedia& media = GeneratedMedia::Get();
@@ -54,9 +61,11 @@ protected:
     MediaPlayerController player;
 };
 
-INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2), EngineName);
+INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(1, 2), [](const auto& info) {
+    return std::string(info.param == 1 ? "GStreamer" : "Mpv");
+});
 
-TEST_P(EngineTest, OpenPlaysAndReportsTheMediaWhileTheEventLoopRuns)
+TEST_P(EngineTest, OpenPlaysWhileTheEventLoopRunsSeeksAndCountsTheFramesOfAnAviOnly)
 {
     int ticks = 0;
     QTimer tick;
@@ -75,23 +84,39 @@ TEST_P(EngineTest, OpenPlaysAndReportsTheMediaWhileTheEventLoopRuns)
     EXPECT_EQ(player.HeightOriginalVideo(), 120);
     EXPECT_EQ(player.GetFRUS(), 40000);
     EXPECT_DOUBLE_EQ(player.FPS(), 25.0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0.1; }, 3000))
+    EXPECT_TRUE(WaitUntil([&] { return player.Position() > 0.1; }, 3000))
         << "the position must advance while playing";
     EXPECT_GT(host.ableCalls, 0) << "state changes reach the window refresh";
+
+    player.Pause();
+    ASSERT_TRUE(waitForStatus(3));
+    player.SetPosition(2.5);
+    EXPECT_NEAR(player.Position(), 2.5, 0.001) << "the target reads back at once";
+    EXPECT_FALSE(WaitUntil([&] { return std::abs(player.Position() - 2.5) > 0.001; }, 300))
+        << "and stays once the engine got there";
+    EXPECT_EQ(player.PositionFrame(), Currency::fromRaw(625000));
+    player.SetPosition(3.0);
+    player.Play();
+    EXPECT_TRUE(WaitUntil([&] { return player.Position() > 3.1; }, 3000));
+
+    ASSERT_TRUE(player.OpenFile(media.matroska));
+    EXPECT_EQ(player.Status(), 4);
+    EXPECT_EQ(player.GetFRUS(), 0);
+    EXPECT_EQ(player.FPS(), 0.0);
+    player.SetPosition(1.0);
+    EXPECT_EQ(player.PositionFrame(), Currency());
+    EXPECT_EQ(player.WidthOriginalVideo(), 160);
 }
 
-TEST_P(EngineTest, TheEndOfTheMediaStopsAtTheStart)
+TEST_P(EngineTest, TheEndOfTheMediaTransportAndCloseGiveTheirStatusCodes)
 {
     ASSERT_TRUE(player.OpenFile(media.shortAvi));
-    EXPECT_TRUE(waitForStatus(2, 5000)) << "status " << player.Status();
+    EXPECT_TRUE(waitForStatus(2)) << "the end stops at the start; status " << player.Status();
     EXPECT_NEAR(player.Position(), 0.0, 0.05);
     EXPECT_EQ(player.CurrentFile(), media.shortAvi);
     player.Play();
     EXPECT_TRUE(waitForStatus(4)) << "and it plays again from the start";
-}
 
-TEST_P(EngineTest, TransportGivesItsStatusCodes)
-{
     ASSERT_TRUE(player.OpenFile(media.avi));
     player.Pause();
     EXPECT_TRUE(waitForStatus(3));
@@ -116,120 +141,9 @@ TEST_P(EngineTest, TransportGivesItsStatusCodes)
     player.SetStatus(2);
     EXPECT_TRUE(waitForStatus(2));
     EXPECT_NEAR(player.Position(), 0.0, 0.05);
-}
 
-TEST_P(EngineTest, SeekReadsBackAndCountsFrames)
-{
-    ASSERT_TRUE(player.OpenFile(media.avi));
-    player.Pause();
-    ASSERT_TRUE(waitForStatus(3));
-    player.SetPosition(2.5);
-    EXPECT_NEAR(player.Position(), 2.5, 0.001) << "the target reads back at once";
-    EXPECT_FALSE(WaitUntil([&] { return std::abs(player.Position() - 2.5) > 0.001; }, 300))
-        << "and stays once the engine got there";
-    EXPECT_EQ(player.PositionFrame(), Currency::fromRaw(625000));
-    player.SetPosition(3.0);
     player.Play();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 3.1; }, 3000));
-}
-
-TEST_P(EngineTest, NonAviPlaysWithoutFrameRate)
-{
-    ASSERT_TRUE(player.OpenFile(media.avi));
-    ASSERT_EQ(player.GetFRUS(), 40000);
-    ASSERT_TRUE(player.OpenFile(media.matroska));
-    EXPECT_EQ(player.Status(), 4);
-    EXPECT_EQ(player.GetFRUS(), 0);
-    EXPECT_EQ(player.FPS(), 0.0);
-    player.SetPosition(1.0);
-    EXPECT_EQ(player.PositionFrame(), Currency());
-    EXPECT_EQ(player.WidthOriginalVideo(), 160);
-}
-
-TEST_P(EngineTest, VolumeAndMuteSurviveOpeningAndTheSameEngineReopensWhereItWas)
-{
-    player.SetVolume(100);
-    EXPECT_EQ(player.Volume(), 100);
-    player.SetVolume(37);
-    player.SetMute(true);
-    ASSERT_TRUE(player.OpenFile(media.avi));
-    EXPECT_EQ(player.Volume(), 37);
-    EXPECT_TRUE(player.Mute());
-    player.Pause();
-    ASSERT_TRUE(waitForStatus(3));
-    player.SetPosition(1.5);
-    ASSERT_TRUE(waitForPosition(1.5));
-
-    ASSERT_TRUE(player.SetMP(GetParam()));
-    EXPECT_EQ(player.MediaPlayer(), GetParam());
-    EXPECT_EQ(player.CurrentFile(), media.avi);
-    EXPECT_TRUE(waitForStatus(3)) << "a paused medium comes back paused";
-    EXPECT_TRUE(waitForPosition(1.5));
-    EXPECT_EQ(player.Volume(), 37);
-    EXPECT_TRUE(player.Mute());
-    EXPECT_EQ(player.GetFRUS(), 40000);
-}
-
-TEST_P(EngineTest, NoEngineUnloadsBothAndAnswersEmpty)
-{
-    ASSERT_TRUE(player.OpenFile(media.avi));
-    QPointer<QWidget> pic = player.Container();
-    ASSERT_TRUE(player.SetMP(0));
-    EXPECT_TRUE(pic.isNull()) << "the picture box went back to its form and with it";
-    EXPECT_TRUE(host.VideoArea()->findChildren<QWidget*>().isEmpty());
-    EXPECT_EQ(player.MediaPlayer(), 0);
-    EXPECT_EQ(player.EngineHost1(), nullptr);
-    EXPECT_EQ(player.EngineHost2(), nullptr);
-    EXPECT_EQ(player.Status(), 0);
-    EXPECT_EQ(player.CurrentFile(), QString());
-    EXPECT_EQ(player.hwndContainer(), 0u);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_FALSE(player.OpenFile(media.avi));
-    EXPECT_LT(timer.elapsed(), 1000);
-    EXPECT_EQ(player.GetFRUS(), 40000) << "the header is still read";
-    ASSERT_TRUE(player.SetMP(7));
-    EXPECT_EQ(player.MediaPlayer(), 7);
-    player.Play();
-    EXPECT_EQ(player.Status(), 0);
-}
-
-TEST_P(EngineTest, OpensNothingButTheFileItIsHanded)
-{
-    // Beside the video, files an engine might open by itself: subtitles, sound, a cover. As
-    // FIFOs nobody writes to, any of them opened blocks the open until the bound.
-    QTemporaryDir folder;
-    const QString video = folder.filePath(QStringLiteral("film.avi"));
-    ASSERT_TRUE(QFile::copy(media.avi, video));
-    for (const char* name : {"film.srt", "film.ass", "film.mka", "film.ac3", "cover.jpg"})
-        ASSERT_EQ(mkfifo(folder.filePath(QString::fromLatin1(name)).toLocal8Bit().constData(),
-                         0600),
-                  0);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_TRUE(player.OpenFile(video));
-    EXPECT_LT(timer.elapsed(), 5000);
-}
-
-TEST_P(EngineTest, FilesTheEngineCannotPlayFailPromptly)
-{
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_FALSE(player.OpenFile(media.dir.filePath(QStringLiteral("missing.avi"))));
-    EXPECT_FALSE(player.OpenFile(media.empty));
-    EXPECT_LT(timer.elapsed(), 100) << "no engine is asked about these";
-    timer.restart();
-    EXPECT_FALSE(player.OpenFile(media.junk));
-    EXPECT_LT(timer.elapsed(), 5000) << "an engine that rejects the file ends the wait";
-    EXPECT_TRUE(player.HasError());
-    EXPECT_NE(player.Status(), 4);
-    ASSERT_TRUE(player.OpenFile(media.avi)) << "a good file plays after a bad one";
-    EXPECT_FALSE(player.HasError());
-}
-
-TEST_P(EngineTest, CloseMediaFollowsTheEngine)
-{
-    ASSERT_TRUE(player.OpenFile(media.avi));
+    ASSERT_TRUE(waitForStatus(4));
     player.CloseMedia();
     if (GetParam() == 1) {
         EXPECT_TRUE(waitForStatus(2)) << "engine 1 only stops";
@@ -241,11 +155,116 @@ TEST_P(EngineTest, CloseMediaFollowsTheEngine)
     }
 }
 
-TEST_P(EngineTest, ClicksOnTheVideoReachTheController)
+TEST_P(EngineTest, VolumeAndMuteSurviveOpeningTheSameEngineReopensWhereItWasAndNoEngineUnloads)
 {
+    player.SetVolume(37);
+    player.SetMute(true);
     ASSERT_TRUE(player.OpenFile(media.avi));
-    QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
-    ASSERT_NE(mp, nullptr);
+    EXPECT_EQ(player.Volume(), 37);
+    EXPECT_TRUE(player.Mute());
+    player.Pause();
+    ASSERT_TRUE(waitForStatus(3));
+    player.SetPosition(1.5);
+    ASSERT_TRUE(waitForPosition(1.5));
+
+    ASSERT_TRUE(player.SetMP(GetParam()));
+    EXPECT_EQ(player.CurrentFile(), media.avi);
+    EXPECT_TRUE(waitForStatus(3)) << "a paused medium comes back paused";
+    EXPECT_TRUE(waitForPosition(1.5));
+    EXPECT_EQ(player.Volume(), 37);
+    EXPECT_TRUE(player.Mute());
+    EXPECT_EQ(player.GetFRUS(), 40000);
+
+    // No engine unloads both and answers empty.
+    QPointer<QWidget> pic = player.Container();
+    ASSERT_TRUE(player.SetMP(0));
+    EXPECT_TRUE(pic.isNull()) << "the picture box went back to its form and with it";
+    EXPECT_TRUE(host.VideoArea()->findChildren<QWidget*>().isEmpty());
+    EXPECT_EQ(player.EngineHost1(), nullptr);
+    EXPECT_EQ(player.EngineHost2(), nullptr);
+    EXPECT_EQ(player.Status(), 0);
+    EXPECT_EQ(player.CurrentFile(), QString());
+    EXPECT_EQ(player.hwndContainer(), 0u);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(media.avi));
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(player.GetFRUS(), 40000) << "the header is still read";
+    ASSERT_TRUE(player.SetMP(7));
+    player.Play();
+    EXPECT_EQ(player.Status(), 0);
+}
+
+TEST_P(EngineTest, FilesTheEngineCannotPlayFailPromptlyAndNothingButTheFileIsOpened)
+{
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(player.OpenFile(media.dir.filePath(QStringLiteral("missing.avi"))));
+    EXPECT_FALSE(player.OpenFile(media.empty));
+    EXPECT_LT(timer.elapsed(), 100) << "no engine is asked about these";
+    timer.restart();
+    EXPECT_FALSE(player.OpenFile(media.junk));
+    EXPECT_LT(timer.elapsed(), 5000) << "an engine that rejects the file ends the wait";
+    EXPECT_TRUE(player.HasError());
+    EXPECT_NE(player.Status(), 4);
+
+    // Beside the video, files an engine might open by itself: subtitles, sound, a cover. As
+    // FIFOs nobody writes to, any of them opened blocks the open until the bound.
+    QTemporaryDir folder;
+    const QString video = folder.filePath(QStringLiteral("film.avi"));
+    ASSERT_TRUE(QFile::copy(media.avi, video));
+    for (const char* name : {"film.srt", "film.ass", "film.mka", "film.ac3", "cover.jpg"})
+        ASSERT_EQ(mkfifo(qPrintable(folder.filePath(QString::fromLatin1(name))), 0600), 0);
+    timer.restart();
+    ASSERT_TRUE(player.OpenFile(video)) << "a good file plays after a bad one";
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_FALSE(player.HasError());
+}
+
+TEST_P(EngineTest, ThePictureBoxFollowsItsHostSizesItAndPassesItTheClicks)
+{
+    QWidget* main = host.MainWindow();
+    const QSize before = main->size();
+    player.SetZoom(2.0);
+    EXPECT_EQ(main->size(), before) << "no video size known: the window stays";
+
+    ASSERT_TRUE(player.OpenFile(media.avi));
+    QWidget* pic = player.Container();
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(pic->parentWidget(), host.VideoArea());
+    EXPECT_EQ(player.Width(), 320);
+    EXPECT_EQ(player.Height(), 240);
+    EXPECT_DOUBLE_EQ(player.Zoom(), 2.0);
+    player.SetZoom(1.5);
+    // The window's chrome around the 320 x 240 video area was 80 x 60.
+    EXPECT_EQ(main->size(), QSize(160 * 3 / 2 + 80, 120 * 3 / 2 + 60));
+    // What the main window's layout does on its resize.
+    host.VideoArea()->resize(main->width() - 80, main->height() - 60);
+    player.Resize();
+    EXPECT_DOUBLE_EQ(player.Zoom(), 1.5);
+    host.VideoArea()->resize(200, 240);
+    player.Resize();
+    EXPECT_EQ(player.Width(), 200);
+    EXPECT_DOUBLE_EQ(player.Zoom(), 1.25);
+    QWidget* mp = engineWidget();
+    EXPECT_EQ(mp->size(), pic->size()) << "the engine's widget keeps the picture box's size";
+    if (GetParam() == 2) {
+        EXPECT_TRUE(player.EngineHost2()->Control().stretchToFit());
+    }
+
+    player.SetFullScreen(false);  // the current value: nothing at all
+    EXPECT_EQ(host.overlayReleases, 0);
+    player.SetFullScreen(true);
+    ASSERT_NE(host.FullScreenWindow(), nullptr);
+    EXPECT_EQ(pic->parentWidget(), host.FullScreenWindow());
+    EXPECT_EQ(pic->size(), host.FullScreenWindow()->size());
+    player.SetFullScreen(false);
+    EXPECT_EQ(pic->parentWidget(), host.VideoArea());
+    EXPECT_EQ(host.FullScreenWindow(), nullptr);
+    EXPECT_EQ(host.alwaysOnTopCalls, 1);
+    EXPECT_EQ(host.overlayReleases, 2);
+    EXPECT_EQ(player.Status(), 4) << "playback goes on through the move";
+
     QTest::mousePress(mp, Qt::RightButton, {}, QPoint(10, 10));
     EXPECT_EQ(host.menuCalls, 0) << "a right press neither toggles nor opens the menu";
     EXPECT_EQ(player.Status(), 4);
@@ -269,72 +288,21 @@ TEST_P(EngineTest, ClicksOnTheVideoReachTheController)
     }
 }
 
-TEST_P(EngineTest, PictureBoxFollowsItsHost)
-{
-    ASSERT_TRUE(player.OpenFile(media.avi));
-    QWidget* pic = player.Container();
-    ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(pic->parentWidget(), host.VideoArea());
-    EXPECT_EQ(player.Width(), 320);
-    EXPECT_EQ(player.Height(), 240);
-    EXPECT_DOUBLE_EQ(player.Zoom(), 2.0);
-    host.VideoArea()->resize(200, 240);
-    player.Resize();
-    EXPECT_EQ(player.Width(), 200);
-    EXPECT_DOUBLE_EQ(player.Zoom(), 1.25);
-    QWidget* mp = GetParam() == 1 ? player.EngineHost1()->MP() : player.EngineHost2()->MP();
-    EXPECT_EQ(mp->size(), pic->size()) << "the engine's widget keeps the picture box's size";
-    if (GetParam() == 2) {
-        EXPECT_TRUE(player.EngineHost2()->Control().stretchToFit());
-    }
-
-    player.SetFullScreen(false);  // the current value: nothing at all
-    EXPECT_EQ(host.overlayReleases, 0);
-    player.SetFullScreen(true);
-    ASSERT_NE(host.FullScreenWindow(), nullptr);
-    EXPECT_EQ(pic->parentWidget(), host.FullScreenWindow());
-    EXPECT_EQ(pic->size(), host.FullScreenWindow()->size());
-    player.SetFullScreen(false);
-    EXPECT_EQ(pic->parentWidget(), host.VideoArea());
-    EXPECT_EQ(host.FullScreenWindow(), nullptr);
-    EXPECT_EQ(host.alwaysOnTopCalls, 1);
-    EXPECT_EQ(host.overlayReleases, 2);
-    EXPECT_EQ(player.Status(), 4) << "playback goes on through the move";
-}
-
-TEST_P(EngineTest, ZoomSizesTheWindowForTheVideo)
-{
-    QWidget* main = host.MainWindow();
-    const QSize before = main->size();
-    player.SetZoom(2.0);
-    EXPECT_EQ(main->size(), before) << "no video size known: the window stays";
-
-    ASSERT_TRUE(player.OpenFile(media.avi));
-    player.SetZoom(1.5);
-    // The window's chrome around the 320 x 240 video area was 80 x 60.
-    EXPECT_EQ(main->size(), QSize(160 * 3 / 2 + 80, 120 * 3 / 2 + 60));
-    // What the main window's layout does on its resize.
-    host.VideoArea()->resize(main->width() - 80, main->height() - 60);
-    player.Resize();
-    EXPECT_DOUBLE_EQ(player.Zoom(), 1.5);
-}
-
 TEST(EngineVolumeCurve, GStreamerHoldsHundredthsOfDecibel)
 {
     MediaPlayerController player;
     player.SetEngineOptions(HeadlessOptions());
     ASSERT_TRUE(player.SetMP(1));
     GstPlayerControl& control = player.EngineHost1()->Control();
-    player.SetVolume(0);
-    EXPECT_EQ(control.Volume(), -7000);
-    EXPECT_EQ(player.Volume(), 0);
-    player.SetVolume(50);
-    EXPECT_EQ(control.Volume(), -875);
-    EXPECT_EQ(player.Volume(), 50);
-    EXPECT_NEAR(control.AppliedLinearVolume(), 0.36517, 1e-5);   // -8.75 dB as an amplitude
-    player.SetVolume(100);
-    EXPECT_EQ(control.Volume(), 0);
-    EXPECT_NEAR(control.AppliedLinearVolume(), 1.0, 1e-9);
+    // The volume, in hundredths of a decibel and as an amplitude (-70 dB and -8.75 dB).
+    const std::tuple<long, long, double> steps[] = {{0, -7000, 0.000316}, {50, -875, 0.36517},
+                                                    {100, 0, 1.0}};
+    for (const auto& [volume, hundredths, amplitude] : steps) {
+        player.SetVolume(volume);
+        EXPECT_EQ(control.Volume(), hundredths);
+        EXPECT_EQ(player.Volume(), volume);
+        EXPECT_NEAR(control.AppliedLinearVolume(), amplitude, 1e-5);
+    }
     control.SetVolume(-10000);
     EXPECT_EQ(control.AppliedLinearVolume(), 0.0) << "the bottom of the scale is silence";
     player.SetMute(true);

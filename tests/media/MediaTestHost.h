@@ -11,13 +11,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <string>
-
-// The engine in the name of a test that runs on both: engine 1 is GStreamer, engine 2 mpv.
-inline std::string EngineName(const ::testing::TestParamInfo<int>& info)
-{
-    return info.param == 1 ? "GStreamer" : "Mpv";
-}
 
 // A main window stand-in: a top-level widget with a video area, a full-screen window on demand,
 // and counters for what the controller asks of it.

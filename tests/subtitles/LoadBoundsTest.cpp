@@ -61,20 +61,12 @@ ChildLoad loadInChild(const QString& path, const std::function<void()>& prepare 
     return got && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : ChildLoad{};
 }
 
-QByteArray repeated(const QByteArray& line, qsizetype times)
-{
-    QByteArray bytes;
-    bytes.reserve(line.size() * times);
-    for (qsizetype i = 0; i < times; ++i)
-        bytes += line;
-    return bytes;
-}
-
 } // namespace
 
 TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFileAndRunningOutIsAFailedLoad)
 {
     TempFiles files;
+    const QByteArray arrow = "-->\n";
     const QByteArray pipes = QByteArray(1000, '|') + "x\n";
     const QByteArray gbkEntry = "-->\n\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA1\xA3\xCE\xD2\xC3"
         "\xC7\xBD\xF1\xCC\xEC\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9\xA1\xA3\xD5\xE2\xCA"
@@ -82,13 +74,13 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFileAndRunningOutIsAFailedLoad
     struct Case { const char* name; QByteArray bytes; int entries; };
     const Case cases[] = {
         // Ten million entries of four bytes each.
-        {"arrows.srt", repeated("-->\n", 10'000'000), 10'000'000},
+        {"arrows.srt", arrow.repeated(10'000'000), 10'000'000},
         // Tiny entries out of order, so they have to be sorted.
-        {"unsorted.sub", repeated("{9}{}\n-->\n", 3'000'000), 6'000'000},
+        {"unsorted.sub", QByteArray("{9}{}\n-->\n").repeated(3'000'000), 6'000'000},
         // One entry of 20,000 lines that each break into a thousand lines.
-        {"breaks.srt", "-->\n" + repeated(pipes, 20'000) + "\n-->\n", 2},
+        {"breaks.srt", "-->\n" + pipes.repeated(20'000) + "\n-->\n", 2},
         // A multi-byte code page (GB18030), decoded a line at a time.
-        {"gb18030.srt", repeated(gbkEntry, 2000) + repeated("-->\n", 5'000'000), 5'002'000},
+        {"gb18030.srt", gbkEntry.repeated(2000) + arrow.repeated(5'000'000), 5'002'000},
         // Text in UTF-16, which is decoded whole.
         {"wide.srt", "\xFF\xFE" + QByteArray("-\0-\0>\0\n\0", 8).repeated(4'000'000), 4'000'000},
     };
@@ -99,13 +91,11 @@ TEST(LoadBounds, PeakMemoryStaysWithinFourTimesTheFileAndRunningOutIsAFailedLoad
         EXPECT_EQ(load.count, c.entries) << c.name;
         EXPECT_LE(load.growthKb, 4 * c.bytes.size() / 1024 + SmallConstantKb)
             << c.name << ": " << c.bytes.size() / 1024 << " KB";
-        std::printf("%s: %lld KB file, peak grew %ld KB\n", c.name,
-                    static_cast<long long>(c.bytes.size() / 1024), load.growthKb);
         QFile::remove(path);
     }
 
     // Running out of memory is a file that does not load.
-    const QString path = files.write("arrows.srt", repeated("-->\n", 5'000'000));
+    const QString path = files.write("arrows.srt", arrow.repeated(5'000'000));
     // Address space for little more than what the process has: the load cannot get its memory.
     const ChildLoad load = loadInChild(path, [] {
         rlimit limit{};

@@ -50,6 +50,7 @@ TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
         {{u"{\\an8 open", u"<font color=red"}, u"{\\an8 open\r\n<font color=red", false},
         // A code cannot span a line break that "|" made.
         {{u"{c:red|x}y"}, u"{c:red\r\nx}y", false},
+        {{u"First", u""}, u"First", false},
     };
     for (const Case& c : cases) {
         const Subtitle entry = entryOf(c.lines);
@@ -72,12 +73,8 @@ TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
     for (const Sound& c : sounds)
         EXPECT_EQ(entryOf({c.raw}).Text, QString::fromUtf16(c.text)) << QString::fromUtf16(c.raw).toStdString();
 
-    // An empty line is refused and changes nothing.
-    Subtitle entry;
-    EXPECT_TRUE(entry.AddText(u"First"));
-    EXPECT_FALSE(entry.AddText(u""));
-    EXPECT_EQ(entry.Text, "First");
-    EXPECT_FALSE(entry.Italic);
+    // An empty line is refused (and changes nothing: the table above).
+    EXPECT_FALSE(Subtitle().AddText(u""));
     // The caller may set italic itself: tags of later lines are then removed.
     Subtitle notice;
     notice.Italic = true;

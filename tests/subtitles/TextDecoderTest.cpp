@@ -3,6 +3,7 @@
 #include "subtitles/TextDecoder.h"
 #include "subtitles/Utf8Check.h"
 
+#include "EntryList.h"
 #include "TempFiles.h"
 
 #include <QStringEncoder>
@@ -23,49 +24,32 @@ QByteArray utf16le(const QString& text)
 
 } // namespace
 
-TEST(TextDecoder, LegacyCodePagesShowTheirLetters)
+TEST(TextDecoder, EachEncodingShowsItsLetters)
 {
-    // "Příliš žluťoučký kůň" and "Ďábelské ódy" in Windows-1250: š, ž and ť are 0x9A, 0x9E, 0x9D,
-    // which ISO-8859-2 does not have.
-    const QByteArray czech = Timing1 + "P\xf8\xedli\x9a \x9elu\x9dou\xe8k\xfd k\xf9\xf2" + Timing2
-                           + "\xcf\xe1\x62\x65lsk\xe9 \xf3\x64y";
+    const QString japanese = QStringLiteral("00:00:01,000 --> 00:00:02,000\r\n日本語\r\n\r\n"
+                                            "00:00:03,000 --> 00:00:04,000\r\nB\r\n");
+    const QStringList inJapanese{"1000 2000 日本語", "3000 4000 B"};
+    struct Case { QByteArray bytes; const char* encoding; QStringList entries; };
+    const Case cases[] = {
+        // š, ž and ť are 0x9A, 0x9E and 0x9D in Windows-1250, which ISO-8859-2 does not have.
+        {Timing1 + "P\xf8\xedli\x9a \x9elu\x9dou\xe8k\xfd k\xf9\xf2" + Timing2
+             + "\xcf\xe1\x62\x65lsk\xe9 \xf3\x64y",
+         "WINDOWS-1250", {"1000 2000 Příliš žluťoučký kůň", "3000 4000 Ďábelské ódy"}},
+        {Timing1 + "\xcf\xf0\xe8\xe2\xe5\xf2, \xea\xe0\xea \xe4\xe5\xeb\xe0?" + Timing2
+             + "\xc2\xf1\xb8 \xf5\xee\xf0\xee\xf8\xee, \xf1\xef\xe0\xf1\xe8\xe1\xee.",
+         "WINDOWS-1251", {"1000 2000 Привет, как дела?", "3000 4000 Всё хорошо, спасибо."}},
+        // A byte-order mark must not end up in front of the first timing line.
+        {"\xEF\xBB\xBF" + japanese.toUtf8(), "UTF-8 (BOM)", inJapanese},
+        {"\xFF\xFE" + utf16le(japanese), "UTF-16LE", inJapanese},
+        {japanese.toUtf8(), "UTF-8", inJapanese},
+    };
     TempFiles files;
     SubtitleReader reader;
-    ASSERT_TRUE(reader.Load(files.write("cz.srt", czech)));
-    EXPECT_EQ(reader.Encoding(), "WINDOWS-1250");
-    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Příliš žluťoučký kůň"));
-    EXPECT_EQ(reader.Entry(2)->Text, QStringLiteral("Ďábelské ódy"));
-
-    // "Привет, как дела?" / "Всё хорошо, спасибо." in Windows-1251.
-    const QByteArray russian = Timing1 + "\xcf\xf0\xe8\xe2\xe5\xf2, \xea\xe0\xea \xe4\xe5\xeb\xe0?"
-                             + Timing2 + "\xc2\xf1\xb8 \xf5\xee\xf0\xee\xf8\xee, \xf1\xef\xe0\xf1\xe8"
-                               "\xe1\xee.";
-    ASSERT_TRUE(reader.Load(files.write("ru.srt", russian)));
-    EXPECT_EQ(reader.Encoding(), "WINDOWS-1251");
-    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Привет, как дела?"));
-    EXPECT_EQ(reader.Entry(2)->Text, QStringLiteral("Всё хорошо, спасибо."));
-}
-
-TEST(TextDecoder, UnicodeFilesAndMarks)
-{
-    TempFiles files;
-    SubtitleReader reader;
-    // A byte-order mark must not end up in front of the first timing line.
-    ASSERT_TRUE(reader.Load(files.write("bom.srt",
-        "\xEF\xBB\xBF" "00:00:01,000 --> 00:00:02,000\r\nÜber\r\n\r\n"
-        "00:00:03,000 --> 00:00:04,000\r\nB\r\n")));
-    EXPECT_EQ(reader.Encoding(), "UTF-8 (BOM)");
-    EXPECT_EQ(reader.Entry(1)->Time1.raw(), 10000000);
-    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("Über"));
-
-    const QString text = QStringLiteral("00:00:01,000 --> 00:00:02,000\r\n日本語\r\n\r\n"
-                                        "00:00:03,000 --> 00:00:04,000\r\nB\r\n");
-    ASSERT_TRUE(reader.Load(files.write("u16.srt", "\xFF\xFE" + utf16le(text))));
-    EXPECT_EQ(reader.Encoding(), "UTF-16LE");
-    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("日本語"));
-
-    ASSERT_TRUE(reader.Load(files.write("u8.srt", text.toUtf8())));
-    EXPECT_EQ(reader.Encoding(), "UTF-8");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(reader.Load(files.write("encoded.srt", c.bytes))) << c.encoding;
+        EXPECT_EQ(reader.Encoding(), c.encoding);
+        EXPECT_EQ(EntryList(reader.Entries()), c.entries);
+    }
 }
 
 TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
@@ -124,11 +108,7 @@ TEST(TextDecoder, FilesReadInPiecesMatchWholeBytes)
         ASSERT_TRUE(fromFile.Load(files.write("big.srt", bytes)));
         ASSERT_TRUE(fromBytes.LoadBytes(bytes, "big.srt"));
         EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
-        ASSERT_EQ(fromFile.Count(), fromBytes.Count());
-        for (int i = 0; i < fromFile.Count(); ++i) {
-            ASSERT_EQ(fromFile.Entry(i + 1)->Text, fromBytes.Entry(i + 1)->Text) << i;
-            ASSERT_EQ(fromFile.Entry(i + 1)->Time1, fromBytes.Entry(i + 1)->Time1) << i;
-        }
+        EXPECT_EQ(EntryList(fromFile.Entries()), EntryList(fromBytes.Entries()));
     }
     SubtitleReader reader;
     ASSERT_TRUE(reader.LoadBytes(gb, "gb.srt"));

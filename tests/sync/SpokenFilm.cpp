@@ -19,13 +19,12 @@ bool run(const QString& program, const QStringList& args, QString& error)
 {
     QProcess process;
     process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        error = program + QStringLiteral(": ") + process.errorString() +
-                QString::fromLocal8Bit(process.readAllStandardError());
-        return false;
-    }
-    return true;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0)
+        return true;
+    error = program + QStringLiteral(": ") + process.errorString()
+        + QString::fromLocal8Bit(process.readAllStandardError());
+    return false;
 }
 
 // The 16-bit samples of a clip, as sox writes them without a header.
@@ -33,9 +32,8 @@ std::vector<int16_t> samplesOf(const QString& path)
 {
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    std::vector<int16_t> samples(static_cast<size_t>(bytes.size() / 2));
-    memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-    return samples;
+    const auto* first = reinterpret_cast<const int16_t*>(bytes.constData());
+    return {first, first + bytes.size() / 2};
 }
 
 QString srtTime(double ms)

@@ -1,10 +1,8 @@
 // The player with a film whose subtitles are inside it: the submenu, discovery's choice by the
-// user's language, and a chosen track under the delay, the frame-rate override and the status
-// line as a file would be.
+// user's language, and a chosen track loaded as a file would be.
 #include "ShellFixture.h"
 #include "TrackMedia.h"
 
-#include "controls/XFlatButton.h"
 #include "settings/SettingNames.h"
 
 #include "WaitUntil.h"
@@ -40,7 +38,7 @@ protected:
     QString film = TrackMedia::Matroska(QDir(dir.path()));
 };
 
-TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndGreysThePictures)
+TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndAChosenOneLoadsAsAFile)
 {
     ASSERT_FALSE(film.isEmpty());
     frmMain& w = StartWith(film, false, QLocale::English);
@@ -53,6 +51,21 @@ TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndGreysThePictures)
     EXPECT_TRUE(items[0]->isEnabled());
     EXPECT_FALSE(items[2]->isEnabled());
 
+    w.mnuSubtitleFramerateOption[4]->trigger();   // 25 fps, which a load keeps
+    w.SubReader().delay = 700;                    // which a load resets
+    menuItems(w)[1]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
+    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #2 (ger)"));
+    EXPECT_EQ(w.SubReader().delay, 0);
+    EXPECT_EQ(w.SubReader().FPS, 25.0);
+    // From here the track is a reader like any other: the timing menus and the status line are
+    // the status line test's, the lookup under a delay the reader's lookup test.
+
+    // Choosing another track replaces this one in the same reader.
+    menuItems(w)[0]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return w.SubReader().Filename().endsWith(" #1 (eng)"); }));
+    EXPECT_TRUE(messages.empty());
+
     // A video without subtitle tracks leaves nothing of the film's in the menu.
     const QString plain = dir.filePath(QStringLiteral("plain.mkv"));
     ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{"-c:v", "mpeg4", plain}));
@@ -63,12 +76,27 @@ TEST_F(EmbeddedTracksTest, TheMenuListsEveryTrackAndGreysThePictures)
 }
 
 // Without a track in the user's language the choice falls to the default track: TrackChoiceTest.
-TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguage)
+TEST_F(EmbeddedTracksTest, DiscoveryByLanguageQuietOnAnEmptyTrackAndAFileBesideFirst)
 {
     frmMain& w = StartWith(film, true, QLocale::English);
     ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
     EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #1 (eng)"));
     EXPECT_TRUE(menuItems(w)[0]->isChecked());
+
+    // A track with nothing to show: discovery stays silent, the menu's choice is reported.
+    const QString empty = dir.filePath(QStringLiteral("empty.mkv"));
+    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{
+        "-i", TrackMedia::source(QDir(dir.path()), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt",
+        "-t", "0.5", empty}));
+    w.OpenFile(empty);
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_TRUE(messages.empty());
+    menuItems(w)[0]->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The subtitle track could not")));
+    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
 
     // A file opened and closed again before the track is read: the subtitles stay closed.
     w.OpenFile(film);
@@ -76,56 +104,14 @@ TEST_F(EmbeddedTracksTest, DiscoveryTakesTheUsersLanguage)
     w.mnuSubtitlesClose_Click();
     ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
     EXPECT_TRUE(w.SubReader().Filename().isEmpty());
-    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
-}
 
-TEST_F(EmbeddedTracksTest, ASubtitleFileBesideTheVideoWinsOverItsTracks)
-{
     const QString beside = dir.filePath(QStringLiteral("Film.srt"));
     ASSERT_TRUE(TrackMedia::write(beside, "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
                                           "2\n00:00:03,000 --> 00:00:04,000\nB\n\n"));
-    frmMain& w = StartWith(film, true, QLocale::English);
+    w.OpenFile(film);
+    ASSERT_TRUE(WaitUntil([&] { return !w.EmbeddedTracksBusy(); }));
     EXPECT_EQ(w.SubReader().Filename(), beside);
-    EXPECT_EQ(w.EmbeddedTracks().size(), 3u);
-}
-
-TEST_F(EmbeddedTracksTest, AChosenTrackLoadsAsAFileAndTheTimingCommandsWorkOnIt)
-{
-    frmMain& w = StartWith(film, false, QLocale::English);
-    w.mnuSubtitleFramerateOption[4]->trigger();   // 25 fps, which a load keeps
-    w.SubReader().delay = 700;                    // which a load resets
-    menuItems(w)[1]->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !w.SubReader().Filename().isEmpty(); }));
-    EXPECT_EQ(w.SubReader().Filename(), film + QStringLiteral(" #2 (ger)"));
-    EXPECT_EQ(w.SubReader().delay, 0);
-    EXPECT_EQ(w.SubReader().FPS, 25.0);
-    w.mnuSubtitleFramerateOption[0]->trigger();
-    w.mnuSubtitlesDelayOption[2]->trigger();      // +250 ms
-    w.cmdStatus[1]->grab();                       // the cell works out its text as it paints
-    EXPECT_EQ(w.cmdStatus[1]->Text(), QStringLiteral("Subtitles (delay 250 ms) "));
-    // From here the track is a reader like any other: the tick's lookup under a delay is the
-    // reader's lookup test, and veltrix-inspect looks entries up in a track.
-
-    // Choosing another track replaces this one in the same reader.
-    menuItems(w)[0]->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return w.SubReader().Filename().endsWith(" #1 (eng)"); }));
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(EmbeddedTracksTest, ATrackWithNothingToShowIsReportedAndLeavesNoSubtitles)
-{
-    const QString empty = dir.filePath(QStringLiteral("empty.mkv"));
-    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(2) + QStringList{
-        "-i", TrackMedia::source(QDir(dir.path()), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt",
-        "-t", "0.5", empty}));
-    frmMain& w = StartWith(empty, true, QLocale::English);
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());   // discovery stays silent
-    EXPECT_TRUE(messages.empty());
-    menuItems(w)[0]->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
-    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
-    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The subtitle track could not")));
-    EXPECT_TRUE(w.SubReader().Filename().isEmpty());
+    EXPECT_EQ(w.EmbeddedTracks().size(), 3u) << "the tracks are listed all the same";
 }
 
 } // namespace

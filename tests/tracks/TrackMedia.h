@@ -49,17 +49,11 @@ inline bool ffmpeg(const QStringList& args)
         && process.exitCode() == 0;
 }
 
-// Two presentation segments of a PGS stream that end at once: enough for a picture track.
+// Two presentation segments of a PGS stream ("PG", presentation and decoding time, an empty
+// end-of-display segment) that end at once: enough for a picture track.
 inline QByteArray pgsStream()
 {
-    QByteArray bytes;
-    for (const char* pts : {"\x00\x01\x5f\x90", "\x00\x02\xbf\x20"}) {
-        bytes += "PG";
-        bytes += QByteArray(pts, 4);
-        bytes += QByteArray(4, '\0');
-        bytes += QByteArray("\x80\x00\x00", 3);
-    }
-    return bytes;
+    return QByteArray("PG\x00\x01\x5f\x90\0\0\0\0\x80\0\0PG\x00\x02\xbf\x20\0\0\0\0\x80\0\0", 26);
 }
 
 inline QStringList picture(int seconds, const char* size = "320x240")
