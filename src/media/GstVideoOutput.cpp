@@ -1,5 +1,7 @@
 #include "GstVideoOutput.h"
 
+#include "media/GstScalingMethod.h"
+
 #include <gst/gst.h>
 
 namespace {
@@ -31,7 +33,8 @@ void convertLikeTheFastPath(GstElement* element)
 }
 
 // convert ! scale ! capsfilter ! ximagesink in a bin; null when an element is missing.
-GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
+GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter,
+                           GstScalingMethod** scaling)
 {
     GstElement* bin = gst_bin_new(nullptr);
     GstElement* convert = gst_element_factory_make("videoconvertscale", nullptr);
@@ -65,12 +68,14 @@ GstElement* makeScalingBin(GstElement** sink, GstElement** sizeFilter)
     if (complete) {
         GstPad* input = gst_element_get_static_pad(convert, "sink");
         complete = gst_element_add_pad(bin, gst_ghost_pad_new("sink", input));
+        *scaling = GstScalingMethod::Attach(scale ? scale : convert, input);
         gst_object_unref(input);
     }
     if (!complete) {
         gst_object_unref(gst_object_ref_sink(bin));
         *sink = nullptr;
         *sizeFilter = nullptr;
+        *scaling = nullptr;  // went with the bin's pads
         return nullptr;
     }
     return bin;
@@ -86,7 +91,7 @@ GstVideoOutput GstVideoOutput::Create(bool openGL)
         if (output.element_)
             return output;
     }
-    output.element_ = makeScalingBin(&output.overlay_, &output.sizeFilter_);
+    output.element_ = makeScalingBin(&output.overlay_, &output.sizeFilter_, &output.scaling_);
     if (!output.element_)
         output.element_ = output.overlay_ = makeWindowSink("ximagesink");
     return output;
@@ -97,6 +102,9 @@ void GstVideoOutput::SetWindowSize(const QSize& size)
     if (!sizeFilter_ || size.isEmpty() || size == size_)
         return;
     size_ = size;
+    // Before the new caps, so the converter made for them uses the method chosen here.
+    if (scaling_)
+        scaling_->SetWindowSize(size.width(), size.height());
     GstCaps* caps = gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width(),
                                         "height", G_TYPE_INT, size.height(),
                                         "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);

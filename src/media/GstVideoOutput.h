@@ -3,6 +3,7 @@
 #include <QSize>
 
 typedef struct _GstElement GstElement;
+class GstScalingMethod;
 
 // Engine 1's video sink for a window. With a graphics driver that is glimagesink, which scales
 // on the GPU. Where OpenGL renders in software, drawing through it costs several times the
@@ -29,5 +30,6 @@ private:
     GstElement* element_ = nullptr;
     GstElement* overlay_ = nullptr;
     GstElement* sizeFilter_ = nullptr;
+    GstScalingMethod* scaling_ = nullptr;  // lives as long as the bin
     QSize size_;
 };
