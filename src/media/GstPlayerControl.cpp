@@ -19,11 +19,11 @@ GstElement* makeSink(const char* factory, bool sync)
     return sink;
 }
 
-// Runs on whichever thread posts the message.
-GstBusSyncReply onBusMessage(GstBus*, GstMessage*, gpointer control)
+// Runs on whichever thread posts the message, before the bus would queue it.
+GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer control)
 {
-    static_cast<GstPlayerControl*>(control)->MessagePosted();
-    return GST_BUS_PASS;
+    static_cast<GstPlayerControl*>(control)->MessagePosted(message);
+    return GST_BUS_DROP;
 }
 
 }  // namespace
@@ -83,6 +83,8 @@ GstPlayerControl::~GstPlayerControl()
     // drain already queued is dropped with this object.
     gst_element_set_state(playbin_, GST_STATE_NULL);
     gst_bus_set_sync_handler(bus_, nullptr, nullptr, nullptr);
+    for (GstMessage* message : posted_)
+        gst_message_unref(message);
     gst_object_unref(bus_);
     gst_object_unref(playbin_);
 }
@@ -344,10 +346,16 @@ bool GstPlayerControl::settledPaused() const
     return current == GST_STATE_PAUSED && pending == GST_STATE_VOID_PENDING && !pendingSeek_;
 }
 
-void GstPlayerControl::MessagePosted()
+void GstPlayerControl::MessagePosted(GstMessage* message)
 {
-    // The message stays on the bus for drainBus. Posting a queued call needs no main context
-    // of GLib's.
+    // Kept here rather than left to the bus: the bus queues a message only after this handler
+    // returns, so a drain run in between would miss it, and the end of the stream, the last
+    // message of all, would wait for ever. Posting a queued call needs no main context of
+    // GLib's.
+    {
+        const std::lock_guard lock(postedLock_);
+        posted_.push_back(gst_message_ref(message));
+    }
     if (!drainQueued_.exchange(true))
         QMetaObject::invokeMethod(this, "drainBus", Qt::QueuedConnection);
 }
@@ -355,7 +363,12 @@ void GstPlayerControl::MessagePosted()
 void GstPlayerControl::drainBus()
 {
     drainQueued_ = false;
-    while (GstMessage* message = gst_bus_pop(bus_)) {
+    std::deque<GstMessage*> messages;
+    {
+        const std::lock_guard lock(postedLock_);
+        messages.swap(posted_);
+    }
+    for (GstMessage* message : messages) {
         handleMessage(message);
         gst_message_unref(message);
     }

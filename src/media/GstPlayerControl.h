@@ -8,7 +8,9 @@
 #include <QString>
 
 #include <atomic>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 typedef struct _GstElement GstElement;
@@ -64,8 +66,9 @@ public:
     // Redraws the last frame, after the window was exposed or resized to windowSize.
     void Expose(const QSize& windowSize);
 
-    // Any thread: the bus has a new message. Asks the user-interface thread to drain the bus.
-    void MessagePosted();
+    // Any thread: a new message for the bus. Keeps it and asks the user-interface thread to
+    // handle what was kept.
+    void MessagePosted(GstMessage* message);
 
 signals:
     void OpenStateChange(int oldState, int newState);
@@ -90,6 +93,8 @@ private:
     GstBus* bus_;
     // One queued drain at a time, however many messages the streaming threads post meanwhile.
     std::atomic<bool> drainQueued_ = false;
+    std::mutex postedLock_;
+    std::deque<GstMessage*> posted_;
     QString fileName_;
     bool opened_ = false;
     bool error_ = false;
