@@ -25,7 +25,8 @@ public:
     void Able() override
     {
         frmMain::Able();
-        if (reported_ || modMain::Player().State() != PlayerStatus::Playing || SubReader().Filename().isEmpty())
+        if (reported_ || modMain::Player().State() != PlayerStatus::Playing
+            || SubReader().Filename().isEmpty())
             return;
         reported_ = true;
         static const char line[] = "ready\n";

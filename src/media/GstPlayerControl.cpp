@@ -1,5 +1,7 @@
 #include "GstPlayerControl.h"
 
+#include "media/GstCapsSize.h"
+
 #include <gst/audio/streamvolume.h>
 #include <gst/gst.h>
 #include <gst/video/videooverlay.h>
@@ -202,11 +204,11 @@ double GstPlayerControl::CurrentPosition() const
     // A flushing seek completes on the streaming thread; until then the target is the position.
     if (pendingSeek_)
         return *pendingSeek_;
-    // Between a seek's flush and its first buffer the pipeline cannot say where it is: the last
-    // place known, or the seek's target, holds until it can.
     constexpr qint64 kFreshMilliseconds = 4;
     if (positionAge_.isValid() && positionAge_.elapsed() < kFreshMilliseconds)
         return position_;
+    // Between a seek's flush and its first buffer the pipeline cannot say where it is: the last
+    // place known, or the seek's target, holds until it can.
     gint64 position = 0;
     if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
         return position_;
@@ -223,8 +225,8 @@ void GstPlayerControl::SetCurrentPosition(double seconds)
     const auto target = gint64(seconds * GST_SECOND);
     // An ASYNC_DONE still queued from an earlier state change must not end this seek's wait.
     drainBus();
-    if (gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
-                                GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target)) {
+    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    if (gst_element_seek_simple(playbin_, GST_FORMAT_TIME, flags, target)) {
         pendingSeek_ = seconds;
         position_ = seconds;
         positionAge_.invalidate();
@@ -277,12 +279,9 @@ bool GstPlayerControl::videoSize(int* width, int* height) const
         return false;
     GstCaps* caps = gst_pad_get_current_caps(pad);
     gst_object_unref(pad);
-    if (!caps)
-        return false;
-    const GstStructure* structure = gst_caps_get_structure(caps, 0);
-    const bool known = gst_structure_get_int(structure, "width", width)
-        && gst_structure_get_int(structure, "height", height);
-    gst_caps_unref(caps);
+    const bool known = ReadCapsSize(caps, width, height);
+    if (caps)
+        gst_caps_unref(caps);
     return known;
 }
 

@@ -1,6 +1,6 @@
 #include "GstScalingMethod.h"
 
-#include <gst/gst.h>
+#include "media/GstCapsSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,16 +15,13 @@ GstPadProbeReturn onInputEvent(GstPad*, GstPadProbeInfo* info, gpointer data)
         return GST_PAD_PROBE_OK;
     GstCaps* caps = nullptr;
     gst_event_parse_caps(event, &caps);
-    const GstStructure* format = caps ? gst_caps_get_structure(caps, 0) : nullptr;
     int width = 0;
     int height = 0;
     int parNumerator = 1;
     int parDenominator = 1;
-    if (format) {
-        gst_structure_get_int(format, "width", &width);
-        gst_structure_get_int(format, "height", &height);
-        gst_structure_get_fraction(format, "pixel-aspect-ratio", &parNumerator, &parDenominator);
-    }
+    if (ReadCapsSize(caps, &width, &height))
+        gst_structure_get_fraction(gst_caps_get_structure(caps, 0), "pixel-aspect-ratio",
+                                   &parNumerator, &parDenominator);
     // Runs before the scaler sees the caps, so its new converter takes the method set here.
     auto* self = static_cast<GstScalingMethod*>(data);
     self->SetPictureSize(width, height, parNumerator == parDenominator);

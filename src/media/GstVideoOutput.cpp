@@ -1,5 +1,6 @@
 #include "GstVideoOutput.h"
 
+#include "media/GstCapsSize.h"
 #include "media/GstScalingMethod.h"
 
 #include <gst/gst.h>
@@ -122,11 +123,7 @@ QSize GstVideoOutput::StaleFrameSize() const
         return {};
     int width = 0;
     int height = 0;
-    if (const GstCaps* caps = gst_sample_get_caps(sample)) {
-        const GstStructure* format = gst_caps_get_structure(caps, 0);
-        gst_structure_get_int(format, "width", &width);
-        gst_structure_get_int(format, "height", &height);
-    }
+    ReadCapsSize(gst_sample_get_caps(sample), &width, &height);
     gst_sample_unref(sample);
     return QSize(width, height) == size_ ? QSize() : size_;
 }

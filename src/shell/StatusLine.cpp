@@ -81,6 +81,11 @@ QString FrameNumber(const StatusLineInput& input)
     return QStringLiteral(" Frame: %1").arg(whole);
 }
 
+QString TimeCell(const StatusLineInput& input)
+{
+    return Time(input) + FrameNumber(input);
+}
+
 QString ClockText(double seconds)
 {
     // Beyond the range of a day's clock a film still shows its true hours; negative or broken

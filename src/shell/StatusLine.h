@@ -30,6 +30,8 @@ QString SubtitleState(const StatusLineInput& input);
 // Cell 2: the playback time, and the frame number drawn at its left edge.
 QString Time(const StatusLineInput& input);
 QString FrameNumber(const StatusLineInput& input);
+// Both texts of cell 2, to tell whether it needs painting again.
+QString TimeCell(const StatusLineInput& input);
 
 // "nn:ss" below an hour, "h:nn:ss" from an hour on, for any length of film.
 QString ClockText(double seconds);

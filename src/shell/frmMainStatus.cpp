@@ -90,7 +90,7 @@ void frmMain::cmdStatus_BeforePaint(int index)
     case 1: cmdStatus[1]->SetText(StatusLine::SubtitleState(input)); break;
     case 2:
         cmdStatus[2]->SetText(StatusLine::Time(input));
-        paintedClock_ = StatusLine::Time(input) + StatusLine::FrameNumber(input);
+        paintedClock_ = StatusLine::TimeCell(input);
         break;
     default: break;
     }

@@ -27,7 +27,8 @@ void frmMain::buildSyncMenu()
 void frmMain::ableSync()
 {
     const bool loaded = !subReader_->Filename().isEmpty();
-    mnuSubtitlesSync->setEnabled(modMain::Player().State() > PlayerStatus::Opening && loaded && !syncTask_);
+    mnuSubtitlesSync->setEnabled(modMain::Player().State() > PlayerStatus::Opening && loaded
+                                 && !syncTask_);
     mnuSubtitlesSaveSynced->setEnabled(loaded && appliedSync_.has_value()
                                        && appliedSync_->file == subReader_->Filename()
                                        && appliedSync_->reader == subReader_.get());

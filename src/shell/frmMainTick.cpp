@@ -71,7 +71,7 @@ void frmMain::RunTick(const TickInput& input)
     clock.status = input.status;
     clock.position = input.position;
     clock.positionFrame = input.positionFrame;
-    if (StatusLine::Time(clock) + StatusLine::FrameNumber(clock) != paintedClock_)
+    if (StatusLine::TimeCell(clock) != paintedClock_)
         cmdStatus[2]->Refresh();
 
     QString caption = modMain::kAppTitle;
