@@ -123,7 +123,7 @@ int GstPlayerControl::PlayState() const
 
 bool GstPlayerControl::Open(const QString& fileName)
 {
-    gst_element_set_state(playbin_, GST_STATE_NULL);
+    stopPipeline();
     fileName_ = fileName;
     opened_ = false;
     error_ = false;
@@ -144,7 +144,7 @@ bool GstPlayerControl::Open(const QString& fileName)
     applyVolume();
     if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         error_ = true;
-        gst_element_set_state(playbin_, GST_STATE_NULL);
+        stopPipeline();
         notifyStates();
         return false;
     }
@@ -367,10 +367,27 @@ void GstPlayerControl::drainBus()
         const std::lock_guard lock(postedLock_);
         messages.swap(posted_);
     }
+    const unsigned run = pipelineRuns_;
     for (GstMessage* message : messages) {
-        handleMessage(message);
+        // What the run before a stop posted is over with it, as a stopped pipeline's own bus
+        // flushes it: a finished file's error must not fail the next one.
+        if (pipelineRuns_ == run)
+            handleMessage(message);
         gst_message_unref(message);
     }
+}
+
+void GstPlayerControl::stopPipeline()
+{
+    gst_element_set_state(playbin_, GST_STATE_NULL);
+    ++pipelineRuns_;
+    std::deque<GstMessage*> messages;
+    {
+        const std::lock_guard lock(postedLock_);
+        messages.swap(posted_);
+    }
+    for (GstMessage* message : messages)
+        gst_message_unref(message);
 }
 
 void GstPlayerControl::handleMessage(GstMessage* message)
@@ -379,7 +396,7 @@ void GstPlayerControl::handleMessage(GstMessage* message)
     case GST_MESSAGE_ERROR:
         error_ = true;
         pendingSeek_.reset();
-        gst_element_set_state(playbin_, GST_STATE_NULL);
+        stopPipeline();
         break;
     case GST_MESSAGE_EOS:
         // The classic control rewinds at the end and reports stopped.

@@ -77,6 +77,8 @@ signals:
 private:
     GstPlayerControl(GstElement* playbin, GstVideoOutput video);
     Q_INVOKABLE void drainBus();
+    // To NULL, forgetting the messages of the run that ends.
+    void stopPipeline();
     void handleMessage(GstMessage* message);
     void rewindAndHold();
     // Paused with no state change or seek under way: only then is a frame decoded again.
@@ -95,6 +97,7 @@ private:
     std::atomic<bool> drainQueued_ = false;
     std::mutex postedLock_;
     std::deque<GstMessage*> posted_;
+    unsigned pipelineRuns_ = 0;
     QString fileName_;
     bool opened_ = false;
     bool error_ = false;
