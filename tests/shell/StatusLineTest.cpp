@@ -1,8 +1,10 @@
 #include "ShellFixture.h"
 
+#include "controls/OleColor.h"
 #include "controls/XFlatButton.h"
 
 #include <QImage>
+#include <QTest>
 
 using StatusLine::ClockText;
 
@@ -65,6 +67,11 @@ TEST(StatusLineText, RateSubtitleStateTimeAndFrame)
     input.positionFrame = Currency::fromInteger(10).value();
     EXPECT_TRUE(StatusLine::Time(input).isEmpty());
     EXPECT_TRUE(StatusLine::FrameNumber(input).isEmpty());
+}
+
+bool Same(QRgb a, const QColor& b)
+{
+    return qRgb(qRed(a), qGreen(a), qBlue(a)) == b.rgb();
 }
 
 // Columns of a cell's picture that hold text-coloured pixels, as [first, last].
@@ -137,5 +144,60 @@ TEST_F(StatusLineTest, CellsPaintWhatThePlayerReports)
     EXPECT_EQ(subtitleCell(), QStringLiteral("Subtitles (delay 250 ms) "));
     w.mnuSubtitleFramerateOption[4]->trigger();
     EXPECT_EQ(subtitleCell(), QStringLiteral("Subtitles (delay 250 ms) (fps: 25)"));
+
+    // Light grey flat text on black in a sunken frame, which a click neither presses nor focuses.
+    XFlatButton* cell = w.cmdStatus[1];
+    const QImage shot = cell->grab().toImage();
+    int greyText = 0, other = 0, brightest = 0;
+    for (int y = 1; y < shot.height() - 1; ++y) {
+        for (int x = 1; x < shot.width() - 1; ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            // Anything but black and the smoothing of grey on black: a shadow, a colour.
+            other += c.red() != c.green() || c.green() != c.blue() || c.red() > 0xE0;
+            greyText += c.red() >= 0xA0;
+            brightest = std::max(brightest, c.red());
+        }
+    }
+    EXPECT_GT(greyText, 10);
+    EXPECT_EQ(brightest, 0xE0);
+    EXPECT_EQ(other, 0);
+    const QColor shadow = ResolveOleColor(SystemColor::ButtonShadow, cell->palette());
+    const QColor light = ResolveOleColor(SystemColor::ButtonHighlight, cell->palette());
+    EXPECT_TRUE(Same(shot.pixel(0, 0), shadow));
+    EXPECT_TRUE(Same(shot.pixel(shot.width() - 1, shot.height() - 1), light));
+    QTest::mousePress(cell, Qt::LeftButton);
+    EXPECT_EQ(cell->grab().toImage(), shot);
+    QTest::mouseRelease(cell, Qt::LeftButton);
+    EXPECT_FALSE(cell->hasFocus());
+    EXPECT_EQ(cell->grab().toImage(), shot);
+
+    // Transport buttons: the plain face at their edges at rest, enabled or not; a raised edge
+    // under the pointer, a sunken one pressed, and the plain face beside the picture, no dither.
+    XFlatButton* pause = w.cmdPause;
+    ASSERT_TRUE(pause->Enabled());
+    ASSERT_FALSE(w.cmdPlay->Enabled());
+    const QColor face = ResolveOleColor(SystemColor::ButtonFace, pause->palette());
+    for (XFlatButton* button : {pause, w.cmdPlay}) {
+        const QImage rest = button->grab().toImage();
+        for (int x = 0; x < rest.width(); ++x) {
+            for (int y : {0, 1, rest.height() - 2, rest.height() - 1})
+                ASSERT_TRUE(Same(rest.pixel(x, y), face)) << x << "," << y;
+        }
+    }
+    // The top-left corner's lightness above the face's and the bottom-right one's below it.
+    const auto raised = [&](const QImage& image) {
+        const int topLeft = QColor(image.pixel(0, 0)).lightness() - face.lightness();
+        const int bottomRight = QColor(image.pixel(image.width() - 1, image.height() - 1))
+                                    .lightness() - face.lightness();
+        return topLeft > 0 && bottomRight < 0 ? 1 : topLeft < 0 && bottomRight > 0 ? -1 : 0;
+    };
+    pause->ShowHovering(true);
+    EXPECT_TRUE(WaitUntil([&] { return raised(pause->grab().toImage()) == 1; }));
+    pause->ShowPressed(true);
+    QImage pressed;
+    EXPECT_TRUE(WaitUntil([&] { return raised(pressed = pause->grab().toImage()) == -1; }));
+    EXPECT_TRUE(Same(pressed.pixel(2, pressed.height() / 2), face));
+    EXPECT_TRUE(Same(pressed.pixel(3, pressed.height() / 2), face));
+    pause->UnlockState();
 }
 } // namespace
