@@ -47,22 +47,6 @@ std::vector<QByteArray> moviChunks(const QString& path, const char* id)
 }
 }  // namespace
 
-TEST(FrameCounter, OffLeavesThePictureAsItWas)
-{
-    TestVideoFormat plain;
-    TestVideoFormat counted = plain;
-    counted.frameCounter = true;
-    const QByteArray without = TestVideoFrame(plain, 5);
-    const QByteArray with = TestVideoFrame(counted, 5);
-    EXPECT_EQ(ReadTestVideoFrameCounter(counted, without), -1);
-    EXPECT_EQ(ReadTestVideoFrameCounter(plain, with), -1);
-    ASSERT_EQ(with.size(), without.size());
-    EXPECT_NE(with, without);
-    // The lower half (the square's row and below) is untouched by the counter.
-    const qsizetype half = without.size() / 2;
-    EXPECT_EQ(with.mid(half), without.mid(half));
-}
-
 // Small, every frame showing its number, and subtitles that end within the length asked for.
 TEST(Demo, IsASmall25FpsVideoWithSubtitlesThatEndWithinIt)
 {
