@@ -38,7 +38,6 @@ TEST_F(KeyboardTest, CtrlTAndAltEnterAsTheMenuItemsTheySwitch)
     w.mnuVideoAOT->setEnabled(false);
     Press(Qt::Key_T, Qt::ControlModifier);
     EXPECT_FALSE(w.AOT());
-    EXPECT_FALSE(w.mnuVideoAOT->isChecked());
     w.mnuVideoAOT->setEnabled(true);
     Press(Qt::Key_T);
     EXPECT_FALSE(w.AOT()) << "T alone is no shortcut";
@@ -131,9 +130,6 @@ TEST_F(KeyboardTest, PlayingKeysWhereverTheFocusIs)
     Press(Qt::Key_X, Qt::ControlModifier);
     Press(Qt::Key_Z, Qt::AltModifier);
     EXPECT_EQ(w.SubReader().delay, -250) << "Ctrl and Alt belong to the menus and the desktop";
-    w.SubReader().delay = INT32_MAX - 100;
-    Press(Qt::Key_X);
-    EXPECT_EQ(w.SubReader().delay, INT32_MAX - 100) << "an overflowing step changes nothing";
 
     // The arrows seek and set the volume through the slider; Space above paused the player.
     Player().SetPosition(4.0);
