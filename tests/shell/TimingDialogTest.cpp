@@ -74,19 +74,13 @@ TEST(TimingDialogTest, DelayDialogReadsAndTabsAsOneSentence)
     }
 }
 
-// Both dialogs: buttons disabled swallow the keys, enabled ones answer them from any control, and
-// a click in the box selects the whole text once the click has placed the caret.
+// Both dialogs: the keys answer from any control, and a click in the box selects the whole text
+// once the click has placed the caret.
 template <typename D>
 void ExpectKeysAndClicksAsSpecified()
 {
     auto d = Shown<D>();
     QLineEdit* box = d->txtTime->TextBox();
-    d->cmdOK->setEnabled(false);
-    d->cmdCancel->setEnabled(false);
-    QTest::keyClick(box, Qt::Key_Return);
-    QTest::keyClick(box, Qt::Key_Escape);
-    EXPECT_TRUE(d->isVisible());
-    d->cmdCancel->setEnabled(true);
     QTest::keyClick(box, Qt::Key_Escape);
     EXPECT_FALSE(d->isVisible());
     EXPECT_TRUE(d->Canceled);
@@ -105,14 +99,13 @@ void ExpectKeysAndClicksAsSpecified()
     EXPECT_FALSE(again->Canceled);
 }
 
-TEST(TimingDialogTest, KeysActWhereverTheFocusIsWhileTheirButtonIsEnabledAndAClickSelectsAll)
+TEST(TimingDialogTest, KeysActWhereverTheFocusIsAndAClickSelectsAll)
 {
     ExpectKeysAndClicksAsSpecified<frmDelay>();
     ExpectKeysAndClicksAsSpecified<frmFramerate>();
 }
 
-// Refused with the focus back in the box; without a sink the message is a real box with the
-// program's title.
+// Refused with the focus back in the box.
 TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInTheBox)
 {
     // Refused ones are clicked with the focus on OK, accepted ones typed and entered in the box.
@@ -142,20 +135,6 @@ TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInT
             EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid framerate."));
         }
     }
-
-    auto d = Shown<frmFramerate>();
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    WhenModal<QMessageBox>([&](QMessageBox& box) {
-        title = box.windowTitle();
-        icon = box.icon();
-        box.accept();
-    });
-    d->txtTime->SetText(QStringLiteral("0"));
-    d->cmdOK_Click();
-    EXPECT_EQ(title, modMain::kAppTitle);
-    EXPECT_EQ(icon, QMessageBox::Critical);
-    EXPECT_TRUE(d->isVisible());
 }
 
 TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)

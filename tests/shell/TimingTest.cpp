@@ -159,11 +159,6 @@ TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
         QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Enter);
     });
     EXPECT_EQ(w.SubReader().FPS, 1000);
-    InDialog<frmFramerate>(customRate, [](frmFramerate& d) {
-        QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("30"));
-        QTest::keyClick(d.txtTime->TextBox(), Qt::Key_Escape);
-    });
-    EXPECT_EQ(w.SubReader().FPS, 1000);
 
     w.mnuSubtitleFramerateOption[0]->trigger();
     w.OpenFile(mkv);
