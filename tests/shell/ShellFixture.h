@@ -90,11 +90,6 @@ protected:
         objects = std::make_unique<ProgramObjects>();
         UseFreshStore();
     }
-    void TearDown() override
-    {
-        window.reset();
-        objects.reset();
-    }
 
     void UseFreshStore()
     {
@@ -190,6 +185,7 @@ protected:
         UseFreshStore();
     }
 
+    // Destroyed in reverse: the window before the program's objects, the files last.
     QTemporaryDir dir;
     QString registryPath;
     std::unique_ptr<ProgramObjects> objects;

@@ -28,7 +28,6 @@ protected:
     }
     void TearDown() override
     {
-        ShellTest::TearDown();
         if (other.state() != QProcess::NotRunning) {
             other.kill();
             other.waitForFinished(2000);
