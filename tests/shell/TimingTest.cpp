@@ -103,6 +103,7 @@ TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForceAndRefusesWhatDoesNotFit)
     EXPECT_EQ(w.SubReader().delay, -750);
     w.SubReader().delay = 300;
     InDialog<frmDelay>(setDelay, [](frmDelay& d) {
+        EXPECT_EQ(d.cmbTime->currentIndex(), 1);
         QTest::keyClicks(d.txtTime->TextBox(), QStringLiteral("999"));
         d.cmbTime->setCurrentIndex(0);
         QTest::keyClick(d.cmbTime, Qt::Key_Escape);
