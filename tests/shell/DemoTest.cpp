@@ -47,7 +47,6 @@ std::vector<QByteArray> moviChunks(const QString& path, const char* id)
 }
 }  // namespace
 
-// Small, every frame showing its number, and subtitles that end within the length asked for.
 TEST(Demo, IsASmall25FpsVideoWithSubtitlesThatEndWithinIt)
 {
     QTemporaryDir dir;

@@ -175,8 +175,7 @@ protected:
         window->close();
         window.reset();
         UseFreshStore();
-        AtTheProgramsKey(modMain::AppSettings()).LoadReg();
-        return modMain::AppSettings().GetSetting(name);
+        return InRegistry(name);
     }
 
     void StoreBeforeStart(const QString& name, const QVariant& value, int32_t type)

@@ -104,7 +104,6 @@ TEST(TimingDialogTest, KeysActWhereverTheFocusIsAndAClickSelectsAll)
     ExpectKeysAndClicksAsSpecified<frmFramerate>();
 }
 
-// Refused with the focus back in the box.
 TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInTheBox)
 {
     // Refused ones are clicked with the focus on OK, accepted ones typed and entered in the box.
@@ -138,18 +137,14 @@ TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInT
 
 TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)
 {
+    // How text reads as a number is the lenient parser's, tested with it; here the read-back.
     auto d = Shown<frmFramerate>(0);
-    const struct {
-        const char* typed;
-        const char* shown;
-    } cases[] = {{"24fps", "24"}, {"frames", "0"}, {" 2 5.0", "25"}, {"1e3", "1000"},
-                 {"1e999", "1e999"}};
-    for (const auto& c : cases) {
+    for (const auto& [typed, shown] :
+         {std::pair{"24fps", "24"}, {"frames", "0"}, {"1e999", "1e999"}}) {
         d->txtTime->setFocus();
-        d->txtTime->SetText(QString::fromLatin1(c.typed));
+        d->txtTime->SetText(QString::fromLatin1(typed));
         QTest::keyClick(d->txtTime->TextBox(), Qt::Key_Tab);
-        EXPECT_NE(QApplication::focusWidget(), d->txtTime->TextBox());
-        EXPECT_EQ(d->txtTime->Text(), QString::fromLatin1(c.shown)) << c.typed;
+        EXPECT_EQ(d->txtTime->Text(), QString::fromLatin1(shown)) << typed;
     }
 }
 
