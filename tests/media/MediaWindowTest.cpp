@@ -6,16 +6,11 @@
 #include "window/ScreenPixels.h"
 #include "window/XProbe.h"
 
-#include "media/MediaPlayerController.h"
 #include "media/frmMP1.h"
 #include "media/frmMP2.h"
 #include "media/MpvVideoWidget.h"
 
 #include <QGuiApplication>
-#include <QTest>
-#include <QWidget>
-
-#include <gtest/gtest.h>
 
 namespace {
 
