@@ -91,11 +91,6 @@ TEST_F(SubtitleReaderFile, EachKindOfLineReadsToItsEntries)
         EXPECT_EQ(EntryList(reader.Entries()), c.entries);
     }
 
-    // Placed after a later-starting entry, "Early" is still found, from any position.
-    EXPECT_EQ(reader.GetSubtitle(*Currency::fromInteger(5500), 0)->Text, "Late");
-    EXPECT_EQ(reader.GetSubtitle(*Currency::fromInteger(1500), 0)->Text, "Early");
-    EXPECT_EQ(reader.GetSubtitle(*Currency::fromInteger(6500), 0)->Text, "Late too");
-
     // Frame-based times that are not whole frames keep their fraction.
     ASSERT_TRUE(reader.LoadBytes("{2.5}{3}b\r\n{1.25}{99999999999}a\r\n", "f.sub"));
     EXPECT_EQ(reader.Entry(1)->Time1.raw(), 12500);

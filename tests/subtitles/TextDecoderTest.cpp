@@ -1,7 +1,6 @@
 #include "subtitles/SubtitleReader.h"
 #include "subtitles/IconvDecoder.h"
 #include "subtitles/TextDecoder.h"
-#include "subtitles/Utf8Check.h"
 
 #include "EntryList.h"
 #include "TempFiles.h"
@@ -15,12 +14,6 @@ namespace {
 
 const QByteArray Timing1 = "1\r\n00:00:01,000 --> 00:00:02,000\r\n";
 const QByteArray Timing2 = "\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n";
-
-QByteArray utf16le(const QString& text)
-{
-    QStringEncoder encoder(QStringEncoder::Utf16LE);
-    return encoder.encode(text);
-}
 
 } // namespace
 
@@ -40,7 +33,8 @@ TEST(TextDecoder, EachEncodingShowsItsLetters)
          "WINDOWS-1251", {"1000 2000 Привет, как дела?", "3000 4000 Всё хорошо, спасибо."}},
         // A byte-order mark must not end up in front of the first timing line.
         {"\xEF\xBB\xBF" + japanese.toUtf8(), "UTF-8 (BOM)", inJapanese},
-        {"\xFF\xFE" + utf16le(japanese), "UTF-16LE", inJapanese},
+        {"\xFF\xFE" + QStringEncoder(QStringEncoder::Utf16LE).encode(japanese), "UTF-16LE",
+         inJapanese},
         {japanese.toUtf8(), "UTF-8", inJapanese},
     };
     TempFiles files;
@@ -73,11 +67,6 @@ TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
     EXPECT_EQ(DecodeWithIconv(QByteArray("\x93\xfa\x96\x7b\x8c", 5), "SHIFT_JIS"),
               QStringLiteral("日本\uFFFD"));
     EXPECT_FALSE(DecodeWithIconv("abc", "NO-SUCH-CODE-PAGE"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF", 2));          // overlong
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80", 3));      // surrogate
-    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
-    EXPECT_FALSE(IsValidUtf8("abcdefgh\xE2\x82", 10)); // cut short
-    EXPECT_TRUE(IsValidUtf8("abcdefgh\xE2\x82\xAC", 11));
 }
 
 TEST(TextDecoder, FilesReadInPiecesMatchWholeBytes)
