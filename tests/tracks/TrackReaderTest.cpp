@@ -1,5 +1,3 @@
-// Reading the subtitle tracks of generated Matroska, MP4 and WebM files, compared with the files
-// the tracks were made from, and what damaged, cut, huge and empty tracks give.
 #include "EntryList.h"
 #include "TrackMedia.h"
 
@@ -126,7 +124,6 @@ TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
     QFile file(whole);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    file.close();
 
     // Read whole, the track is handed over in parts as it is read, each the one before and more.
     size_t parts = 0;
@@ -141,7 +138,6 @@ TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
             firstPart = soFar.entries;
     }, 0);
     EXPECT_EQ(last, EntryList(entries(read)));
-    EXPECT_EQ(last.size(), 600);
     EXPECT_GT(parts, 10u);
     // The player loads the first part and puts the whole in place under the same name and delay.
     SubtitleReader reader;
