@@ -15,7 +15,9 @@ QList<QByteArray> splitInPieces(const QByteArray& text, const QList<qsizetype>& 
 {
     QList<QByteArray> lines;
     ByteLineSplitter splitter(maxLength);
-    auto collect = [&](const char* line, qsizetype length) { lines.append(QByteArray(line, length)); };
+    auto collect = [&](const char* line, qsizetype length) {
+        lines.append(QByteArray(line, length));
+    };
     qsizetype from = 0;
     for (qsizetype cut : cuts) {
         splitter.feed(text.constData() + from, cut - from, collect);
