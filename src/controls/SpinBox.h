@@ -72,7 +72,6 @@ public:
     void Filter();
     void SelectAll();
     QLineEdit* TextBox() const { return m_txt; }
-    QWidget* SpinButton() const { return m_spin; }
     QLabel* LabelArea() const { return m_label; }
 
     void ReadProperties(const PropertyBag& bag);

@@ -40,7 +40,6 @@ public:
 
     QString Filter() const;
     void SetFilter(const QString& filter);
-    QString InternalFilter() const { return m_filter; }
     int FilterIndex() const { return m_filterIndex; }
     void SetFilterIndex(int index) { m_filterIndex = index; }
     QString Filename() const { return m_filename; }

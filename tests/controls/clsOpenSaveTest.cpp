@@ -29,50 +29,23 @@ struct ScriptedDialogs : DialogProvider
     {
         return std::nullopt;
     }
-    std::optional<QString> RunFolderDialog(QWidget*, const QString& title) override
+    std::optional<QString> RunFolderDialog(QWidget*, const QString&) override
     {
-        folderTitle = title;
-        return folder;
+        return std::nullopt;
     }
 
     QStringList files;
     int chosenFilter = 0;
     FileDialogRequest lastRequest;
-    std::optional<QString> folder;
-    QString folderTitle;
 };
 
 struct DialogsFixture : ::testing::Test
 {
     std::shared_ptr<ScriptedDialogs> script = std::make_shared<ScriptedDialogs>();
     clsOpenSave dialogs{script};
-    const QString nul = QString(QChar(0));
 };
 
 } // namespace
-
-TEST_F(DialogsFixture, FilterIsStoredWithNulsAndOpenFileBuildsItFromTheExtension)
-{
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
-    dialogs.SetFilter("Text|*.txt|");
-    EXPECT_EQ(dialogs.InternalFilter(), "Text" + nul + "*.txt" + nul + nul);
-    dialogs.SetFilter("Text|*.txt||");
-    EXPECT_EQ(dialogs.InternalFilter(), "Text" + nul + "*.txt" + nul + nul);
-    EXPECT_EQ(dialogs.Filter(), "Text|*.txt");
-
-    // OpenFile builds its filter from the extension.
-    dialogs.SetFilterIndex(5);
-    dialogs.OpenFile("/tmp", "");
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*");
-    EXPECT_EQ(dialogs.FilterIndex(), 5); // left as it was
-    EXPECT_EQ(dialogs.InitDir(), "/tmp");
-
-    dialogs.OpenFile({}, ".TXT");
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|TXT files (*.TXT)|*.TXT");
-    EXPECT_EQ(script->lastRequest.selectedFilter, 1); // the specific type comes up first
-    dialogs.OpenFile({}, "srt", "Subtitles");
-    EXPECT_EQ(dialogs.Filter(), "All Files (*.*)|*.*|Subtitles (*.srt)|*.srt");
-}
 
 // Qt's own dialog shows each description as written, semicolons and all, and still matches the
 // patterns: a Matroska film is offered, a text file is not.
@@ -107,9 +80,8 @@ TEST(FileDialog, ShowsTheFilterAsWrittenAndMatchesItsPatterns)
     EXPECT_EQ(listed, (QStringList{"clip.avi", "film.mkv"}));
 }
 
-// A chosen file fills the properties; a name longer than the buffer fails like a cancel, and a
-// cancel stays on the object while later choices still arrive.
-TEST_F(DialogsFixture, ShowOpenFillsThePropertiesAndACancelStays)
+// A chosen file fills the properties, and a name longer than the buffer fails like a cancel.
+TEST_F(DialogsFixture, ShowOpenFillsThePropertiesAndATooLongNameIsACancel)
 {
     script->files = {"/media/films/Movie.avi"};
     script->chosenFilter = 1;
@@ -129,52 +101,19 @@ TEST_F(DialogsFixture, ShowOpenFillsThePropertiesAndACancelStays)
     later.ShowOpen(); // MaxFileSize is 260 on a new object
     EXPECT_TRUE(later.Canceled());
     EXPECT_EQ(later.Filename(), "");
-    EXPECT_EQ(later.OpenFile(), script->files.first()); // OpenFile allows 32767
-    script->files = {"/media/b.srt"};
-    later.ShowOpen();
-    EXPECT_TRUE(later.Canceled());
-    EXPECT_EQ(later.Filename(), "/media/b.srt");
-    EXPECT_EQ(later.SaveFile({}, "srt", {}, 0, "Save", "b.srt"), "/media/b.srt");
-    script->files = {};
-    EXPECT_EQ(later.OpenFile(), "");
 }
 
-TEST_F(DialogsFixture, OpenFilesIndexesOneFileFromZeroAndSeveralFromOne)
-{
-    script->files = {"/media/a.srt"};
-    QMap<int, QString> one = dialogs.OpenFiles("/media", "srt");
-    EXPECT_TRUE(script->lastRequest.multiple);
-    EXPECT_EQ(script->lastRequest.title, "Open");
-    ASSERT_EQ(one.size(), 1);
-    EXPECT_EQ(one.value(0), "/media/a.srt");
-
-    script->files = {"/media/a.srt", "/media/b.srt", "/media/c.srt"};
-    QMap<int, QString> three = dialogs.OpenFiles();
-    EXPECT_EQ(three.keys(), (QList<int>{1, 2, 3}));
-    EXPECT_EQ(three.value(3), "/media/c.srt");
-
-    script->files = {};
-    EXPECT_TRUE(dialogs.OpenFiles().isEmpty());
-}
-
-// SaveFile asks before overwriting unless its flags are negative; SaveFolder ends its answer in
-// one separator.
-TEST_F(DialogsFixture, SaveFileAsksBeforeOverwritingAndSaveFolderEndsInOneSeparator)
+// Saving the synchronised subtitles: the dialog asks before it overwrites a file.
+TEST_F(DialogsFixture, ShowSaveOffersTheNameAndAsksBeforeOverwriting)
 {
     script->files = {"/media/out.srt"};
-    EXPECT_EQ(dialogs.SaveFile("/media", "srt", {}, 0, "Save as", "out.srt"), "/media/out.srt");
+    dialogs.SetFilename("out.srt");
+    dialogs.SetDefaultExt("srt");
+    dialogs.Setflags(clsOpenSave::OverwritePrompt);
+    dialogs.ShowSave();
+    EXPECT_EQ(dialogs.Filename(), "/media/out.srt");
     EXPECT_TRUE(script->lastRequest.save);
     EXPECT_TRUE(script->lastRequest.confirmOverwrite);
     EXPECT_EQ(script->lastRequest.fileName, "out.srt");
-    dialogs.SaveFile("/media", "srt", {}, -1);
-    EXPECT_FALSE(script->lastRequest.confirmOverwrite);
-    EXPECT_EQ(dialogs.flags(), 0);
-
-    script->folder = "/";
-    EXPECT_EQ(dialogs.SaveFolder("Pick"), "/");
-    EXPECT_EQ(script->folderTitle, "Pick");
-    script->folder = " /media/films ";
-    EXPECT_EQ(dialogs.SaveFolder(), "/media/films/");
-    script->folder.reset();
-    EXPECT_EQ(dialogs.SaveFolder(), "");
+    EXPECT_EQ(script->lastRequest.defaultSuffix, "srt");
 }

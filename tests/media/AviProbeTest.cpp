@@ -31,9 +31,6 @@ TEST(AviProbe, ReadsFrameDurationFromTheMainHeaderAndOfNothingElse)
     EXPECT_NEAR(FramesPerSecond(41708), 23.9762, 1e-4);
     EXPECT_EQ(FrameAtPosition(10.0, 41708).toString(), "239.7622");
 
-    EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000))), 40000);
-    EXPECT_EQ(FramesPerSecond(40000), 25.0);
-    EXPECT_EQ(FrameAtPosition(10.0, 40000).toString(), "250.0000");
     // The field is signed: a broken header may hold a negative duration, which is passed on.
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(-1))), -1);
 
@@ -41,9 +38,6 @@ TEST(AviProbe, ReadsFrameDurationFromTheMainHeaderAndOfNothingElse)
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000, "AVIH"))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000).left(35))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(QByteArrayView(aviHeader(40000).left(36))), 40000);
-    // An MPEG program stream starts with a pack header, not RIFF.
-    EXPECT_EQ(ProbeAviFrameDuration(files.write("film.mpg", QByteArray("\0\0\x01\xba", 4)
-                                                              + QByteArray(60, '\x44'))), 0);
     EXPECT_EQ(ProbeAviFrameDuration(files.path("missing.avi")), 0);
     EXPECT_EQ(ProbeAviFrameDuration(files.path("")), 0);  // a folder cannot be read as a file
     EXPECT_EQ(FramesPerSecond(0), 0.0);

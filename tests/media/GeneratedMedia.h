@@ -13,30 +13,24 @@
 // engine can play.
 struct GeneratedMedia {
     QTemporaryDir dir;
-    QString avi;
-    QString shortAvi;
-    QString matroska;
-    QString empty;
-    QString junk;
+    QString avi = dir.filePath(QStringLiteral("moving square.avi"));
+    QString shortAvi = dir.filePath(QStringLiteral("short.avi"));
+    QString matroska = dir.filePath(QStringLiteral("moving square.mkv"));
+    QString empty = dir.filePath(QStringLiteral("empty.avi"));
+    QString junk = dir.filePath(QStringLiteral("notes.avi"));
 
     GeneratedMedia()
     {
         TestVideoFormat format;
         format.audio = true;
-        avi = dir.filePath(QStringLiteral("moving square.avi"));
-        matroska = dir.filePath(QStringLiteral("moving square.mkv"));
-        empty = dir.filePath(QStringLiteral("empty.avi"));
-        junk = dir.filePath(QStringLiteral("notes.avi"));
         EXPECT_TRUE(WriteTestAvi(avi, format));
-        shortAvi = dir.filePath(QStringLiteral("short.avi"));
         format.frames = 12;
         EXPECT_TRUE(WriteTestAvi(shortAvi, format));
         EXPECT_TRUE(WriteTestMatroska(avi, matroska));
         QFile(empty).open(QIODevice::WriteOnly);
         QFile text(junk);
         EXPECT_TRUE(text.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 200; ++i)
-            text.write("These are not the frames you are looking for.\n");
+        text.write(QByteArray("These are not the frames you are looking for.\n").repeated(200));
     }
 
     static GeneratedMedia& Get()

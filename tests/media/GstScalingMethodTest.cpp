@@ -19,21 +19,21 @@ int methodOf(GstElement* scaler)
 TEST(GstScalingMethod, NearestOnlyWithinHalfAPercentOfThePicturesOwnSize)
 {
     ASSERT_TRUE(gst_init_check(nullptr, nullptr, nullptr));
-    GstElement* pipeline = gst_parse_launch(
+    g_autoptr(GstElement) pipeline = gst_parse_launch(
         "videotestsrc num-buffers=1 ! video/x-raw,width=1280,height=720,pixel-aspect-ratio=1/1"
         " ! videoconvertscale name=scaler ! video/x-raw,width=1278,height=719 ! fakesink",
         nullptr);
     ASSERT_NE(pipeline, nullptr);
-    GstElement* scaler = gst_bin_get_by_name(GST_BIN(pipeline), "scaler");
-    GstPad* input = gst_element_get_static_pad(scaler, "sink");
+    g_autoptr(GstElement) scaler = gst_bin_get_by_name(GST_BIN(pipeline), "scaler");
+    g_autoptr(GstPad) input = gst_element_get_static_pad(scaler, "sink");
     GstScalingMethod* choice = GstScalingMethod::Attach(scaler, input);
     ASSERT_NE(choice, nullptr);
     // As a screen's edge cuts a window two pixels short of the film.
     choice->SetWindowSize(1278, 719);
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* end = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND,
-                                                 GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    g_autoptr(GstBus) bus = gst_element_get_bus(pipeline);
+    g_autoptr(GstMessage) end = gst_bus_timed_pop_filtered(
+        bus, 10 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     ASSERT_NE(end, nullptr);
     EXPECT_EQ(GST_MESSAGE_TYPE(end), GST_MESSAGE_EOS);
     EXPECT_EQ(methodOf(scaler), kNearest);
@@ -56,11 +56,5 @@ TEST(GstScalingMethod, NearestOnlyWithinHalfAPercentOfThePicturesOwnSize)
     // Pixels that are not square are always scaled in one direction at least.
     choice->SetPictureSize(1280, 720, false);
     EXPECT_EQ(methodOf(scaler), kBilinear);
-
-    gst_message_unref(end);
-    gst_object_unref(bus);
     gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(input);
-    gst_object_unref(scaler);
-    gst_object_unref(pipeline);
 }

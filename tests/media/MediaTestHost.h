@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPoint>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>

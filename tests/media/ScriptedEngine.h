@@ -3,24 +3,17 @@
 #include "media/EngineHostForm.h"
 #include "media/MediaPlayerController.h"
 
-#include <QSet>
 #include <QTimer>
 
 #include <memory>
 
-// An engine the test drives: it opens what it is handed, reaches "playing" after a delay the
-// test chooses (or never, for the files listed in stallingFiles), and keeps whatever it is told.
-// It sits behind the same interface and host form as the real engines, so the controller and the
-// window run their own code over it.
+// An engine the test drives: it opens what it is handed and reaches "playing" 30 ms later, or
+// never for the stalling file. It sits behind the same interface and host form as the real
+// engines, so the controller runs its own code over it.
 class ScriptedEngine : public EngineHostForm {
 public:
-    struct Script {
-        int millisecondsToPlay = 0;
-        QSet<QString> stallingFiles;
-    };
-
-    ScriptedEngine(MediaPlayerController& player, Script script)
-        : EngineHostForm(player, false), script_(std::move(script))
+    ScriptedEngine(MediaPlayerController& player, const QString& stallingFile)
+        : EngineHostForm(player, false), stallingFile_(stallingFile)
     {
         setMP(new QWidget);
         started_.setSingleShot(true);
@@ -30,17 +23,14 @@ public:
 
     // A factory for SetEngineFactory; *latest follows the engine the controller created last,
     // *created counts them.
-    static MediaPlayerController::EngineFactory Factory(Script script,
-                                                        ScriptedEngine** latest = nullptr,
-                                                        int* created = nullptr)
+    static MediaPlayerController::EngineFactory Factory(const QString& stallingFile,
+                                                        ScriptedEngine** latest, int* created)
     {
-        return [script, latest, created](MediaPlayerController& player, const EngineOptions&,
-                                         QString*) -> std::unique_ptr<MediaEngine> {
-            auto engine = std::make_unique<ScriptedEngine>(player, script);
-            if (latest)
-                *latest = engine.get();
-            if (created)
-                ++*created;
+        return [=](MediaPlayerController& player, const EngineOptions&,
+                   QString*) -> std::unique_ptr<MediaEngine> {
+            auto engine = std::make_unique<ScriptedEngine>(player, stallingFile);
+            *latest = engine.get();
+            ++*created;
             return engine;
         };
     }
@@ -51,8 +41,8 @@ public:
         ++opens;
         file_ = file;
         change(PlayerStatus::Opening);
-        if (!script_.stallingFiles.contains(file))
-            started_.start(script_.millisecondsToPlay);
+        if (file != stallingFile_)
+            started_.start(30);
         return true;
     }
     QString CurrentFile() const override { return file_; }
@@ -65,16 +55,16 @@ public:
         change(PlayerStatus::NoMedia);
     }
     bool HasError() const override { return false; }
-    double Position() const override { return position_; }
-    void SetPosition(double seconds) override { position_ = seconds; }
-    double Duration() const override { return file_.isEmpty() ? 0 : 10; }
-    long Volume() const override { return volume_; }
-    void SetVolume(long volume) override { volume_ = volume; }
-    bool Mute() const override { return mute_; }
-    void SetMute(bool mute) override { mute_ = mute; }
-    long VideoWidth() const override { return file_.isEmpty() ? 0 : 320; }
-    long VideoHeight() const override { return file_.isEmpty() ? 0 : 240; }
-    bool ClickTogglesPlayback() const override { return true; }
+    double Position() const override { return 0; }
+    void SetPosition(double) override {}
+    double Duration() const override { return 0; }
+    long Volume() const override { return 50; }
+    void SetVolume(long) override {}
+    bool Mute() const override { return false; }
+    void SetMute(bool) override {}
+    long VideoWidth() const override { return 0; }
+    long VideoHeight() const override { return 0; }
+    bool ClickTogglesPlayback() const override { return false; }
 
     int opens = 0;
 
@@ -90,11 +80,8 @@ private:
         engineStateChanged();
     }
 
-    Script script_;
+    QString stallingFile_;
     QTimer started_;
     PlayerStatus status_ = PlayerStatus::NoMedia;
     QString file_;
-    double position_ = 0;
-    long volume_ = 50;
-    bool mute_ = false;
 };

@@ -136,23 +136,3 @@ TEST_F(RegistryTest, DamagedFilesNeverCrashAndEndUsable)
     EXPECT_EQ(opened, reg.movedAsidePath().isEmpty() ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
     expectUsable(reg);
 }
-
-TEST_F(RegistryTest, FileImageReadsInMemoryAndAGarbageImageStartsEmpty)
-{
-    {
-        Registry reg(dbPath());
-        reg.SetValueEx(create(reg, AppKey), QStringLiteral("V"), REG_SZ, "on disk");
-    }
-    QFile::remove(dbPath() + QStringLiteral("-wal"));
-    QFile file(dbPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    Registry image(RegistryDatabase::FileImage{file.readAll()});
-    QByteArray data;
-    EXPECT_EQ(image.QueryValueEx(create(image, AppKey), QStringLiteral("V"), nullptr, &data),
-              ERROR_SUCCESS);
-    EXPECT_EQ(data, "on disk");
-
-    Registry garbage(RegistryDatabase::FileImage{QByteArray(5000, 'G')});
-    EXPECT_EQ(openApp(garbage), ERROR_FILE_NOT_FOUND);
-    expectUsable(garbage);
-}

@@ -48,7 +48,7 @@ bool AllPixels(const ScreenBuffer& surface, long color)
 
 }   // namespace
 
-TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearFlipAndCachePicFollowTheirRules)
+TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearAndFlipDefaultToTheWindowsSize)
 {
     FakeDrawObject target(QSize(40, 30));
     ScreenBuffer surface;
@@ -63,7 +63,6 @@ TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearFlipAndCachePicFollowTheirRul
     EXPECT_EQ(ScreenBuffer::ToColor(kRed), QColor(255, 0, 0));
     EXPECT_EQ(surface.Pixel(40, 0), 0xFFFFFFFFL);
     EXPECT_EQ(surface.Pixel(-1, 5), 0xFFFFFFFFL);
-    EXPECT_THROW(surface.GetFont(), ScreenBufferError) << "no font yet";
 
     // Clear and Flip default to the window's present size, at the origin.
     target.Resize(QSize(20, 10));   // the window shrank after Create; the surface did not
@@ -81,11 +80,4 @@ TEST(ScreenBuffer, CreateGivesABlackSurfaceAndClearFlipAndCachePicFollowTheirRul
     surface.Flip(3, 2);
     EXPECT_EQ(target.presentedRect, QRect(0, 0, 3, 2));
     EXPECT_EQ(target.shown.pixelColor(3, 0), QColor(Qt::magenta));
-
-    // A picture is cached once, an empty one never.
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    EXPECT_TRUE(surface.CachePic(picture));
-    EXPECT_FALSE(surface.CachePic(picture));
-    EXPECT_FALSE(surface.CachePic(QImage()));
 }

@@ -15,7 +15,9 @@ QList<QByteArray> splitInPieces(const QByteArray& text, const QList<qsizetype>& 
 {
     QList<QByteArray> lines;
     ByteLineSplitter splitter(maxLength);
-    auto collect = [&](const char* line, qsizetype length) { lines.append(QByteArray(line, length)); };
+    auto collect = [&](const char* line, qsizetype length) {
+        lines.append(QByteArray(line, length));
+    };
     qsizetype from = 0;
     for (qsizetype cut : cuts) {
         splitter.feed(text.constData() + from, cut - from, collect);
@@ -50,18 +52,24 @@ TEST(PieceBoundaries, LinesComeOutAsFromWholeBytesLongOnesCut)
 
 TEST(PieceBoundaries, Utf8CheckHoldsCutSequences)
 {
-    const QByteArray valid = "a\xC3\xA9" "b\xE2\x82\xAC" "c\xF0\x9F\x8E\xB5";
-    const QByteArray invalid = "a\xC3\xA9" "b\xE2\x82" "c\xF0\x9F\x8E\xB5";   // euro sign cut short
-    const QByteArray cutAtEnd = "ab\xF0\x9F\x8E";
-    for (const auto& [bytes, expected] : {std::pair{valid, true}, std::pair{invalid, false},
-                                          std::pair{cutAtEnd, false}}) {
-        for (qsizetype a = 0; a <= bytes.size(); ++a) {
-            for (qsizetype b = a; b <= bytes.size(); ++b) {
+    struct Case { QByteArray bytes; bool valid; };
+    const Case cases[] = {
+        {"abcdefgh\xC3\xA9" "b\xE2\x82\xAC" "c\xF0\x9F\x8E\xB5", true},
+        {"a\xC3\xA9" "b\xE2\x82" "c\xF0\x9F\x8E\xB5", false},   // euro sign cut short
+        {"abcdefgh\xF0\x9F\x8E", false},                       // cut by the end
+        {"a\xC0\xAF", false},                                   // overlong
+        {"a\xED\xA0\x80", false},                               // surrogate
+        {"a\xF4\x90\x80\x80", false},                           // beyond U+10FFFF
+    };
+    for (const Case& c : cases) {
+        for (qsizetype a = 0; a <= c.bytes.size(); ++a) {
+            for (qsizetype b = a; b <= c.bytes.size(); ++b) {
                 Utf8Check check;
-                check.feed(QByteArrayView(bytes).first(a));
-                check.feed(QByteArrayView(bytes).sliced(a, b - a));
-                check.feed(QByteArrayView(bytes).sliced(b));
-                ASSERT_EQ(check.valid(), expected) << bytes.toHex().toStdString() << " " << a << "," << b;
+                check.feed(QByteArrayView(c.bytes).first(a));
+                check.feed(QByteArrayView(c.bytes).sliced(a, b - a));
+                check.feed(QByteArrayView(c.bytes).sliced(b));
+                ASSERT_EQ(check.valid(), c.valid)
+                    << c.bytes.toHex().toStdString() << " cut at " << a << ", " << b;
             }
         }
     }

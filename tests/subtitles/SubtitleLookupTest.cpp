@@ -67,54 +67,41 @@ struct ScanLookup
 } // namespace
 
 // Gaps, bounds, overlaps and the cached index are held to a plain scan below.
-TEST(SubtitleLookup, NothingLoadedAndTheSameEntryWhileItLasts)
+TEST(SubtitleLookup, NothingLoadedDelayAndFrameRateOverride)
 {
     SubtitleReader reader;
     EXPECT_EQ(shown(reader, at(1500)), 0);
+    // In sequence on one reader: the delay (ms), the frame rate override, the key (ms), the
+    // video's frame duration (microseconds) and the entry shown.
+    struct Case { int32_t delay; double fps; int key; int32_t frus; int entry; };
+    const Case srt[] = {
+        {500, 0, 2000, 0, 1}, {500, 0, 2500, 0, 1}, {500, 0, 2600, 0, 0},
+        // Made for 25 frames per second, played on a 23.976 video: the video is slower, so its
+        // 4170 ms is the file's 4000 ms. Scaled once, not twice.
+        {0, 25, 4170, 41708, 2}, {0, 25, 4172, 41708, 0},
+        // Same rate as the video: unchanged. Unknown video rate: the override is skipped.
+        {0, 25, 4000, 40000, 2}, {0, 25, 4170, 0, 0}, {0, 25, 4000, 0, 2},
+    };
+    // A delay of 1000 ms is 25 frames of 40,000 microseconds.
+    const Case frames[] = {
+        {1000, 0, 125, 40000, 0},      // frame 100 exactly: not yet
+        {1000, 0, 126, 40000, 1}, {1000, 0, 226, 40000, 0},
+        {1000, 0, 150, 0, 1},          // no frame rate: no delay in frames
+        {2147484, 0, 150, 40000, 1},   // times 1000 leaves 32 bits: the delay step is skipped
+        {0, 25, 400, 40000, 2}, {0, 25, 401, 40000, 0},
+        // Frame numbers scale by the video's rate over the override.
+        {0, 50, 700, 40000, 2}, {0, 50, 180, 40000, 0},
+    };
+    const auto check = [&](const Case& c) {
+        reader.delay = c.delay;
+        reader.FPS = c.fps;
+        EXPECT_EQ(shown(reader, at(c.key), c.frus), c.entry)
+            << "delay " << c.delay << ", override " << c.fps << ", at " << c.key;
+    };
     ASSERT_TRUE(reader.LoadBytes(srtOf({{1000, 2000}, {3000, 4000}}), "a.srt"));
-    EXPECT_EQ(reader.GetSubtitle(at(1200), 0), reader.GetSubtitle(at(1900), 0));
-    // From scratch the first entry needs a start strictly before the key.
-    EXPECT_EQ(shown(reader, at(4001)), 0);
-    EXPECT_EQ(shown(reader, at(1000)), 0);
-    EXPECT_EQ(shown(reader, Currency::fromRaw(10000001)), 1);
-}
-
-TEST(SubtitleLookup, DelayAndFrameRateOverride)
-{
-    SubtitleReader reader;
-    ASSERT_TRUE(reader.LoadBytes(srtOf({{1000, 2000}, {3000, 4000}}), "a.srt"));
-    reader.delay = 500;
-    EXPECT_EQ(shown(reader, at(2000)), 1);
-    EXPECT_EQ(shown(reader, at(2500)), 1);
-    EXPECT_EQ(shown(reader, at(2600)), 0);
-    reader.delay = 0;
-
-    // Made for 25 frames per second, played on a 23.976 video: the video is slower, so its
-    // 4170 ms is the file's 4000 ms. Scaled once, not twice.
-    reader.FPS = 25;
-    EXPECT_EQ(shown(reader, at(4170), 41708), 2);
-    EXPECT_EQ(shown(reader, at(4172), 41708), 0);
-    // Same rate as the video: unchanged. Unknown video rate: the override is skipped.
-    EXPECT_EQ(shown(reader, at(4000), 40000), 2);
-    EXPECT_EQ(shown(reader, at(4170), 0), 0);
-    EXPECT_EQ(shown(reader, at(4000), 0), 2);
-
+    std::ranges::for_each(srt, check);
     ASSERT_TRUE(reader.LoadBytes("{100}{200}a\r\n{300}{400}b\r\n", "a.sub"));
-    reader.FPS = 0;
-    reader.delay = 1000;   // 25 frames at 40,000 microseconds a frame
-    EXPECT_EQ(shown(reader, at(125), 40000), 0);   // frame 100 exactly: not yet
-    EXPECT_EQ(shown(reader, at(126), 40000), 1);
-    EXPECT_EQ(shown(reader, at(226), 40000), 0);
-    EXPECT_EQ(shown(reader, at(150), 0), 1);   // no frame rate: no delay in frames
-    reader.delay = 2147484;   // times 1000 leaves 32 bits: the delay step is skipped
-    EXPECT_EQ(shown(reader, at(150), 40000), 1);
-    reader.delay = 0;
-    reader.FPS = 25;
-    EXPECT_EQ(shown(reader, at(400), 40000), 2);
-    EXPECT_EQ(shown(reader, at(401), 40000), 0);
-    reader.FPS = 50;       // frame numbers scale by the video's rate over the override
-    EXPECT_EQ(shown(reader, at(700), 40000), 2);
-    EXPECT_EQ(shown(reader, at(180), 40000), 0);
+    std::ranges::for_each(frames, check);
 }
 
 TEST(SubtitleLookup, AnswersAsAScanFromTheFirstEntryWould)

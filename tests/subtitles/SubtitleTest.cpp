@@ -18,7 +18,7 @@ Subtitle entryOf(std::initializer_list<const char16_t*> lines)
 
 TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
 {
-    struct Case { std::initializer_list<const char16_t*> lines; const char16_t* text; bool italic; };
+    struct Case { std::initializer_list<const char16_t*> raw; const char16_t* text; bool italic; };
     const Case cases[] = {
         {{u"Hello|World"}, u"Hello\r\nWorld", false},
         {{u"Hello[BR]World"}, u"Hello\r\nWorld", false},
@@ -53,7 +53,7 @@ TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
         {{u"First", u""}, u"First", false},
     };
     for (const Case& c : cases) {
-        const Subtitle entry = entryOf(c.lines);
+        const Subtitle entry = entryOf(c.raw);
         EXPECT_EQ(entry.Text, QString::fromUtf16(c.text)) << entry.Text.toStdString();
         EXPECT_EQ(entry.Italic, c.italic) << entry.Text.toStdString();
     }
@@ -71,7 +71,8 @@ TEST(SubtitleMarkup, LineBreaksItalicsTagsSoundMarksAndEmptyLines)
         {u"*la|la*", u"#la\r\nla#"},
     };
     for (const Sound& c : sounds)
-        EXPECT_EQ(entryOf({c.raw}).Text, QString::fromUtf16(c.text)) << QString::fromUtf16(c.raw).toStdString();
+        EXPECT_EQ(entryOf({c.raw}).Text, QString::fromUtf16(c.text))
+            << QString::fromUtf16(c.raw).toStdString();
 
     // An empty line is refused (and changes nothing: the table above).
     EXPECT_FALSE(Subtitle().AddText(u""));

@@ -1,7 +1,5 @@
 #include "subtitles/SubtitleReader.h"
 #include "subtitles/IconvDecoder.h"
-#include "subtitles/TextDecoder.h"
-#include "subtitles/Utf8Check.h"
 
 #include "EntryList.h"
 #include "TempFiles.h"
@@ -11,18 +9,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 const QByteArray Timing1 = "1\r\n00:00:01,000 --> 00:00:02,000\r\n";
 const QByteArray Timing2 = "\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n";
-
-QByteArray utf16le(const QString& text)
-{
-    QStringEncoder encoder(QStringEncoder::Utf16LE);
-    return encoder.encode(text);
-}
-
-} // namespace
 
 TEST(TextDecoder, EachEncodingShowsItsLetters)
 {
@@ -40,7 +28,8 @@ TEST(TextDecoder, EachEncodingShowsItsLetters)
          "WINDOWS-1251", {"1000 2000 Привет, как дела?", "3000 4000 Всё хорошо, спасибо."}},
         // A byte-order mark must not end up in front of the first timing line.
         {"\xEF\xBB\xBF" + japanese.toUtf8(), "UTF-8 (BOM)", inJapanese},
-        {"\xFF\xFE" + utf16le(japanese), "UTF-16LE", inJapanese},
+        {"\xFF\xFE" + QStringEncoder(QStringEncoder::Utf16LE).encode(japanese), "UTF-16LE",
+         inJapanese},
         {japanese.toUtf8(), "UTF-8", inJapanese},
     };
     TempFiles files;
@@ -50,22 +39,16 @@ TEST(TextDecoder, EachEncodingShowsItsLetters)
         EXPECT_EQ(reader.Encoding(), c.encoding);
         EXPECT_EQ(EntryList(reader.Entries()), c.entries);
     }
-}
-
-TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
-{
     // Mostly UTF-8 with one stray Latin-1 byte: the file is not UTF-8, and every byte still
     // becomes a character, so the timing lines survive.
-    const QByteArray mixed = Timing1 + "caf\xc3\xa9 and na\xefve" + Timing2 + "end";
-    QStringList lines;
-    const QString encoding = DecodeSubtitleLines(mixed, 1024, [&](QStringView line) {
-        lines.append(line.toString());
-    });
-    EXPECT_NE(encoding, "UTF-8");
-    EXPECT_TRUE(lines.contains("00:00:03,000 --> 00:00:04,000"));
-    EXPECT_EQ(lines.size(), 7);
-    EXPECT_EQ(lines.back(), "end");
+    ASSERT_TRUE(reader.LoadBytes(Timing1 + "caf\xc3\xa9 and na\xefve" + Timing2 + "end", "m.srt"));
+    EXPECT_NE(reader.Encoding(), "UTF-8");
+    ASSERT_EQ(reader.Count(), 2);
+    EXPECT_EQ(reader.Entry(2)->Text, "end");
+}
 
+TEST(TextDecoder, UndefinedBytesBecomeReplacementCharacters)
+{
     // Bytes a code page does not define become U+FFFD, one each.
     EXPECT_EQ(DecodeWithIconv(QByteArray("a\x81" "b\x80", 4), "WINDOWS-1252"),
               QStringLiteral("a\uFFFDb€"));
@@ -73,11 +56,6 @@ TEST(TextDecoder, InvalidBytesNeverLoseTheRest)
     EXPECT_EQ(DecodeWithIconv(QByteArray("\x93\xfa\x96\x7b\x8c", 5), "SHIFT_JIS"),
               QStringLiteral("日本\uFFFD"));
     EXPECT_FALSE(DecodeWithIconv("abc", "NO-SUCH-CODE-PAGE"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF", 2));          // overlong
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80", 3));      // surrogate
-    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80", 4));  // beyond U+10FFFF
-    EXPECT_FALSE(IsValidUtf8("abcdefgh\xE2\x82", 10)); // cut short
-    EXPECT_TRUE(IsValidUtf8("abcdefgh\xE2\x82\xAC", 11));
 }
 
 TEST(TextDecoder, FilesReadInPiecesMatchWholeBytes)
@@ -103,16 +81,14 @@ TEST(TextDecoder, FilesReadInPiecesMatchWholeBytes)
             + "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA1\xA3\xCE\xD2\xC3\xC7\xBD\xF1\xCC\xEC"
               "\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9\r\n\r\n";
     TempFiles files;
+    SubtitleReader fromFile, fromBytes;
     for (const QByteArray& bytes : {utf8, cp1250, lateByte, gb}) {
-        SubtitleReader fromFile, fromBytes;
         ASSERT_TRUE(fromFile.Load(files.write("big.srt", bytes)));
         ASSERT_TRUE(fromBytes.LoadBytes(bytes, "big.srt"));
         EXPECT_EQ(fromFile.Encoding(), fromBytes.Encoding());
         EXPECT_EQ(EntryList(fromFile.Entries()), EntryList(fromBytes.Entries()));
     }
-    SubtitleReader reader;
-    ASSERT_TRUE(reader.LoadBytes(gb, "gb.srt"));
-    EXPECT_EQ(reader.Encoding(), QStringLiteral("GB18030"));
-    ASSERT_EQ(reader.Count(), 200);
-    EXPECT_EQ(reader.Entry(1)->Text, QStringLiteral("你好，世界。我们今天去公园散步吧"));
+    EXPECT_EQ(fromBytes.Encoding(), QStringLiteral("GB18030"));
+    ASSERT_EQ(fromBytes.Count(), 200);
+    EXPECT_EQ(fromBytes.Entry(1)->Text, QStringLiteral("你好，世界。我们今天去公园散步吧"));
 }

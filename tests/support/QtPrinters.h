@@ -5,5 +5,8 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(QStringView text, std::ostream* out) { PrintTo(text.toString(), out); }

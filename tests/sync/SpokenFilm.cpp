@@ -54,24 +54,21 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
                                  .arg(Words[pick(12)], Verbs[pick(8)], Words[pick(12)],
                                       Words[pick(12)]);
         const QStringList voices{QStringLiteral("en-us"), QStringLiteral("en-gb+f3")};
+        // espeak-ng pads its words with silence, which sox trims at both ends: the line starts
+        // at the first sound.
+        const QStringList trim{"silence", "1", "0", "1.5%", "reverse"};
         if (!run(QStringLiteral("espeak-ng"),
                  {QStringLiteral("-v"), voices[pick(2)], QStringLiteral("-s"),
                   QString::number(150 + pick(40)), QStringLiteral("-w"), clip, text},
                  m_error)
-            || !run(QStringLiteral("sox"), {clip, "-t", "raw", "-e", "signed-integer", "-b", "16",
-                                            "-c", "1", "-r", QString::number(Rate), samples},
+            || !run(QStringLiteral("sox"),
+                    QStringList{clip, "-t", "raw", "-e", "signed-integer", "-b", "16", "-c", "1",
+                                "-r", QString::number(Rate), samples} + trim + trim,
                     m_error))
             return false;
-        std::vector<int16_t> speech = samplesOf(samples);
-        // espeak-ng pads its words with silence: the line starts at the first sound.
-        size_t first = 0, last = speech.size();
-        while (first < last && std::abs(speech[first]) < 500)
-            ++first;
-        while (last > first && std::abs(speech[last - 1]) < 500)
-            --last;
+        const std::vector<int16_t> speech = samplesOf(samples);
         const double start = 1000.0 * static_cast<double>(track.size()) / Rate;
-        track.insert(track.end(), speech.begin() + static_cast<long>(first),
-                     speech.begin() + static_cast<long>(last));
+        track.insert(track.end(), speech.begin(), speech.end());
         m_lines.push_back({start, 1000.0 * static_cast<double>(track.size()) / Rate, text});
         // Turns of dialogue, now and then a longer silence.
         const int pauseMs = pick(5) == 0 ? 3000 + pick(4000) : 300 + pick(1700);

@@ -23,45 +23,16 @@ namespace {
 // Subtitles made for the 25 fps edition of a film that plays at 23.976, and 3.3 s early.
 constexpr double ShiftMs = 3300;
 const double Factor = (24000.0 / 1001) / 25;
-constexpr double WithinMs = 100;
 
-// Median distance between the start of each entry and the start of the line it names.
-double medianStartError(const SubtitleReader& reader, const std::vector<SpokenFilm::Line>& truth)
+// Speaking and encoding the film takes seconds, so one story makes every check on it.
+TEST(Sync, AnotherFilmsTimingIsRejectedShiftedSubtitlesComeBackInStepAndTheTickKeepsItsPace)
 {
-    std::vector<double> errors;
-    for (const SubtitlePtr& entry : reader.Entries())
-        for (const SpokenFilm::Line& line : truth)
-            if (line.text == entry->Text)
-                errors.push_back(std::abs(entry->Time1.toDouble() - line.start));
-    if (errors.empty())
-        return 1e9;
-    std::nth_element(errors.begin(), errors.begin() + errors.size() / 2, errors.end());
-    return errors[errors.size() / 2];
-}
-
-class Sync : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        film = new SpokenFilm;
-        made = film->Make(26, 18);
-    }
-    static void TearDownTestSuite() { delete film; }
-    void SetUp() override { ASSERT_TRUE(made) << film->Error().toStdString(); }
-
-    static SpokenFilm* film;
-    static bool made;
-};
-SpokenFilm* Sync::film = nullptr;
-bool Sync::made = false;
-
-TEST_F(Sync, AnotherFilmsTimingIsRejectedAndShiftedSubtitlesComeBackInStep)
-{
+    SpokenFilm film;
+    ASSERT_TRUE(film.Make(26, 18)) << film.Error().toStdString();
     // The same lines, timed as another film of the same kind would time them: the lengths of
     // the lines and of the pauses shuffled.
     std::vector<std::pair<double, double>> spans;
-    const auto& lines = film->Lines();
+    const auto& lines = film.Lines();
     for (size_t i = 0; i + 1 < lines.size(); ++i)
         spans.push_back({lines[i].end - lines[i].start, lines[i + 1].start - lines[i].end});
     std::shuffle(spans.begin(), spans.end(), std::mt19937(7));
@@ -72,51 +43,43 @@ TEST_F(Sync, AnotherFilmsTimingIsRejectedAndShiftedSubtitlesComeBackInStep)
         at += length + pause;
     }
     const SyncResult result =
-        SyncAnalysis::Run(film->Video(), cues, 0, {}, std::atomic<bool>(false));
+        SyncAnalysis::Run(film.Video(), cues, 0, {}, std::atomic<bool>(false));
     ASSERT_TRUE(result.error.isEmpty()) << result.error.toStdString();
     EXPECT_FALSE(result.alignment.confident) << result.alignment.prominence;
 
     // The analysis as veltrix-inspect runs it on this film's own subtitles, shifted and for
     // another frame rate: the alignment it reports, the corrected file it writes, and the same
     // alignment applied as the player applies it.
-    const QString shifted = film->WriteSubRip("shifted.srt", ShiftMs, Factor);
-    const QString out = film->Path(QStringLiteral("corrected.srt"));
+    const QString shifted = film.WriteSubRip("shifted.srt", ShiftMs, Factor);
+    const QString out = film.Path(QStringLiteral("corrected.srt"));
     QProcess inspect;
     inspect.start(QStringLiteral(VELTRIX_INSPECT),
-                  {QStringLiteral("sync"), film->Video(), shifted, QStringLiteral("--write"), out});
+                  {QStringLiteral("sync"), film.Video(), shifted, QStringLiteral("--write"), out});
     ASSERT_TRUE(inspect.waitForFinished(60000));
     const QJsonObject json = QJsonDocument::fromJson(inspect.readAllStandardOutput()).object();
     ASSERT_TRUE(json["confident"].toBool()) << inspect.readAllStandardError().toStdString();
-    EXPECT_NEAR(json["delay"].toDouble(), ShiftMs, WithinMs);
+    EXPECT_NEAR(json["delay"].toDouble(), ShiftMs, 100);
     EXPECT_NEAR(json["rate"].toDouble(), Factor, 1e-6);
     EXPECT_EQ(json["fps"].toObject()["subtitles"].toDouble(), 25.0);
-    EXPECT_GT(json["seconds"].toDouble(), 0.0);
-
     SubtitleReader corrected;
     ASSERT_TRUE(corrected.Load(out));
-    EXPECT_LE(medianStartError(corrected, film->Lines()), WithinMs);
-
-    // The lookup finds each line while it is spoken.
     SubtitleReader reader;
     ASSERT_TRUE(reader.Load(shifted));
     reader.delay = json["delay"].toInt();
     reader.Rate = json["rate"].toDouble();
-    for (const SpokenFilm::Line& line : film->Lines()) {
+    // Either way, the lookup finds each line while it is spoken.
+    for (const SpokenFilm::Line& line : film.Lines()) {
         if ((line.start - ShiftMs) * Factor < 0)
             continue;
-        const SubtitlePtr shown = reader.GetSubtitle(
-            Currency::fromDouble((line.start + line.end) / 2).value(), 0);
-        EXPECT_EQ(shown ? shown->Text : QString(), line.text);
+        const Currency middle = Currency::fromDouble((line.start + line.end) / 2).value();
+        for (SubtitleReader* file : {&corrected, &reader}) {
+            const SubtitlePtr entry = file->GetSubtitle(middle, 0);
+            EXPECT_EQ(entry ? entry->Text : QString(), line.text);
+        }
     }
-}
 
-// The window's 25 ms tick keeps its pace while the assistant listens on its worker, and letting
-// the task go (Cancel, or the window closing) returns at once.
-TEST_F(Sync, TheTaskLeavesTheTickItsPaceAndCancelReturnsAtOnce)
-{
-    SubtitleReader reader;
-    ASSERT_TRUE(reader.Load(film->WriteSubRip("task.srt", 1200)));
-
+    // The window's 25 ms tick keeps its pace while the assistant listens on its worker, and
+    // letting the task go (Cancel, or the window closing) returns at once.
     QTimer tick;
     QElapsedTimer clock;
     qint64 last = 0;
@@ -127,12 +90,11 @@ TEST_F(Sync, TheTaskLeavesTheTickItsPaceAndCancelReturnsAtOnce)
     });
     clock.start();
     tick.start(25);
-
-    auto task = std::make_unique<SyncTask>(film->Video(), SpeechCuesOf(reader, 0), 0.0);
-    std::optional<SyncResult> result;
-    QObject::connect(task.get(), &SyncTask::Finished, [&](const SyncResult& r) { result = r; });
-    ASSERT_TRUE(WaitUntil([&] { return result.has_value(); }, 60000));
-    EXPECT_TRUE(result->alignment.confident) << result->alignment.prominence;
+    auto task = std::make_unique<SyncTask>(film.Video(), SpeechCuesOf(reader, 0), 0.0);
+    std::optional<SyncResult> finished;
+    QObject::connect(task.get(), &SyncTask::Finished, [&](const SyncResult& r) { finished = r; });
+    ASSERT_TRUE(WaitUntil([&] { return finished.has_value(); }, 60000));
+    EXPECT_TRUE(finished->alignment.confident) << finished->alignment.prominence;
     // A timer on a busy machine is late now and then, so the typical tick is what must keep its
     // pace; work done on this thread would also hold one tick for the seconds the analysis takes.
     // On an idle machine the analysis can end within a few ticks: enough ticks to judge first.
@@ -142,7 +104,7 @@ TEST_F(Sync, TheTaskLeavesTheTickItsPaceAndCancelReturnsAtOnce)
     EXPECT_LT(gaps.back(), 500);
 
     double progress = 0;
-    task = std::make_unique<SyncTask>(film->Video(), SpeechCuesOf(reader, 0), 0.0);
+    task = std::make_unique<SyncTask>(film.Video(), SpeechCuesOf(reader, 0), 0.0);
     QObject::connect(task.get(), &SyncTask::Progress, [&](double share) { progress = share; });
     ASSERT_TRUE(WaitUntil([&] { return progress > 0; }, 30000));
     QElapsedTimer cancel;

@@ -51,10 +51,8 @@ inline bool ffmpeg(const QStringList& args)
 
 // Two presentation segments of a PGS stream ("PG", presentation and decoding time, an empty
 // end-of-display segment) that end at once: enough for a picture track.
-inline QByteArray pgsStream()
-{
-    return QByteArray("PG\x00\x01\x5f\x90\0\0\0\0\x80\0\0PG\x00\x02\xbf\x20\0\0\0\0\x80\0\0", 26);
-}
+inline const QByteArray PgsStream(
+    "PG\x00\x01\x5f\x90\0\0\0\0\x80\0\0PG\x00\x02\xbf\x20\0\0\0\0\x80\0\0", 26);
 
 inline QStringList picture(int seconds, const char* size = "320x240")
 {
@@ -63,12 +61,12 @@ inline QStringList picture(int seconds, const char* size = "320x240")
 }
 
 // Film.mkv: SubRip in English titled "Full", ASS in German marked default, PGS in French.
-inline QString Matroska(const QDir& dir, const QString& name = QStringLiteral("Film.mkv"))
+inline QString Matroska(const QDir& dir)
 {
     if (!write(source(dir, "film.srt"), SubRip) || !write(source(dir, "film.ass"), Ass)
-        || !write(source(dir, "film.sup"), pgsStream()))
+        || !write(source(dir, "film.sup"), PgsStream))
         return {};
-    const QString out = dir.filePath(name);
+    const QString out = dir.filePath(QStringLiteral("Film.mkv"));
     const bool made = ffmpeg(picture(10) + QStringList{
         "-i", source(dir, "film.srt"), "-i", source(dir, "film.ass"), "-i",
         source(dir, "film.sup"), "-map", "0", "-map", "1", "-map", "2", "-map", "3",

@@ -1,5 +1,3 @@
-// Reading the subtitle tracks of generated Matroska, MP4 and WebM files, compared with the files
-// the tracks were made from, and what damaged, cut, huge and empty tracks give.
 #include "EntryList.h"
 #include "TrackMedia.h"
 
@@ -80,25 +78,13 @@ TEST_F(TrackReaderTest, TracksReadAsTheFilesTheyWereMadeFromOrSayWhyNot)
                            QStringLiteral(u"5500 9000 Tsch\u00fcss\u00a0jetzt")}));
 
     // A track's language, title, codec and kind, and a picture track's reason, are checked on
-    // veltrix-inspect's output and the menu's labels.
+    // veltrix-inspect's output and the menu's labels; an empty track in the menu's test.
     const TrackRead missing = TrackReader::Read(mkv, 4);
     EXPECT_FALSE(missing.track);
     EXPECT_FALSE(missing.problem.isEmpty());
     QString error;
     EXPECT_FALSE(TrackCatalog::List(dir().filePath("gone.mkv"), nullptr, &error));
     EXPECT_FALSE(error.isEmpty());
-
-    // The video ends before the first cue: the track is there, with nothing in it.
-    const QString empty = dir().filePath("empty.mkv");
-    ASSERT_TRUE(TrackMedia::ffmpeg(TrackMedia::picture(1) + QStringList{
-        "-i", TrackMedia::source(dir(), "film.srt"), "-c:v", "mpeg4", "-c:s", "srt", "-t", "0.5",
-        empty}));
-    const TrackRead none = TrackReader::Read(empty, 1);
-    ASSERT_TRUE(none.track);
-    EXPECT_TRUE(entries(none).empty());
-    SubtitleReader reader;
-    EXPECT_FALSE(reader.LoadEntries(none.entries, none.track->nameIn(empty)));
-    EXPECT_TRUE(reader.Filename().isEmpty());
 
     // The loader answers on the asking thread and forgets what was cancelled.
     TrackLoader loader;
@@ -126,7 +112,6 @@ TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
     QFile file(whole);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    file.close();
 
     // Read whole, the track is handed over in parts as it is read, each the one before and more.
     size_t parts = 0;
@@ -141,7 +126,6 @@ TEST_F(TrackReaderTest, ACutOrDamagedFileGivesTheCuesReadBeforeTheFault)
             firstPart = soFar.entries;
     }, 0);
     EXPECT_EQ(last, EntryList(entries(read)));
-    EXPECT_EQ(last.size(), 600);
     EXPECT_GT(parts, 10u);
     // The player loads the first part and puts the whole in place under the same name and delay.
     SubtitleReader reader;

@@ -36,8 +36,6 @@ QByteArray startPrivateServer(QProcess& server)
 
 void stop(QProcess& process)
 {
-    if (process.state() == QProcess::NotRunning)
-        return;
     process.terminate();
     if (!process.waitForFinished(3000))
         process.kill();

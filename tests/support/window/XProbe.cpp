@@ -18,12 +18,6 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-namespace {
-
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
-
-} // namespace
-
 unsigned long xid(QWidget* widget)
 {
     return widget && widget->windowHandle() ? widget->windowHandle()->winId() : 0;
@@ -108,7 +102,7 @@ bool XProbe::WindowManagerRunning()
         Property(DefaultRootWindow(display_), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
     if (check.empty())
         return false;
-    auto* previous = XSetErrorHandler(IgnoreXErrors);
+    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     const auto self = Property(check[0], "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
     XSetErrorHandler(previous);
     return !self.empty() && self[0] == check[0];
@@ -183,7 +177,7 @@ qint64 XProbe::WatchUnmapping(unsigned long window, QElapsedTimer& clock,
 {
     std::atomic<qint64> unmappedAt{-1};
     std::atomic<bool> started{false};
-    auto* previous = XSetErrorHandler(IgnoreXErrors);
+    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     std::thread watcher([&] {
         Display* display = XOpenDisplay(nullptr);
         while (!started)
