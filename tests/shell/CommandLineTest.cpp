@@ -1,8 +1,8 @@
 #include "shell/CommandLineRequest.h"
 
-#include <QFile>
+#include "TempFiles.h"
+
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,6 @@ CommandLineRequest parse(std::initializer_list<const char*> arguments)
     for (const char* argument : arguments)
         list.append(QString::fromUtf8(argument));
     return CommandLineRequest::Parse(list);
-}
-
-void touch(const QString& path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
 struct PlayerRun {
@@ -95,16 +89,15 @@ TEST(CommandLine, ParsedAsLinuxProgramsDo)
 
 TEST(CommandLine, SubtitleFileAloneBringsItsVideo)
 {
-    QTemporaryDir dir;
-    const QString subtitles = dir.filePath(QStringLiteral("Film [1080p].srt"));
-    touch(subtitles);
-    touch(dir.filePath(QStringLiteral("Film [1080p].nfo")));
-    touch(dir.filePath(QStringLiteral("Film [1080p] extras.mkv")));
+    TempFiles files;
+    const QString subtitles = files.write(QStringLiteral("Film [1080p].srt"), {});
+    files.write(QStringLiteral("Film [1080p].nfo"), {});
+    files.write(QStringLiteral("Film [1080p] extras.mkv"), {});
     const QByteArray path = subtitles.toUtf8();
     EXPECT_TRUE(parse({path.constData()}).files.media.isEmpty()) << "no video of that name";
-    touch(dir.filePath(QStringLiteral("Film [1080p].MKV")));
+    const QString video = files.write(QStringLiteral("Film [1080p].MKV"), {});
     const CommandLineRequest request = parse({path.constData()});
-    EXPECT_EQ(request.files.media, dir.filePath(QStringLiteral("Film [1080p].MKV")));
+    EXPECT_EQ(request.files.media, video);
     EXPECT_EQ(request.files.subtitles, subtitles);
 }
 

@@ -19,10 +19,9 @@ void resizeClient(frmMain& window, int w, int h)
     ASSERT_TRUE(WaitUntil([&] { return client->size() == QSize(w, h); }));
 }
 
-class LayoutTest : public ShellTest {};
 } // namespace
 
-TEST_F(LayoutTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
+TEST_F(ShellTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
 {
     frmMain& w = Start();
     resizeClient(w, 700, 500);
@@ -44,7 +43,7 @@ TEST_F(LayoutTest, TooSmallAWindowSkipsTheSizesThatComeOutNegative)
 
 // Zoom gives the video area the preset times the video size; switching engines carries the
 // playback and is saved at once.
-TEST_F(LayoutTest, ZoomPresetsAndEngineSwitches)
+TEST_F(ShellTest, ZoomPresetsAndEngineSwitches)
 {
     frmMain& w = Start(Video(QStringLiteral("clip.avi"), 100, {320, 240}));
     ASSERT_EQ(Player().Status(), 4);
@@ -81,7 +80,7 @@ TEST_F(LayoutTest, ZoomPresetsAndEngineSwitches)
     EXPECT_EQ(InRegistry(QStringLiteral("MPTYPE")).toInt(), 1);
 }
 
-TEST_F(LayoutTest, PriorityMenuShowsTheClassInForceAndIsStoredAtShutdown)
+TEST_F(ShellTest, PriorityMenuShowsTheClassInForceAndIsStoredAtShutdown)
 {
     frmMain& w = Start();
     auto inForce = [] {

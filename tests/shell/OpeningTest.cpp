@@ -16,12 +16,11 @@ QByteArray srt(const char* firstLine)
         + "\r\n\r\n2\r\n00:00:06,000 --> 00:00:07,500\r\n<i>second</i>\r\n\r\n";
 }
 
-class OpeningTest : public ShellTest {};
 } // namespace
 
 // Discovery tries the best-named file of the video's folder and of the last subtitle folder, skips
 // one that fails to load, and runs only while its switch is on.
-TEST_F(OpeningTest, DiscoveryLoadsTheBestNamedFileThatLoadsWhileSwitchedOn)
+TEST_F(ShellTest, DiscoveryLoadsTheBestNamedFileThatLoadsWhileSwitchedOn)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
     const QString subs = dir.filePath(QStringLiteral("subs/"));
@@ -51,7 +50,7 @@ TEST_F(OpeningTest, DiscoveryLoadsTheBestNamedFileThatLoadsWhileSwitchedOn)
 
 // Subtitles loaded before any video stay when nothing is found beside it; dropped together, a
 // video and a subtitle file open in either order, the dropped file winning over the one found.
-TEST_F(OpeningTest, EarlierAndDroppedSubtitlesWinOverDiscovery)
+TEST_F(ShellTest, EarlierAndDroppedSubtitlesWinOverDiscovery)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
     const QString holiday = Video(films + QStringLiteral("Holiday.avi"), 50);
@@ -89,7 +88,7 @@ TEST_F(OpeningTest, EarlierAndDroppedSubtitlesWinOverDiscovery)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(OpeningTest, FailuresAreReportedWithTheirTexts)
+TEST_F(ShellTest, FailuresAreReportedWithTheirTexts)
 {
     const QString films = dir.filePath(QStringLiteral("films/"));
     const QString junk = films + QStringLiteral("notes.avi");

@@ -92,11 +92,9 @@ std::pair<int, int> InkColumns(XFlatButton* cell)
     return {first, last};
 }
 
-class StatusLineTest : public ShellTest {};
-
 // A 25 fps AVI playing for real: every cell paints its own text and the extra texts land at
 // the edges the layout promises.
-TEST_F(StatusLineTest, CellsPaintWhatThePlayerReports)
+TEST_F(ShellTest, CellsPaintWhatThePlayerReports)
 {
     // Wide enough that the window sized to the video leaves the first cell room to show both.
     const QString video = Video(QStringLiteral("clip.avi"), 100, {560, 64});

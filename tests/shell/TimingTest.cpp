@@ -33,13 +33,11 @@ void InDialog(QAction* item, std::function<void(D&)> act)
     item->trigger();
 }
 
-class TimingTest : public ShellTest {};
-
 } // namespace
 
 // The timing submenus follow Close; the delay steps add up and stop at the ends of 32 bits; the
 // frame-rate items set the override.
-TEST_F(TimingTest, MenusFollowCloseAndStepTheDelayAndSetTheRate)
+TEST_F(ShellTest, MenusFollowCloseAndStepTheDelayAndSetTheRate)
 {
     frmMain& w = Start();
     const QList<QAction*> items = w.mnuSubtitles->actions();
@@ -89,7 +87,7 @@ TEST_F(TimingTest, MenusFollowCloseAndStepTheDelayAndSetTheRate)
 
 // The dialog starts from the delay in force, as a magnitude and a direction; Enter keeps it and
 // Escape changes nothing, whatever was typed. A delay beyond 32 bits is refused, not wrapped.
-TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForceAndRefusesWhatDoesNotFit)
+TEST_F(ShellTest, DelayDialogStartsFromTheDelayInForceAndRefusesWhatDoesNotFit)
 {
     frmMain& w = Start();
     QAction* setDelay = w.mnuSubtitlesDelayOption[8];
@@ -134,7 +132,7 @@ TEST_F(TimingTest, DelayDialogStartsFromTheDelayInForceAndRefusesWhatDoesNotFit)
 
 // The custom frame rate starts from the override in force, else the video's own rate, which is
 // 0 for a video without one; Escape changes nothing.
-TEST_F(TimingTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
+TEST_F(ShellTest, CustomFramerateStartsFromTheOverrideOrTheVideosRate)
 {
     const QString avi = Video(QStringLiteral("clip.avi"), 50);
     const QString mkv = dir.filePath(QStringLiteral("clip.mkv"));
