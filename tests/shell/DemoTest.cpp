@@ -65,12 +65,6 @@ TEST(Demo, IsASmall25FpsVideoWithSubtitlesThatEndWithinIt)
     for (int index = 0; index < 300; ++index)
         EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, frames[index])),
                   index);
-    // The benchmarks' longer demos count in five digits, up to the longest the generator writes.
-    format.frames = 15000;
-    for (int index : {10000, 12345, 14999}) {
-        const QByteArray chunk = EncodeTestVideoFrame(format, TestVideoFrame(format, index));
-        EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, chunk)), index);
-    }
 
     const QString video = dir.filePath(QStringLiteral("sub folder/Demo Clip.avi"));
     ASSERT_EQ(runGenerator({video, QStringLiteral("20")}), 0);

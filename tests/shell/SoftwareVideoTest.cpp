@@ -1,6 +1,6 @@
 // The demo as the player shows it where the only OpenGL renders in software, as on this test's
 // X server: mpv draws into memory, and the screen shows the frame the player says it is at,
-// also after a trip to full screen and while paused.
+// also after a trip to full screen. The paused picture is the one the window tests judge.
 #include "ShellFixture.h"
 
 #include "media/MpvSoftwareVideoWidget.h"
@@ -88,19 +88,4 @@ TEST_F(ShellTest, ScreenShowsTheFrameThePlayerIsAtWhereOpenGLIsSoftware)
         << "back in the window, still playing";
     EXPECT_GT(frameInStep(pic, format), first);
     EXPECT_EQ(modMain::Player().Status(), 4);
-
-    modMain::Player().Pause();
-    ASSERT_TRUE(WaitUntil([] { return modMain::Player().Status() == 3; }, 3000));
-    // Read over more than a frame's time, the same frame means the picture has stopped ...
-    int paused = -1, alike = 0;
-    ASSERT_TRUE(WaitUntil([&] {
-        const int now = frameOnScreen(pic, format);
-        alike = now == paused ? alike + 1 : 0;
-        paused = now;
-        return alike >= 5;
-    }));
-    // ... and it stays stopped.
-    EXPECT_FALSE(WaitUntil([&] { return frameOnScreen(pic, format) != paused; }, 400))
-        << "a paused picture stands still";
-    EXPECT_NEAR(paused, modMain::Player().Position() * 25, 2.0);
 }
