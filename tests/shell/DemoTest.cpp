@@ -56,12 +56,8 @@ TEST(Demo, IsASmall25FpsVideoWithSubtitlesThatEndWithinIt)
     EXPECT_EQ(ProbeAviFrameDuration(demo), 40000);
     const std::vector<QByteArray> frames = moviChunks(demo, "00dc");
     ASSERT_EQ(frames.size(), 300u);
-    TestVideoFormat format;
-    format.width = 640;
-    format.height = 360;
-    format.frames = 300;
-    format.frameCounter = true;
-    format.codec = TestVideoCodec::MotionJpeg;
+    const TestVideoFormat format{.width = 640, .height = 360, .frames = 300, .frameCounter = true,
+                                 .codec = TestVideoCodec::MotionJpeg};
     for (int index = 0; index < 300; ++index)
         EXPECT_EQ(ReadTestVideoFrameCounter(format, DecodeTestVideoFrame(format, frames[index])),
                   index);

@@ -141,12 +141,9 @@ protected:
     // A generated 25 fps clip in the test's folder; its path.
     QString Video(const QString& name, int frames = 100, QSize size = {160, 120})
     {
-        TestVideoFormat format;
-        format.frames = frames;
-        format.width = size.width();
-        format.height = size.height();
         const QString path = Write(name, {});
-        EXPECT_TRUE(WriteTestAvi(path, format));
+        EXPECT_TRUE(WriteTestAvi(
+            path, {.width = size.width(), .height = size.height(), .frames = frames}));
         return path;
     }
 

@@ -58,12 +58,9 @@ TEST_F(ShellTest, ScreenShowsTheFrameThePlayerIsAtWhereOpenGLIsSoftware)
         GTEST_SKIP() << "needs an X display";
     if (!SoftwareOpenGL::InUse())
         GTEST_SKIP() << "this display has a hardware OpenGL; the video goes through it";
-    TestVideoFormat format;
-    format.width = 640;
-    format.height = 360;
-    format.frames = 250;
-    format.frameCounter = true;
-    format.codec = TestVideoCodec::MotionJpeg;  // as the demo is written
+    // As the demo is written.
+    const TestVideoFormat format{.width = 640, .height = 360, .frames = 250, .frameCounter = true,
+                                 .codec = TestVideoCodec::MotionJpeg};
     const QString video = dir.filePath(QStringLiteral("Counted.avi"));
     ASSERT_TRUE(WriteTestAvi(video, format));
     Start(video, EngineOptions::ForCurrentDisplay(), true);
