@@ -143,12 +143,3 @@ TEST(TimingDialogTest, FramerateBoxReadsBackItsNumberWhenTheFocusLeaves)
         EXPECT_EQ(d->txtTime->Text(), QString::fromLatin1(shown)) << typed;
     }
 }
-
-TEST(TimingDialogTest, LongValuesHandedInAreShownWholeNotCut)
-{
-    auto f = Shown<frmFramerate>(24000.0 / 1001); // film on NTSC, as an override may be given
-    EXPECT_EQ(f->txtTime->Text(), QStringLiteral("23.976023976023978"));
-    QTest::keyClick(f->txtTime->TextBox(), Qt::Key_Return);
-    EXPECT_FALSE(f->Canceled);
-    EXPECT_EQ(f->FramerateValue, 24000.0 / 1001);
-}
