@@ -101,9 +101,6 @@ TEST_F(ShellTest, CellsPaintWhatThePlayerReports)
     const QString video = Video(QStringLiteral("clip.avi"), 100, {560, 64});
     frmMain& w = Start();
     w.show();
-    EXPECT_TRUE(w.cmdStatus[0]->Text().isEmpty());
-    EXPECT_TRUE(w.cmdStatus[1]->Text().isEmpty());
-
     w.OpenFile(video);
     ASSERT_TRUE(WaitUntil([] {
         return modMain::Player().PositionFrame() > Currency::fromInteger(3).value();

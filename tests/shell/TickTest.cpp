@@ -47,7 +47,6 @@ TEST_F(ShellTest, TickFollowsThePlayerAndChangesTheOverlayOnlyWithTheEntry)
     EXPECT_TRUE(overlay->visible);
     w.RunTick(At(5.00));
     EXPECT_FALSE(overlay->visible);
-    EXPECT_EQ(w.ShownSub(), nullptr);
     w.RunTick(At(6.2));
     ASSERT_TRUE(overlay->shown);
     EXPECT_EQ(overlay->shown->Text, QStringLiteral("first"));
