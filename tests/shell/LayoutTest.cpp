@@ -1,4 +1,3 @@
-// The layout of the main window, zoom, the engine switch and the priority switch.
 #include "ShellFixture.h"
 
 #include "controls/XFlatButton.h"

@@ -67,22 +67,19 @@ TEST_F(ShellTest, EarlierAndDroppedSubtitlesWinOverDiscovery)
     w.OpenFile(holiday);
     EXPECT_TRUE(w.SubReader().Filename().isEmpty());
 
-    const auto drop = [&w](const QStringList& paths) {
+    const auto drop = [&w](const QList<QUrl>& urls) {
         QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls.append(QUrl::fromLocalFile(path));
         data.setUrls(urls);
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         // Straight to the window: the application delivers drops only inside a drag it runs.
         static_cast<QObject&>(w).event(&event);
     };
-    drop({chosen, video});
+    drop({QUrl::fromLocalFile(chosen), QUrl::fromLocalFile(video)});
     EXPECT_EQ(Player().CurrentFile(), video);
     EXPECT_GE(Player().Status(), 2);
     EXPECT_EQ(w.SubReader().Filename(), chosen);
     // A subtitle file dropped alone replaces the subtitles and leaves the video playing.
-    drop({later});
+    drop({QUrl::fromLocalFile(later)});
     EXPECT_EQ(Player().CurrentFile(), video);
     EXPECT_EQ(w.SubReader().Filename(), later);
     EXPECT_TRUE(messages.empty());

@@ -1,6 +1,3 @@
-// Ways the player ends: a close, an engine switch or another file arriving while an open waits
-// for playback (each once crashed or hung the program), the termination signals, and settings
-// that cannot be written at the end. Real engines; mpv holds the first file without playing it.
 #include "ShellFixture.h"
 
 #include "controls/nSlider.h"

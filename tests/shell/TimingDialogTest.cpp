@@ -33,7 +33,6 @@ std::unique_ptr<D> Shown(std::optional<double> start = {}, std::vector<ShownMess
     return dialog;
 }
 
-// Types over whatever the box has selected, then presses Enter in the box.
 void TypeAndEnter(SpinBox* box, const QString& text)
 {
     box->TextBox()->selectAll();

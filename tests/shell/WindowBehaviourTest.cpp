@@ -47,10 +47,11 @@ protected:
 
 // Full screen in one session with subtitles over the video: entered by the keys after always on
 // top was switched on and off, it is stacked above every window that merely stays on top and the
-// subtitles are drawn over it; left by Escape after a click, the window is back exactly where it
-// was, in its own X window, the subtitles over its picture. The watchdog leaves
-// full screen soon after another program is activated, and a message in full screen opens in the
-// middle of the full-screen window, not where the hidden window stood.
+// subtitles are drawn over it; left by Escape, also after a click, the window is back exactly
+// where it was, in its own X window, the subtitles over its picture. The watchdog leaves full screen soon
+// after another program is activated; always on top reaches dialogs opened later, and not once it
+// is off; a message in full screen opens in the middle of the full-screen window, not where the
+// hidden window stood.
 TEST_F(WindowBehaviourTest, FullScreenAsTheUserMeetsIt)
 {
     // Another program with a window of its own. Its start takes long on a busy machine: xmessage
@@ -119,16 +120,11 @@ TEST_F(WindowBehaviourTest, FullScreenAsTheUserMeetsIt)
     }));
     EXPECT_TRUE(WaitUntil(captionDrawn));
 
-    // The click, which pauses, reaches the program before the key does.
-    probe.Click(QGuiApplication::primaryScreen()->geometry().center(), 1);
-    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
     probe.Keys({}, XK_Escape);
     const auto back = [&] {
         return probe.Viewable(xid(&w)) && probe.OnScreen(xid(&w), QPoint(0, 0)) == origin;
     };
     ASSERT_TRUE(WaitUntil(back, 3000));
-    // ... and it stays there.
-    EXPECT_FALSE(WaitUntil([&] { return !back(); }, 500));
     EXPECT_EQ(xid(&w), before);
     const auto captionOverPicture = [&] {
         QWidget* form = overlay->Window();
@@ -139,6 +135,16 @@ TEST_F(WindowBehaviourTest, FullScreenAsTheUserMeetsIt)
     // Vanishing for good was the fault; a loaded machine may take more than a tick or two.
     ASSERT_TRUE(WaitUntil(captionOverPicture));
     EXPECT_TRUE(WaitUntil(captionDrawn));
+
+    // Escape after a click: the click, which pauses, reaches the program before the key does.
+    w.mnuVideoFull->trigger();
+    ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
+    probe.Click(QGuiApplication::primaryScreen()->geometry().center(), 1);
+    ASSERT_TRUE(WaitUntil([] { return Player().Status() == 3; }));
+    probe.Keys({}, XK_Escape);
+    ASSERT_TRUE(WaitUntil(back, 3000));
+    // ... and it stays there.
+    EXPECT_FALSE(WaitUntil([&] { return !back(); }, 500));
 
     // Always on top reaches the full-screen window while it is loaded.
     probe.Keys({XK_Alt_L}, XK_Return);
@@ -178,6 +184,27 @@ TEST_F(WindowBehaviourTest, FullScreenAsTheUserMeetsIt)
     const int wanted = w.picFrame->width() * w.picFrame->height() / 8;
     EXPECT_TRUE(WaitUntil([&] { return orange() > wanted; })) << orange() << " orange pixels";
 
+    // Always on top reaches a dialog opened later, and not once it is turned off.
+    const auto showDialog = [&](QDialog* dialog) {
+        modMain::ShowDialog(dialog, false);
+        return WaitUntil([&] { return probe.Managed(xid(dialog)); });
+    };
+    auto* first = new QDialog(&w);
+    ASSERT_TRUE(showDialog(first));
+    EXPECT_TRUE(probe.WaitState(first, "_NET_WM_STATE_ABOVE"));
+    first->hide();
+    w.mnuVideoAOT->trigger();
+    ASSERT_FALSE(w.AOT());
+    EXPECT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE", false));
+    auto* second = new QDialog(&w);
+    ASSERT_TRUE(showDialog(second));
+    EXPECT_FALSE(probe.WaitState(second, "_NET_WM_STATE_ABOVE", true, 200));
+    second->hide();
+    // The first dialog again: turning the switch off reached it while it was hidden.
+    ASSERT_TRUE(showDialog(first));
+    EXPECT_FALSE(probe.WaitState(first, "_NET_WM_STATE_ABOVE", true, 200));
+    first->hide();
+
     w.mnuVideoFull->trigger();
     ASSERT_TRUE(probe.WaitActive(w.FullScreenWindow()));
     QPoint centre;
@@ -190,34 +217,6 @@ TEST_F(WindowBehaviourTest, FullScreenAsTheUserMeetsIt)
     const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_LE((centre - middle).manhattanLength(), 80)
         << "message centred at " << centre.x() << "," << centre.y();
-}
-
-TEST_F(WindowBehaviourTest, AlwaysOnTopReachesLaterDialogs)
-{
-    frmMain& w = Start();
-    ASSERT_TRUE(Activated(w));
-    w.mnuVideoAOT->trigger();
-    ASSERT_TRUE(w.AOT());
-    ASSERT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE"));
-    const auto showDialog = [&](QDialog* dialog) {
-        modMain::ShowDialog(dialog, false);
-        return WaitUntil([&] { return probe.Managed(xid(dialog)); });
-    };
-    auto* first = new QDialog(&w);
-    ASSERT_TRUE(showDialog(first));
-    EXPECT_TRUE(probe.WaitState(first, "_NET_WM_STATE_ABOVE"));
-    first->hide();
-
-    w.mnuVideoAOT->trigger();
-    ASSERT_FALSE(w.AOT());
-    EXPECT_TRUE(probe.WaitState(&w, "_NET_WM_STATE_ABOVE", false));
-    auto* second = new QDialog(&w);
-    ASSERT_TRUE(showDialog(second));
-    EXPECT_FALSE(probe.WaitState(second, "_NET_WM_STATE_ABOVE", true, 200));
-    second->hide();
-    // The first dialog again: turning the switch off reached it while it was hidden.
-    ASSERT_TRUE(showDialog(first));
-    EXPECT_FALSE(probe.WaitState(first, "_NET_WM_STATE_ABOVE", true, 200));
 }
 
 // Xlib's XA_CARDINAL, a predefined atom: its header's macros would spoil the code below.
