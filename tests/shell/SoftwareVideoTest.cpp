@@ -64,7 +64,6 @@ TEST_F(ShellTest, ScreenShowsTheFrameThePlayerIsAtWhereOpenGLIsSoftware)
     const QString video = dir.filePath(QStringLiteral("Counted.avi"));
     ASSERT_TRUE(WriteTestAvi(video, format));
     Start(video, EngineOptions::ForCurrentDisplay(), true);
-    EXPECT_TRUE(messages.empty());
     ASSERT_EQ(modMain::Player().Status(), 4);
     auto* picture = qobject_cast<MpvSoftwareVideoWidget*>(modMain::Player().EngineHost2()->MP());
     ASSERT_NE(picture, nullptr) << "a software OpenGL means drawing into memory";
@@ -84,5 +83,4 @@ TEST_F(ShellTest, ScreenShowsTheFrameThePlayerIsAtWhereOpenGLIsSoftware)
     EXPECT_TRUE(WaitUntil([&] { return frameOnScreen(pic, format) > first; }))
         << "back in the window, still playing";
     EXPECT_GT(frameInStep(pic, format), first);
-    EXPECT_EQ(modMain::Player().Status(), 4);
 }

@@ -121,7 +121,6 @@ TEST_F(ShellTest, CellsPaintWhatThePlayerReports)
     w.SubReader().delay = 250;
     w.SubReader().FPS = 25;
     const auto [timeFirst, timeLast] = InkColumns(w.cmdStatus[2]);
-    EXPECT_EQ(w.cmdStatus[2]->Text(), QStringLiteral("00:00"));
     EXPECT_LT(timeFirst, 20);                                // " Frame: n" from the left ...
     EXPECT_GT(timeLast, w.cmdStatus[2]->width() - 12);       // ... the time at the right
     // No file loaded: the corrections wait in the reader but are not announced.

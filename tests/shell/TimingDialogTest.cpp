@@ -57,21 +57,6 @@ TEST(TimingDialogTest, DelayFromTextRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
         EXPECT_EQ(frmDelay::DelayFromText(QString::fromLatin1(c.text), c.later), c.delay) << c.text;
 }
 
-TEST(TimingDialogTest, DelayDialogReadsAndTabsAsOneSentence)
-{
-    auto d = Shown<frmDelay>();
-    // The box has room for its seven characters beside its label.
-    QLineEdit* box = d->txtTime->TextBox();
-    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
-
-    // Tab walks the sentence as it reads, then the buttons, and comes round to the box.
-    box->setFocus();
-    for (QWidget* next : std::vector<QWidget*>{d->cmbTime, d->cmdOK, d->cmdCancel, box}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
-    }
-}
-
 // Both dialogs: the keys answer from any control, and a click in the box selects the whole text
 // once the click has placed the caret.
 template <typename D>
@@ -97,10 +82,21 @@ void ExpectKeysAndClicksAsSpecified()
     EXPECT_FALSE(again->Canceled);
 }
 
-TEST(TimingDialogTest, KeysActWhereverTheFocusIsAndAClickSelectsAll)
+TEST(TimingDialogTest, KeysActWhereverTheFocusIsAClickSelectsAllAndTabReadsTheSentence)
 {
     ExpectKeysAndClicksAsSpecified<frmDelay>();
     ExpectKeysAndClicksAsSpecified<frmFramerate>();
+
+    auto d = Shown<frmDelay>();
+    // The box has room for its seven characters beside its label.
+    QLineEdit* box = d->txtTime->TextBox();
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+    // Tab walks the sentence as it reads, then the buttons, and comes round to the box.
+    box->setFocus();
+    for (QWidget* next : std::vector<QWidget*>{d->cmbTime, d->cmdOK, d->cmdCancel, box}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+    }
 }
 
 TEST(TimingDialogTest, FramerateOutsideOneToThousandIsRefusedWithTheFocusBackInTheBox)
