@@ -6,6 +6,7 @@
 #include "media/MpvSoftwareVideoWidget.h"
 #include "media/SoftwareOpenGL.h"
 #include "media/frmMP2.h"
+#include "window/XProbe.h"
 
 #include <QImage>
 #include <QScreen>
@@ -16,7 +17,9 @@ namespace {
 // The frame number the picture box shows, read off the screen; -1 when it cannot be read.
 int frameOnScreen(QWidget* pic, const TestVideoFormat& format)
 {
-    const QPoint origin = pic->mapToGlobal(QPoint(0, 0));
+    // Where X has it: Qt's idea lags a move the window manager has not made yet.
+    const QPoint origin =
+        XProbe().OnScreen(xid(pic->window()), pic->mapTo(pic->window(), QPoint(0, 0)));
     const QImage shot = QGuiApplication::primaryScreen()
                             ->grabWindow(0, origin.x(), origin.y(), format.width, format.height)
                             .toImage()
