@@ -85,7 +85,7 @@ GstPlayerControl::~GstPlayerControl()
     // drain already queued is dropped with this object.
     gst_element_set_state(playbin_, GST_STATE_NULL);
     gst_bus_set_sync_handler(bus_, nullptr, nullptr, nullptr);
-    for (GstMessage* message : posted_)
+    for (GstMessage* message : takePosted())
         gst_message_unref(message);
     gst_object_unref(bus_);
     gst_object_unref(playbin_);
@@ -362,13 +362,8 @@ void GstPlayerControl::MessagePosted(GstMessage* message)
 void GstPlayerControl::drainBus()
 {
     drainQueued_ = false;
-    std::deque<GstMessage*> messages;
-    {
-        const std::lock_guard lock(postedLock_);
-        messages.swap(posted_);
-    }
     const unsigned run = pipelineRuns_;
-    for (GstMessage* message : messages) {
+    for (GstMessage* message : takePosted()) {
         // What the run before a stop posted is over with it, as a stopped pipeline's own bus
         // flushes it: a finished file's error must not fail the next one.
         if (pipelineRuns_ == run)
@@ -381,13 +376,16 @@ void GstPlayerControl::stopPipeline()
 {
     gst_element_set_state(playbin_, GST_STATE_NULL);
     ++pipelineRuns_;
-    std::deque<GstMessage*> messages;
-    {
-        const std::lock_guard lock(postedLock_);
-        messages.swap(posted_);
-    }
-    for (GstMessage* message : messages)
+    for (GstMessage* message : takePosted())
         gst_message_unref(message);
+}
+
+std::deque<GstMessage*> GstPlayerControl::takePosted()
+{
+    std::deque<GstMessage*> messages;
+    const std::lock_guard lock(postedLock_);
+    messages.swap(posted_);
+    return messages;
 }
 
 void GstPlayerControl::handleMessage(GstMessage* message)

@@ -79,6 +79,8 @@ private:
     Q_INVOKABLE void drainBus();
     // To NULL, forgetting the messages of the run that ends.
     void stopPipeline();
+    // Any thread: the messages kept since the last take, now the caller's to unref.
+    std::deque<GstMessage*> takePosted();
     void handleMessage(GstMessage* message);
     void rewindAndHold();
     // Paused with no state change or seek under way: only then is a frame decoded again.

@@ -1,7 +1,8 @@
 #include "SpokenFilm.h"
 
+#include "RunProgram.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTime>
 
 #include <cstdint>
@@ -14,18 +15,6 @@ const char* const Words[] = {"river", "window", "captain", "garden", "letter", "
                              "station", "doctor", "winter", "mountain", "kitchen", "engine"};
 const char* const Verbs[] = {"found", "opened", "followed", "painted", "carried", "watched",
                              "forgot", "answered"};
-
-bool run(const QString& program, const QStringList& args, QString& error)
-{
-    QProcess process;
-    process.start(program, args);
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0)
-        return true;
-    error = program + QStringLiteral(": ") + process.errorString()
-        + QString::fromLocal8Bit(process.readAllStandardError());
-    return false;
-}
 
 // The 16-bit samples of a clip, as sox writes them without a header.
 std::vector<int16_t> samplesOf(const QString& path)
@@ -57,14 +46,15 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
         // espeak-ng pads its words with silence, which sox trims at both ends: the line starts
         // at the first sound.
         const QStringList trim{"silence", "1", "0", "1.5%", "reverse"};
-        if (!run(QStringLiteral("espeak-ng"),
-                 {QStringLiteral("-v"), voices[pick(2)], QStringLiteral("-s"),
-                  QString::number(150 + pick(40)), QStringLiteral("-w"), clip, text},
-                 m_error)
-            || !run(QStringLiteral("sox"),
-                    QStringList{clip, "-t", "raw", "-e", "signed-integer", "-b", "16", "-c", "1",
-                                "-r", QString::number(Rate), samples} + trim + trim,
-                    m_error))
+        const QStringList speak{QStringLiteral("-v"), voices[pick(2)], QStringLiteral("-s"),
+                                QString::number(150 + pick(40)), QStringLiteral("-w"), clip,
+                                text};
+        const QStringList toSamples = QStringList{clip, "-t", "raw", "-e", "signed-integer", "-b",
+                                                  "16", "-c", "1", "-r", QString::number(Rate),
+                                                  samples}
+            + trim + trim;
+        if (!RunProgram(QStringLiteral("espeak-ng"), speak, 60000, &m_error)
+            || !RunProgram(QStringLiteral("sox"), toSamples, 60000, &m_error))
             return false;
         const std::vector<int16_t> speech = samplesOf(samples);
         const double start = 1000.0 * static_cast<double>(track.size()) / Rate;
@@ -88,11 +78,12 @@ bool SpokenFilm::Make(int sentences, unsigned seed)
     }
     raw.close();
     m_video = m_dir.filePath(QStringLiteral("spoken.mkv"));
-    return run(QStringLiteral("ffmpeg"),
-               {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25",
-                "-f", "s16le", "-ar", QString::number(Rate), "-ac", "1", "-i", audio,
-                "-shortest", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", m_video},
-               m_error);
+    return RunProgram(QStringLiteral("ffmpeg"),
+                      {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=gray:s=64x36:r=25",
+                       "-f", "s16le", "-ar", QString::number(Rate), "-ac", "1", "-i", audio,
+                       "-shortest", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac",
+                       m_video},
+                      60000, &m_error);
 }
 
 QString SpokenFilm::WriteSubRip(const QString& name, double shiftMs, double factor) const

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "RunProgram.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -42,11 +43,8 @@ inline QString source(const QDir& dir, const QString& name)
 
 inline bool ffmpeg(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral("ffmpeg"),
-                  QStringList{"-v", "error", "-nostdin", "-y"} + args);
-    return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
+    return RunProgram(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-nostdin", "-y"} + args,
+                      120000);
 }
 
 // Two presentation segments of a PGS stream ("PG", presentation and decoding time, an empty
